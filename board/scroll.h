@@ -1,0 +1,7 @@
+// The board's scroll position, its limits and the scroll bars.
+#pragma once
+#include <windows.h>
+
+void UpdateScrollBars();
+// A WM_HSCROLL or WM_VSCROLL of the board window.
+void ScrollBoard(int bar, WPARAM wParam);

@@ -1,0 +1,3 @@
+#include "board/view_geometry.h"
+
+ViewGeometry g_geometry;

@@ -1,0 +1,47 @@
+#include "board/view_state.h"
+#include <string.h>
+
+ViewState g_view;
+
+void ResetView()
+{
+    memset(&g_view, 0, sizeof g_view);
+    memset(&g_geometry, 0, sizeof g_geometry);
+    g_view.blackPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    g_view.whitePen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    g_geometry.boardWidth = kStartPictureWidth;
+    g_geometry.boardHeight = kStartPictureHeight;
+}
+
+// The DC goes first so that the bitmap is no longer selected when it is deleted.
+void FreeSurface(Surface* surface)
+{
+    if (surface->dc)
+        DeleteDC(surface->dc);
+    if (surface->bitmap)
+        DeleteObject(surface->bitmap);
+    surface->dc = nullptr;
+    surface->bitmap = nullptr;
+}
+
+void FreeViewBitmaps(bool includePicture)
+{
+    FreeSurface(&g_view.boardBuffer);
+    FreeSurface(&g_view.backgroundBuffer);
+    if (!includePicture)
+        return;
+    FreeSurface(&g_view.pictureSurface);
+    for (Surface& tile : g_view.tiles)
+        FreeSurface(&tile);
+}
+
+void ReleaseViewResources()
+{
+    FreeViewBitmaps(true);
+    if (g_view.blackPen)
+        DeleteObject(g_view.blackPen);
+    if (g_view.whitePen)
+        DeleteObject(g_view.whitePen);
+    g_view.blackPen = nullptr;
+    g_view.whitePen = nullptr;
+}

@@ -1,0 +1,31 @@
+// The picture, the drawing surfaces and the drag bookkeeping of the board view.
+#pragma once
+#include <windows.h>
+#include "board/view_geometry.h"
+#include "model/game_state.h"
+
+struct Surface {
+    HDC dc;
+    HBITMAP bitmap;
+};
+
+struct ViewState {
+    BITMAPINFOHEADER pictureInfo;
+    void* pictureDib;
+    Surface pictureSurface;
+    Surface tiles[4];  // piece mask template, outline template, piece mask, outline mask
+    Surface boardBuffer;
+    Surface backgroundBuffer;
+    HPEN blackPen;
+    HPEN whitePen;
+    HDC paintDC;
+    double savedPosX[kMaxPieces];
+    double savedPosY[kMaxPieces];
+};
+
+extern ViewState g_view;
+
+void ResetView();
+void FreeSurface(Surface* surface);
+void FreeViewBitmaps(bool includePicture);
+void ReleaseViewResources();

@@ -1,0 +1,59 @@
+# The Windows program, its resources and the tests that run under Wine.
+enable_language(RC)
+
+# Windows-side tests run under Wine, on the bench that belongs to this build folder.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-exec.sh ${CMAKE_BINARY_DIR})
+
+set(QUILTRA_STATIC_FLAGS -static -static-libgcc -static-libstdc++)
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(ART_DIR ${CMAKE_BINARY_DIR}/art)
+set(ART_FILES ${ART_DIR}/quiltra.ico ${ART_DIR}/box.ico ${ART_DIR}/hand.cur
+              ${ART_DIR}/toolbar.bmp ${ART_DIR}/start.bmp)
+add_custom_command(OUTPUT ${ART_FILES}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_art.py ${ART_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_art.py
+  COMMENT "Drawing icons, cursor and bitmaps")
+add_custom_target(quiltra_art DEPENDS ${ART_FILES})
+
+# Resources live in an object library so that the in-process tests carry the
+# same menus, dialogs and bitmaps as the program.
+add_library(quiltra_resources OBJECT resources/quiltra.rc)
+target_include_directories(quiltra_resources PRIVATE ${PROJECT_SOURCE_DIR} ${ART_DIR})
+set_source_files_properties(resources/quiltra.rc PROPERTIES
+  OBJECT_DEPENDS "${ART_FILES};${PROJECT_SOURCE_DIR}/resources/resource_ids.h")
+add_dependencies(quiltra_resources quiltra_art)
+
+add_library(quiltra_win STATIC
+  shell/shell_state.cpp
+  shell/settings.cpp
+  shell/startup.cpp
+  shell/main_window.cpp
+  shell/commands.cpp
+  shell/menu_state.cpp
+  shell/title.cpp
+  shell/music.cpp
+  shell/program_folder.cpp
+  shell/toolbar.cpp
+  board/view_state.cpp
+  board/board_window.cpp
+  board/board_paint.cpp
+  board/scroll.cpp
+  box/box_state.cpp
+  files/file_names.cpp
+  files/game_file.cpp)
+target_include_directories(quiltra_win PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(quiltra_win PUBLIC quiltra_core comctl32 comdlg32 gdi32 user32 advapi32 shell32 winmm)
+
+add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
+target_link_libraries(Quiltra PRIVATE quiltra_win)
+target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS})
+
+# GoogleTest for the Windows side, built with the same cross compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)

@@ -1,0 +1,47 @@
+#include "files/path_parts.h"
+#include <string.h>
+
+static bool IsLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+const char* FileNamePart(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; ++p) {
+        if (IsLeadByte((unsigned char)*p)) {
+            if (!p[1])
+                break;
+            ++p;
+        } else if (*p == '\\' || *p == '/' || *p == ':') {
+            name = p + 1;
+        }
+    }
+    return name;
+}
+
+void CopyFolderPart(const char* path, char* folder, int capacity)
+{
+    int length = (int)(FileNamePart(path) - path);
+    if (length > capacity - 1)
+        length = capacity - 1;
+    memcpy(folder, path, length);
+    folder[length] = 0;
+}
+
+const char* ExtensionPart(const char* path)
+{
+    const char* name = FileNamePart(path);
+    const char* dot = nullptr;
+    for (const char* p = name; *p; ++p) {
+        if (IsLeadByte((unsigned char)*p)) {
+            if (!p[1])
+                break;
+            ++p;
+        } else if (*p == '.') {
+            dot = p;
+        }
+    }
+    return dot ? dot : name + strlen(name);
+}

@@ -1,0 +1,13 @@
+#include "model/game_state.h"
+
+#include <cstring>
+
+GameState g_game;
+
+void ResetGameState()
+{
+    std::memset(&g_game, 0, sizeof(g_game));
+    g_game.header.columns = 10;
+    g_game.header.rows = 10;
+    g_game.squareMode = 1;
+}

@@ -1,0 +1,75 @@
+#include "shell/main_window.h"
+#include "shell/commands.h"
+#include "shell/menu_state.h"
+#include "shell/shell_state.h"
+#include "shell/title.h"
+#include "shell/toolbar.h"
+#include "board/view_state.h"
+#include "box/box_state.h"
+#include "files/file_names.h"
+#include "files/game_file.h"
+#include "model/game_state.h"
+#include "resources/resource_ids.h"
+
+static void OnCreate(HWND window)
+{
+    g_shell.mainWindow = window;
+    g_shell.mainDC = GetDC(window);
+    CreateChildWindows();
+    ResetGameState();
+    ClearFileNames();
+    ResetView();
+    ClearBoxState();
+    UpdateTitle();
+    UpdateGameMenuState();
+    UpdateOptionChecks();
+    UpdateBoxMenuChecks();
+}
+
+// Asks before an unsaved game is dropped; a failed or cancelled save keeps the program open.
+static void OnClose()
+{
+    if (g_shell.gameActive && g_shell.gameModified) {
+        int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
+                                 MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES && !SaveGameFile(false))
+            return;
+    }
+    DestroyWindow(g_shell.mainWindow);
+}
+
+static void OnDestroy()
+{
+    ReleaseDC(g_shell.mainWindow, g_shell.mainDC);
+    g_shell.mainDC = nullptr;
+    ReleaseViewResources();
+    PlayMusic(0);
+    PostQuitMessage(0);
+}
+
+// One zoom step per wheel message, and never while a button is held on the board or in the box.
+static void OnMouseWheel(WPARAM wParam)
+{
+    if (!g_shell.gameActive || g_shell.mouseMode != 0 || g_box.boxDragState != 0)
+        return;
+    RunCommand((short)HIWORD(wParam) > 0 ? IDM_ENLARGE : IDM_REDUCE);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:     OnCreate(window); return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED)
+            LayoutChildren();
+        return 0;
+    case WM_CLOSE:      OnClose(); return 0;
+    case WM_DESTROY:    OnDestroy(); return 0;
+    case WM_NOTIFY:     HandleToolbarNotify((NMHDR*)lParam); return 0;
+    case WM_COMMAND:    RunCommand(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(wParam); return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

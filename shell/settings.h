@@ -1,0 +1,6 @@
+// The six settings kept between runs under HKCU\SOFTWARE\Varnholt\Quiltra.
+#pragma once
+#include <windows.h>
+
+void LoadSettings(HINSTANCE instance);
+void SaveSettings();

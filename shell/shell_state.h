@@ -1,0 +1,49 @@
+// The shell's global state block and the brushes shared by the painting code.
+#pragma once
+#include <windows.h>
+
+struct ShellState {
+    char textBuffer[4096];  // shared scratch text: titles, messages, dialog labels
+    HINSTANCE instance;
+    HWND mainWindow;
+    HCURSOR arrowCursor;
+    HCURSOR dragCursor;
+    HCURSOR crossCursor;
+    HMENU boardMenu;
+    HMENU boxMenu;
+    HDC mainDC;
+    BYTE gameActive;
+    BYTE gameModified;
+    char GameDir[MAX_PATH];
+    char PicDir[MAX_PATH];
+    int OptSound;
+    int OptGrayBorder;
+    int OptGoalBorder;
+    HWND toolbarWindow;
+    HWND statusWindow;
+    HWND boardWindow;
+    int zoomIndex;
+    int scrollX;
+    int scrollY;
+    int boxPosition;
+    BYTE goalPictureShown;
+    // The board's mouse: 0 idle, 1 left down, 2 left drag, 3 right down, 4 panning.
+    int mouseMode;
+    int dragKind;
+    POINT lastPoint;
+    POINT bandAnchor;
+    RECT bandRect;
+    int musicMode;
+};
+
+struct SolidBrushes {
+    HBRUSH white;
+    HBRUSH black;
+    HBRUSH grey;
+};
+
+extern ShellState g_shell;
+extern SolidBrushes g_brushes;
+
+void CreateSolidBrushes();
+void DeleteSolidBrushes();

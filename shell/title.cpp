@@ -1,0 +1,26 @@
+#include "shell/title.h"
+#include "shell/shell_state.h"
+#include "shell/title_text.h"
+#include "shell/zoom_steps.h"
+#include "files/file_names.h"
+#include "model/game_state.h"
+
+void UpdateTitle()
+{
+    if (!g_shell.gameActive) {
+        SetWindowTextA(g_shell.mainWindow, "Quiltra");
+        return;
+    }
+    FormatGameTitle(g_shell.textBuffer, sizeof g_shell.textBuffer, g_gameName,
+                    g_shell.gameModified != 0, g_game.header.fixedCount, g_game.header.pieceCount,
+                    ZoomSteps[g_shell.zoomIndex].percent, g_game.header.wizardCount);
+    SetWindowTextA(g_shell.mainWindow, g_shell.textBuffer);
+}
+
+void SetModified(bool modified)
+{
+    if ((g_shell.gameModified != 0) == modified)
+        return;
+    g_shell.gameModified = modified;
+    UpdateTitle();
+}

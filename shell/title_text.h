@@ -1,0 +1,6 @@
+// The text of a game's title bar, kept apart from the window so that it can be checked anywhere.
+#pragma once
+#include <stddef.h>
+
+void FormatGameTitle(char* text, size_t capacity, const char* gameName, bool modified,
+                     int fixedCount, int pieceCount, int zoomPercent, int wizardCount);

@@ -1,0 +1,241 @@
+#include "tests/e2e/driver.h"
+#include <stdio.h>
+#include <vector>
+
+static const char kSettingsKey[] = "SOFTWARE\\Varnholt\\Quiltra";
+
+std::string WindowsPath(const char* path)
+{
+    std::string result = path;
+    if (!result.empty() && result[0] == '/') {
+        for (char& c : result)
+            if (c == '/')
+                c = '\\';
+        result = "Z:" + result;
+    }
+    return result;
+}
+
+void Pause(DWORD ms)
+{
+    Sleep(ms);
+}
+
+struct FindRequest {
+    const wchar_t* className;
+    DWORD processId;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
+{
+    FindRequest* request = (FindRequest*)parameter;
+    wchar_t name[64];
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (request->processId && pid != request->processId)
+        return TRUE;
+    if (!IsWindowVisible(window) || !GetClassNameW(window, name, 64))
+        return TRUE;
+    if (wcscmp(name, request->className) != 0)
+        return TRUE;
+    request->found = window;
+    return FALSE;
+}
+
+HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        FindRequest request = {className, processId, nullptr};
+        EnumWindows(MatchWindow, (LPARAM)&request);
+        if (request.found)
+            return request.found;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className)
+{
+    return FindWindowExW(parent, nullptr, className, nullptr);
+}
+
+std::wstring WindowTitle(HWND window)
+{
+    wchar_t text[1024] = L"";
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &player->process))
+        return false;
+    // The frame can be visible before its children exist: wait for the board too.
+    player->mainWindow = WaitForWindow(L"Quiltra", player->process.dwProcessId, 15000);
+    if (!player->mainWindow)
+        return false;
+    DWORD start = GetTickCount();
+    while (!FindChild(player->mainWindow, L"Quiltra Sight") && GetTickCount() - start < 5000)
+        Sleep(50);
+    WaitForInputIdle(player->process.hProcess, 5000);
+    return FindChild(player->mainWindow, L"Quiltra Sight") != nullptr;
+}
+
+bool WaitForExit(Player* player, DWORD timeoutMs, DWORD* exitCode)
+{
+    if (WaitForSingleObject(player->process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(player->process.hProcess, exitCode);
+    return true;
+}
+
+void EndQuiltra(Player* player)
+{
+    if (!player->process.hProcess)
+        return;
+    if (WaitForSingleObject(player->process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(player->process.hProcess, 1);
+        WaitForSingleObject(player->process.hProcess, 5000);
+    }
+    CloseHandle(player->process.hProcess);
+    CloseHandle(player->process.hThread);
+    player->process = {};
+    player->mainWindow = nullptr;
+}
+
+HWND FindDialog(DWORD processId)
+{
+    FindRequest request = {L"#32770", processId, nullptr};
+    EnumWindows(MatchWindow, (LPARAM)&request);
+    return request.found;
+}
+
+HWND WaitForDialog(DWORD processId, DWORD timeoutMs)
+{
+    return WaitForWindow(L"#32770", processId, timeoutMs);
+}
+
+std::wstring MessageBoxText(HWND dialog)
+{
+    return WindowTitle(GetDlgItem(dialog, 0xFFFF));
+}
+
+void PressButton(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+void PostCommand(HWND window, int command)
+{
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+// Another process's window DC cannot be read under Wine; the screen's can.
+HBITMAP CaptureWindow(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    // A maximised frame reaches past the screen's edges, and Wine copies nothing at all
+    // from a source rectangle that does: copy only the part on the screen.
+    RECT screenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT visible;
+    IntersectRect(&visible, &rect, &screenRect);
+    BitBlt(memory, visible.left - rect.left, visible.top - rect.top, visible.right - visible.left,
+           visible.bottom - visible.top, screen, visible.left, visible.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+COLORREF PixelAt(HBITMAP bitmap, int x, int y)
+{
+    DIBSECTION dib;
+    GetObjectW(bitmap, sizeof dib, &dib);
+    const BYTE* row = (const BYTE*)dib.dsBm.bmBits + (size_t)y * dib.dsBm.bmWidthBytes;
+    const BYTE* p = row + x * 4;
+    return RGB(p[2], p[1], p[0]);
+}
+
+bool SaveBitmap(HBITMAP bitmap, const std::string& path)
+{
+    DIBSECTION dib;
+    GetObjectW(bitmap, sizeof dib, &dib);
+    int width = dib.dsBm.bmWidth, height = dib.dsBm.bmHeight;
+    DWORD imageSize = (DWORD)width * height * 4;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + imageSize;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    FILE* out = fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&header, sizeof header, 1, out);
+    fwrite(dib.dsBm.bmBits, 1, imageSize, out);
+    return fclose(out) == 0;
+}
+
+void DeleteSettingsKey()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+static bool ReadSetting(const char* name, DWORD expectedType, void* data, DWORD size)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, (BYTE*)data, &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == expectedType;
+}
+
+bool ReadSettingString(const char* name, std::string* value)
+{
+    char text[1024] = "";
+    if (!ReadSetting(name, REG_SZ, text, sizeof text - 1))
+        return false;
+    *value = text;
+    return true;
+}
+
+bool ReadSettingNumber(const char* name, DWORD* value)
+{
+    return ReadSetting(name, REG_DWORD, value, sizeof *value);
+}
+
+void WriteSettingNumber(const char* name, DWORD value)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
+    RegCloseKey(key);
+}

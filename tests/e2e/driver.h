@@ -1,0 +1,45 @@
+// Drives Quiltra.exe from another process the way a player does: starts it, finds its
+// windows, posts commands and mouse input, answers message boxes and takes screenshots.
+#pragma once
+#include <windows.h>
+#include <string>
+
+struct Player {
+    PROCESS_INFORMATION process = {};
+    HWND mainWindow = nullptr;
+};
+
+// A Unix path from CTest becomes the Z: drive path Wine maps it to.
+std::string WindowsPath(const char* path);
+
+// Starts the program in a working folder and waits for its main window.
+bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder);
+// Waits for the process to end; false on timeout.
+bool WaitForExit(Player* player, DWORD timeoutMs, DWORD* exitCode);
+void EndQuiltra(Player* player);
+
+HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD timeoutMs);
+HWND FindChild(HWND parent, const wchar_t* className);
+std::wstring WindowTitle(HWND window);
+
+// The topmost dialog ("#32770") of the process, message boxes included; null if none.
+HWND FindDialog(DWORD processId);
+HWND WaitForDialog(DWORD processId, DWORD timeoutMs);
+std::wstring MessageBoxText(HWND dialog);
+// Posted, not sent: a button that opens another modal window must not block the driver.
+void PressButton(HWND dialog, int id);
+
+void PostCommand(HWND window, int command);
+
+// The window's pixels as they are on the screen (the window must be on top).
+HBITMAP CaptureWindow(HWND window);
+COLORREF PixelAt(HBITMAP bitmap, int x, int y);
+bool SaveBitmap(HBITMAP bitmap, const std::string& path);
+
+// HKCU\SOFTWARE\Varnholt\Quiltra
+void DeleteSettingsKey();
+bool ReadSettingString(const char* name, std::string* value);
+bool ReadSettingNumber(const char* name, DWORD* value);
+void WriteSettingNumber(const char* name, DWORD value);
+
+void Pause(DWORD ms);

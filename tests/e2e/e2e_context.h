@@ -1,0 +1,6 @@
+// What the end-to-end tests are given on their command line.
+#pragma once
+#include <string>
+
+extern std::string g_quiltraExe;   // Windows path of Quiltra.exe
+extern std::string g_workFolder;   // a folder to start it in

@@ -1,0 +1,44 @@
+// Builds the real main window inside the test process, as start-up does, without its loop.
+#pragma once
+#include "shell/settings.h"
+#include "shell/shell_state.h"
+#include "shell/startup.h"
+#include <gtest/gtest.h>
+
+inline void PumpMessages(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadSettings(GetModuleHandleA(nullptr));
+        CreateSolidBrushes();
+        static bool registered = RegisterMainWindowClass();
+        ASSERT_TRUE(registered);
+        ASSERT_NE(nullptr, CreateMainWindow());
+        ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
+        UpdateWindow(g_shell.mainWindow);
+        PumpMessages(100);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(g_shell.mainWindow);
+        PumpMessages(50);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        DestroyMenu(g_shell.boardMenu);
+        DestroyMenu(g_shell.boxMenu);
+        DeleteSolidBrushes();
+    }
+};

@@ -1,0 +1,169 @@
+#include "tests/win/main_window_fixture.h"
+#include "shell/toolbar.h"
+#include "resources/resource_ids.h"
+#include <string>
+
+static std::wstring MenuText(HMENU menu, UINT position)
+{
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
+    return text;
+}
+
+static bool IsGrey(HMENU menu, UINT command)
+{
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+static bool IsChecked(HMENU menu, UINT command)
+{
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+TEST_F(MainWindowTest, MenuBarHasTheFiveJapanesePopups)
+{
+    HMENU menu = GetMenu(g_shell.mainWindow);
+    ASSERT_EQ(5, GetMenuItemCount(menu));
+    EXPECT_EQ(L"ﾌｧｲﾙ(&F)", MenuText(menu, 0));
+    EXPECT_EQ(L"箱(&B)", MenuText(menu, 1));
+    EXPECT_EQ(L"表示(&V)", MenuText(menu, 2));
+    EXPECT_EQ(L"ｵﾌﾟｼｮﾝ(&O)", MenuText(menu, 3));
+    EXPECT_EQ(L"ﾍﾙﾌﾟ(&H)", MenuText(menu, 4));
+    EXPECT_EQ(L"名前をつけて保存(&A)", MenuText(GetSubMenu(menu, 0), 4));
+    EXPECT_EQ(L"箱表示／消去(&B)", MenuText(GetSubMenu(menu, 1), 2));
+    HMENU zoom = GetSubMenu(GetSubMenu(menu, 2), 3);
+    ASSERT_EQ(16, GetMenuItemCount(zoom));
+    EXPECT_EQ(IDM_ZOOM7, (int)GetMenuItemID(zoom, 4));
+    EXPECT_EQ(IDM_ZOOM10, (int)GetMenuItemID(zoom, 5));
+    EXPECT_EQ(L"500%", MenuText(zoom, 15));
+    EXPECT_EQ(L"閉じる(&C)", MenuText(GetSubMenu(g_shell.boxMenu, 0), 13));
+}
+
+TEST_F(MainWindowTest, WithoutAGameTheGameItemsAreGreyAndTheRestEnabled)
+{
+    HMENU menu = GetMenu(g_shell.mainWindow);
+    for (UINT item : {IDM_SAVE, IDM_SAVEAS, IDM_ENLARGE, IDM_REDUCE, IDM_BOXTOGGLE, IDM_PUTINTOBOX,
+                      IDM_GOALPICTURE, IDM_BOXBOTTOM, IDM_BOXMAXIMISED, IDM_ZOOM1, IDM_ZOOM500,
+                      IDM_WIZARD}) {
+        EXPECT_TRUE(IsGrey(menu, item)) << item;
+        if (item != IDM_WIZARD) {
+            EXPECT_TRUE(IsGrey(g_shell.boardMenu, item)) << item;
+        }
+    }
+    for (UINT item : {IDM_NEW, IDM_OPEN, IDM_EXIT, IDM_OPTSOUND, IDM_OPTGRAYBORDER,
+                      IDM_OPTGOALBORDER, IDM_CONTENTS, IDM_ABOUT})
+        EXPECT_FALSE(IsGrey(menu, item)) << item;
+    EXPECT_FALSE(IsGrey(g_shell.boxMenu, IDM_ZOOM100));
+}
+
+TEST_F(MainWindowTest, OptionsAndBoxPlaceAreCheckedFromTheSettings)
+{
+    HMENU menu = GetMenu(g_shell.mainWindow);
+    EXPECT_TRUE(IsChecked(menu, IDM_OPTSOUND));
+    EXPECT_TRUE(IsChecked(menu, IDM_OPTGRAYBORDER));
+    EXPECT_TRUE(IsChecked(menu, IDM_OPTGOALBORDER));
+    for (HMENU each : {menu, g_shell.boardMenu, g_shell.boxMenu}) {
+        EXPECT_TRUE(IsChecked(each, IDM_BOXBOTTOM));
+        EXPECT_FALSE(IsChecked(each, IDM_BOXRIGHT));
+    }
+
+    SendMessageA(g_shell.mainWindow, WM_COMMAND, IDM_OPTGRAYBORDER, 0);
+    SendMessageA(g_shell.mainWindow, WM_COMMAND, IDM_BOXRIGHT, 0);
+    EXPECT_EQ(0, g_shell.OptGrayBorder);
+    EXPECT_FALSE(IsChecked(menu, IDM_OPTGRAYBORDER));
+    EXPECT_EQ(2, g_shell.boxPosition);
+    for (HMENU each : {menu, g_shell.boardMenu, g_shell.boxMenu}) {
+        EXPECT_FALSE(IsChecked(each, IDM_BOXBOTTOM));
+        EXPECT_TRUE(IsChecked(each, IDM_BOXRIGHT));
+    }
+}
+
+// Wine does not forward TTN_SHOW and TTN_POP, so they are handed to the handler directly.
+TEST_F(MainWindowTest, ToolbarHelpGoesToTheTooltipAndTheStatusBar)
+{
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = g_shell.toolbarWindow;
+    info.hdr.idFrom = IDM_OPEN;
+    info.hdr.code = TTN_NEEDTEXTA;
+    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    EXPECT_STREQ("開く", info.szText);
+
+    char status[256];
+    info.hdr.code = TTN_SHOW;
+    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageA(g_shell.statusWindow, SB_GETTEXTA, 0, (LPARAM)status);
+    EXPECT_STREQ("ゲームファイルを開きます", status);
+
+    info.hdr.code = TTN_POP;
+    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageA(g_shell.statusWindow, SB_GETTEXTA, 0, (LPARAM)status);
+    EXPECT_STREQ("", status);
+
+    info.hdr.idFrom = IDM_ABOUT;
+    info.hdr.code = TTN_SHOW;
+    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageA(g_shell.statusWindow, SB_GETTEXTA, 0, (LPARAM)status);
+    EXPECT_STREQ("", status);
+}
+
+static BOOL CALLBACK FindVisibleTooltip(HWND window, LPARAM found)
+{
+    char name[64];
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "tooltips_class32") == 0 && IsWindowVisible(window)) {
+        *(HWND*)found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
+{
+    ASSERT_EQ(9, (int)SendMessageA(g_shell.toolbarWindow, TB_BUTTONCOUNT, 0, 0));
+    RECT button;
+    SendMessageA(g_shell.toolbarWindow, TB_GETITEMRECT, 2, (LPARAM)&button);
+    POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    ClientToScreen(g_shell.toolbarWindow, &centre);
+    SetForegroundWindow(g_shell.mainWindow);
+    SetCursorPos(centre.x + 1, centre.y);
+    PumpMessages(100);
+    SetCursorPos(centre.x, centre.y);
+
+    HWND tooltip = nullptr;
+    DWORD start = GetTickCount();
+    while (!tooltip && GetTickCount() - start < 4000) {
+        PumpMessages(100);
+        EnumThreadWindows(GetCurrentThreadId(), FindVisibleTooltip, (LPARAM)&tooltip);
+    }
+    ASSERT_NE(nullptr, tooltip) << "no tooltip appeared over the Open button";
+    char text[128] = "";
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = g_shell.toolbarWindow;
+    tool.uId = IDM_OPEN;
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, (LPARAM)&tool);
+    EXPECT_STREQ("開く", text);
+    SetCursorPos(5, 700);
+}
+
+TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
+{
+    RECT before, after, client;
+    GetClientRect(g_shell.boardWindow, &before);
+    ShowWindow(g_shell.mainWindow, SW_MINIMIZE);
+    PumpMessages(100);
+    GetClientRect(g_shell.boardWindow, &after);
+    EXPECT_EQ(before.right, after.right);
+    EXPECT_EQ(before.bottom, after.bottom);
+
+    ShowWindow(g_shell.mainWindow, SW_RESTORE);
+    PumpMessages(100);
+    SetWindowPos(g_shell.mainWindow, nullptr, 10, 10, 700, 500, SWP_NOZORDER);
+    PumpMessages(100);
+    GetClientRect(g_shell.mainWindow, &client);
+    RECT board;
+    GetWindowRect(g_shell.boardWindow, &board);
+    EXPECT_EQ(client.right, board.right - board.left);
+    EXPECT_EQ(client.bottom - 50, board.bottom - board.top);
+}
