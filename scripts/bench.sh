@@ -30,7 +30,7 @@ xvfb_alive() {
 start_xvfb() {
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
   echo "$n" >"$state/display"
   for _ in $(seq 50); do
@@ -48,7 +48,7 @@ make_prefix() {
   [ -f "$build/wineprefix/.quiltra-ready" ] && return 0
   rm -rf "$build/wineprefix"
   echo "bench: creating the Wine prefix (once, about 20 s)" >&2
-  wineboot -i >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
   wineserver -w
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
@@ -61,8 +61,11 @@ case $command in
     xvfb_alive || start_xvfb
     eval "$(wine_env)"
     make_prefix
-    # A persistent server keeps each later Wine start well under a second.
-    wineserver -p 2>/dev/null || true
+    # A persistent server keeps each later Wine start well under a second. It and the
+    # services the first program starts outlive that program, so they must not hold on
+    # to the caller's output: CTest would wait for it to close until its time-out.
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     ;;
   stop)
     if [ -f "$state/display" ]; then

@@ -122,11 +122,11 @@ def arc(cx, cy, rx, ry, a0, a1, steps=None):
 def knob_edge(p, q, bulge, size, along=0.5, big=1.0):
     """Jigsaw edge from p to q (q excluded); bulge +1/-1 puts the knob on the
     left/right of the direction of travel, 0 keeps the edge straight."""
+    if not bulge:
+        return [p]
     (px, py), (qx, qy) = p, q
     length = math.hypot(qx - px, qy - py)
     ux, uy = (qx - px) / length, (qy - py) / length
-    if not bulge:
-        return [p]
     nx, ny = uy * bulge, -ux * bulge
     rx, ry, lift = 0.19 * size * big, 0.21 * size * big, 0.12 * size * big
     half = rx * math.sqrt(1.0 - (lift / ry) ** 2)
@@ -253,13 +253,12 @@ def program_icon(n):
 def box_icon(n):
     c = Canvas(n, n)
     if n == 32:
-        k, pen = 1.0, 1.0
         piece = piece_outline(8.5, 7.5, 19.5, 18.5, (1, 1, 0, -1), 1.1)
     else:
-        k, pen = 0.5, 1.0
         piece = piece_outline(3.5, 3.5, 10.5, 10.5, (1, 1, 0, 0), 1.3)
-    S = lambda pts: [(x * k if n == 32 else int(x * k) + 0.5, y * k if n == 32 else int(y * k) + 0.5)
-                     for x, y in pts]
+
+    def S(pts):
+        return pts if n == 32 else [(int(x / 2) + 0.5, int(y / 2) + 0.5) for x, y in pts]
     inside = S([(2.5, 17.5), (9.5, 12.5), (29.5, 12.5), (22.5, 17.5)])
     front = S([(2.5, 17.5), (22.5, 17.5), (22.5, 30.5), (2.5, 30.5)])
     side = S([(22.5, 17.5), (29.5, 12.5), (29.5, 25.5), (22.5, 30.5)])
@@ -267,10 +266,10 @@ def box_icon(n):
     c.paint(polygon(inside, n, n), (92, 52, 22))
     piece = rotated(piece, -14, n * 0.45, n * 0.4)
     c.paint(polygon(piece, n, n), warm(n * 0.3, n * 0.8))
-    c.paint(stroke(closed(piece), pen, n, n), (110, 34, 8))
+    c.paint(stroke(closed(piece), 1.0, n, n), (110, 34, 8))
     c.paint(polygon(front, n, n), lambda x, y: mix((240, 186, 116), (208, 146, 82), y / float(n)))
     c.paint(polygon(side, n, n), (170, 112, 58))
-    c.paint(stroke(closed(front) + closed(side) + closed(inside), pen, n, n), dark)
+    c.paint(stroke(closed(front) + closed(side) + closed(inside), 1.0, n, n), dark)
     return c
 
 
@@ -414,8 +413,8 @@ def text_lines(text, cx, base, unit, gap):
 W, H = 497, 291
 COLS, ROWS = 7, 4
 SUN = (420, 150)
-
-
+# A sunset: blue overhead through lilac to peach at the horizon, because a
+# straight blue-to-orange blend turns grey half way.
 SKY = [(0, (58, 108, 192)), (80, (128, 172, 226)), (125, (204, 196, 228)),
        (160, (252, 206, 180)), (195, (255, 190, 130))]
 
@@ -492,15 +491,14 @@ def piece_shape(hor, ver, i, j):
     return hor[i][j] + ver[i + 1][j] + hor[i][j + 1][::-1] + ver[i][j][::-1]
 
 
-def groove(c, lines, dx=0.0, dy=0.0):
-    move = lambda ls: [[(x + dx, y + dy) for x, y in l] for l in ls]
-    c.paint(stroke(move([[(x + 0.9, y + 0.9) for x, y in l] for l in lines]), 1.0, W, H),
-            (255, 250, 235), 0.45)
-    c.paint(stroke(move(lines), 1.1, W, H), (46, 34, 24), 0.6)
+def groove(c, lines):
+    """A cut drawn as a dark line with a lit lower edge, so it reads as a gap."""
+    lit = [[(x + 0.9, y + 0.9) for x, y in line] for line in lines]
+    c.paint(stroke(lit, 1.0, W, H), (255, 250, 235), 0.45)
+    c.paint(stroke(lines, 1.1, W, H), (46, 34, 24), 0.6)
 
 
-def start_bmp():
-    c = Canvas(W, H, (0, 0, 0, 255))
+def landscape(c):
     c.paint({i: 1.0 for i in range(W * H)}, sky)
     for cx, cy, sc in ((70, 46, 1.0), (196, 28, 0.7), (300, 60, 0.8), (452, 34, 0.6)):
         puffs = {}
@@ -524,9 +522,12 @@ def start_bmp():
             v = 1.0 - 0.22 * (((x - W / 2.0) / (W / 2.0)) ** 2 + ((y - H / 2.0) / (H / 2.0)) ** 2) ** 1.5
             o = (y * W + x) * 4
             c.px[o:o + 3] = bytes(int(ch * v) for ch in c.px[o:o + 3])
+
+
+def cut_up(c):
+    """Cuts the picture into pieces and lifts two of them out of their holes."""
     scene = Canvas(W, H)
     scene.px[:] = c.px
-
     hor, ver = cut_edges()
     groove(c, [e for col in hor for e in col[1:-1]] + [e for col in ver[1:-1] for e in col])
     for (i, j), (dx, dy) in (((1, 2), (-6, -9)), ((5, 3), (-62, -22))):
@@ -539,8 +540,10 @@ def start_bmp():
         shadow = polygon([(x + 5, y + 7) for x, y in moved], W, H)
         c.paint(blurred(shadow, 2, W, H), (10, 10, 20), 0.45)
         c.paint(polygon(moved, W, H), lambda x, y: scene.rgb(x - dx, y - dy))
-        groove(c, [moved + moved[:1]])
+        groove(c, closed(moved))
 
+
+def lettering(c):
     title = text_lines("Quiltra", W / 2.0, 104, 6.2, 3.3)
     sub = text_lines("Jigsaw Puzzle", W / 2.0, 140, 1.9, 2.6)
     halo = stroke(title, 19.5, W, H)
@@ -550,12 +553,21 @@ def start_bmp():
     c.paint(stroke(title, 12.0, W, H),
             lambda x, y: mix((255, 250, 226), (255, 176, 64), max(0.0, min(1.0, (y - 44) / 60.0))))
     c.paint(stroke(sub, 3.2, W, H), (255, 250, 236))
+
+
+def start_bmp():
+    c = Canvas(W, H, (0, 0, 0, 255))
+    landscape(c)
+    cut_up(c)
+    lettering(c)
     rows = [bytes(b for x in range(W) for b in c.rgb(x, y)[::-1]) for y in range(H)]
     return bmp_file(W, H, 24, [], rows)
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "."
+    if len(sys.argv) != 2:
+        sys.exit("usage: make_art.py OUTDIR")
+    out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     files = {
         "quiltra.ico": icon_file(1, [(n, n, 0, 1, 32, dib_32(program_icon(n))) for n in (32, 16)]),
