@@ -1,6 +1,8 @@
 #include "board/board_paint.h"
+#include "board/piece_images.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
+#include "model/game_state.h"
 #include "resources/resource_ids.h"
 
 static void ComputeVisibleArea(int clientWidth, int clientHeight)
@@ -25,14 +27,204 @@ static void PaintStartPicture(HDC dc)
            g_geometry.visibleHeight, g_view.boardBuffer.dc, 0, 0, SRCCOPY);
 }
 
+static bool MakeBuffer(Surface* buffer)
+{
+    buffer->dc = CreateCompatibleDC(g_shell.mainDC);
+    buffer->bitmap = CreateCompatibleBitmap(g_shell.mainDC, g_geometry.bufferWidth,
+                                            g_geometry.bufferHeight);
+    if (!buffer->bitmap)
+        return false;
+    SelectObject(buffer->dc, buffer->bitmap);
+    return true;
+}
+
+bool EnsureBoardBuffers()
+{
+    if (g_view.boardBuffer.dc)
+        return true;
+    FreeSurface(&g_view.boardBuffer);
+    FreeSurface(&g_view.backgroundBuffer);
+    RECT client;
+    GetClientRect(g_shell.boardWindow, &client);
+    g_geometry.bufferWidth = client.right;
+    g_geometry.bufferHeight = client.bottom;
+    if (!MakeBuffer(&g_view.boardBuffer))
+        return ReportImageTooLarge();
+    if (!MakeBuffer(&g_view.backgroundBuffer))
+        return ReportImageTooLarge();
+    return true;
+}
+
+static int TileLeft(int i)
+{
+    return (int)(g_game.pieces[i].posX * g_geometry.rangeX);
+}
+
+static int TileTop(int i)
+{
+    return (int)(g_game.pieces[i].posY * g_geometry.rangeY);
+}
+
+static bool IsNearSelection(int px, int py)
+{
+    const ViewGeometry& g = g_geometry;
+    const GameHeader& h = g_game.header;
+    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
+        int qx = (int)(g_game.pieces[j].posX * g.rangeX - g.tileWidth);
+        int qy = (int)(g_game.pieces[j].posY * g.rangeY - g.tileHeight);
+        if (px >= qx - g.tileWidth && px <= qx + 3 * g.tileWidth &&
+            py >= qy - g.tileHeight && py <= qy + 3 * g.tileHeight)
+            return true;
+    }
+    return false;
+}
+
+void RenderBoard(bool forDrag)
+{
+    const ViewGeometry& g = g_geometry;
+    const GameHeader& h = g_game.header;
+    const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
+    HDC target = forDrag ? g_view.backgroundBuffer.dc : g_view.boardBuffer.dc;
+
+    RECT whole = {0, 0, g.bufferWidth, g.bufferHeight};
+    FillRect(target, &whole, g_brushes.white);
+    RECT goal = {g.goalLeft - scrollX - 1, g.goalTop - scrollY - 1,
+                 g.scaledWidth + g.goalLeft - scrollX - 1, g.scaledHeight + g.goalTop - scrollY - 1};
+    FrameRect(target, &goal, g_brushes.grey);
+
+    if (!forDrag) {
+        for (int i = 0; i < h.boardCount; ++i) {
+            int px = TileLeft(i), py = TileTop(i);
+            if (px >= scrollX - g.tileWidth && py >= scrollY - g.tileHeight &&
+                px <= g.bufferWidth + scrollX && py <= g.bufferHeight + scrollY)
+                DrawPiece(target, i, px - scrollX, py - scrollY);
+        }
+        return;
+    }
+    if (h.selectedCount == 0)
+        return;
+    for (int i = 0; i < h.boardCount - h.selectedCount; ++i) {
+        int px = TileLeft(i), py = TileTop(i);
+        if (IsNearSelection(px, py))
+            DrawPiece(target, i, px - scrollX, py - scrollY);
+    }
+    // The three-by-three block of tiles around each selected piece now shows the board
+    // without the selection.
+    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
+        int x = (int)(g_game.pieces[j].posX * g.rangeX - g.tileWidth) - scrollX;
+        int y = (int)(g_game.pieces[j].posY * g.rangeY - g.tileHeight) - scrollY;
+        BitBlt(g_view.boardBuffer.dc, x, y, (int)(3 * g.tileWidth), (int)(3 * g.tileHeight),
+               g_view.backgroundBuffer.dc, x, y, SRCCOPY);
+    }
+}
+
+// Wipes each selected piece where it was last drawn, with 10 extra pixels on its left
+// and top for the selection frame.
+static void RestoreUnderSelection()
+{
+    const ViewGeometry& g = g_geometry;
+    const GameHeader& h = g_game.header;
+    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
+        int x = (int)(g_view.savedPosX[j] * g.rangeX) - g_shell.scrollX - 10;
+        int y = (int)(g_view.savedPosY[j] * g.rangeY) - g_shell.scrollY - 10;
+        BitBlt(g_view.boardBuffer.dc, x, y, (int)(g.tileWidth + 10), (int)(g.tileHeight + 10),
+               g_view.backgroundBuffer.dc, x, y, SRCCOPY);
+    }
+}
+
+static void DrawSelection()
+{
+    const GameHeader& h = g_game.header;
+    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
+        g_view.savedPosX[j] = g_game.pieces[j].posX;
+        g_view.savedPosY[j] = g_game.pieces[j].posY;
+        DrawPiece(g_view.boardBuffer.dc, j, TileLeft(j) - g_shell.scrollX,
+                  TileTop(j) - g_shell.scrollY);
+    }
+}
+
+static void FillAroundBoard(HDC dc)
+{
+    const ViewGeometry& g = g_geometry;
+    const RECT sides[] = {
+        {0, 0, g.offsetX, g.bufferHeight},
+        {g.visibleWidth + g.offsetX, 0, g.bufferWidth, g.bufferHeight},
+        {g.offsetX, 0, g.offsetX + g.visibleWidth, g.offsetY},
+        {g.offsetX, g.visibleHeight + g.offsetY, g.visibleWidth + g.offsetX, g.bufferHeight},
+    };
+    for (const RECT& side : sides)
+        FillRect(dc, &side, g_brushes.grey);
+}
+
+static void InvertBar(HDC dc, int x, int y, int width, int height)
+{
+    BitBlt(dc, x, y, width, height, dc, x, y, NOTSRCCOPY);
+}
+
+void PaintOverlays()
+{
+    const ViewGeometry& g = g_geometry;
+    const GameHeader& h = g_game.header;
+    HDC dc = g_view.paintDC;
+    if (h.selectedCount != 0) {
+        int a = h.boardCount - h.selectedCount;
+        int ax = TileLeft(a) - g_shell.scrollX + g.offsetX;
+        int ay = TileTop(a) - g_shell.scrollY + g.offsetY;
+        int left = ax - (int)(h.fanSpreadX * g.rangeX) - 2;
+        int top = ay - (int)(h.fanSpreadY * g.rangeY) - 2;
+        int right = (int)(ax + g.tileWidth);
+        int bottom = (int)(ay + g.tileHeight);
+        InvertBar(dc, left, top, 2, bottom - top + 2);
+        InvertBar(dc, right, top, 2, bottom - top + 2);
+        InvertBar(dc, left + 2, top, right - left - 2, 2);
+        InvertBar(dc, left + 2, bottom, right - left - 2, 2);
+    }
+    if (g_shell.dragKind == 3) {
+        RECT band = g_shell.bandRect;
+        FrameRect(dc, &band, g_brushes.white);
+        OffsetRect(&band, 1, 1);
+        FrameRect(dc, &band, g_brushes.black);
+    }
+}
+
+static void PaintGame(HDC dc)
+{
+    if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())
+        return;
+    const ViewGeometry& g = g_geometry;
+    switch (g_shell.dragKind) {
+    case 1:
+        RenderBoard(true);
+        BitBlt(g_view.backgroundBuffer.dc, 0, 0, g.bufferWidth, g.bufferHeight,
+               g_view.boardBuffer.dc, 0, 0, SRCCOPY);
+        g_shell.dragKind = 2;
+        DrawSelection();
+        break;
+    case 2:
+        RestoreUnderSelection();
+        DrawSelection();
+        break;
+    default:
+        RenderBoard(false);
+        break;
+    }
+    FillAroundBoard(dc);
+    BitBlt(dc, g.offsetX, g.offsetY, g.visibleWidth, g.visibleHeight, g_view.boardBuffer.dc, 0, 0,
+           SRCCOPY);
+    PaintOverlays();
+}
+
 void PaintBoard()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(g_shell.boardWindow, &paint);
+    g_view.paintDC = dc;
     RECT client;
     GetClientRect(g_shell.boardWindow, &client);
     ComputeVisibleArea(client.right, client.bottom);
-    if (!g_shell.gameActive)
+    if (g_shell.gameActive)
+        PaintGame(dc);
+    else
         PaintStartPicture(dc);
     EndPaint(g_shell.boardWindow, &paint);
 }

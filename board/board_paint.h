@@ -2,3 +2,7 @@
 #pragma once
 
 void PaintBoard();
+bool EnsureBoardBuffers();
+// Draws the board into the board buffer or, for a drag, prepares the background buffer.
+void RenderBoard(bool forDrag);
+void PaintOverlays();

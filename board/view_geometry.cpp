@@ -1,3 +1,32 @@
 #include "board/view_geometry.h"
 
 ViewGeometry g_geometry;
+
+void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns, int rows)
+{
+    ViewGeometry& g = g_geometry;
+    const int W = pictureWidth, H = pictureHeight, Z = zoomPercent;
+    g.scaledWidth = Z * W / 100;
+    g.scaledHeight = Z * H / 100;
+    g.boardWidth = (int)(W * 1.4 * Z / 100.0);
+    g.boardHeight = (int)(H * 1.4 * Z / 100.0);
+    g.goalLeft = (int)(W * 0.2 * Z / 100.0);
+    g.goalTop = (int)(H * 0.2 * Z / 100.0);
+    g.cellWidth = (double)g.scaledWidth / columns;
+    g.cellHeight = (double)g.scaledHeight / rows;
+    g.tabMarginX = g.cellWidth * 0.22 + 2.0;
+    g.tabMarginY = g.cellHeight * 0.22 + 2.0;
+    g.tileWidth = (int)(g.tabMarginX * 2.0 + g.cellWidth);
+    g.tileHeight = (int)(g.tabMarginY * 2.0 + g.cellHeight);
+    g.rangeX = g.boardWidth - g.tileWidth;
+    g.rangeY = g.boardHeight - g.tileHeight;
+}
+
+// Scales a scroll position so that the board point at the view's centre stays there.
+// An empty old extent has no centre to keep; the position is then left to the clamp.
+int KeepCentre(int scroll, int viewSize, int newExtent, int oldExtent)
+{
+    if (oldExtent == 0)
+        return scroll;
+    return (int)((long long)(scroll + viewSize / 2) * newExtent / oldExtent) - viewSize / 2;
+}

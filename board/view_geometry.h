@@ -18,6 +18,11 @@ struct ViewGeometry {
 
 extern ViewGeometry g_geometry;
 
+// Recomputes the sizes of the first block from the picture, the zoom and the split counts.
+void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns, int rows);
+
+int KeepCentre(int scroll, int viewSize, int newExtent, int oldExtent);
+
 // The start picture's size: the board's extent while no game is loaded.
 const int kStartPictureWidth = 497;
 const int kStartPictureHeight = 291;

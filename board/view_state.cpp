@@ -1,4 +1,5 @@
 #include "board/view_state.h"
+#include "files/image_library.h"
 #include <string.h>
 
 ViewState g_view;
@@ -38,6 +39,9 @@ void FreeViewBitmaps(bool includePicture)
 void ReleaseViewResources()
 {
     FreeViewBitmaps(true);
+    if (g_view.pictureDib)
+        ReleasePicture((PictureHandle)g_view.pictureDib);
+    g_view.pictureDib = nullptr;
     if (g_view.blackPen)
         DeleteObject(g_view.blackPen);
     if (g_view.whitePen)

@@ -30,20 +30,36 @@ add_library(quiltra_win STATIC
   shell/startup.cpp
   shell/main_window.cpp
   shell/commands.cpp
+  shell/game_view.cpp
   shell/menu_state.cpp
   shell/title.cpp
+  shell/report_failure.cpp
+  shell/model_calls.cpp
   shell/music.cpp
   shell/program_folder.cpp
   shell/toolbar.cpp
+  model/settings_dialog.cpp
+  model/new_puzzle.cpp
   board/view_state.cpp
   board/board_window.cpp
   board/board_paint.cpp
+  board/piece_images.cpp
   board/scroll.cpp
   box/box_state.cpp
+  box/box_window.cpp
+  box/box_layout.cpp
+  box/box_paint.cpp
+  box/box_mouse.cpp
   files/file_names.cpp
-  files/game_file.cpp)
+  files/game_file.cpp
+  files/image_library.cpp
+  files/picture_scale.cpp
+  files/open_picture.cpp)
 target_include_directories(quiltra_win PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(quiltra_win PUBLIC quiltra_core comctl32 comdlg32 gdi32 user32 advapi32 shell32 winmm)
+target_link_libraries(quiltra_win PUBLIC quiltra_core comctl32 comdlg32 gdi32 user32 advapi32 shell32 winmm ole32 uuid)
+
+# The model calls back into the shell (the title, the music, the completion message).
+target_link_libraries(quiltra_model PUBLIC quiltra_win)
 
 add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
 target_link_libraries(Quiltra PRIVATE quiltra_win)
@@ -56,4 +72,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_subdirectory(tests/win)
+add_subdirectory(tests/board)
+add_subdirectory(tests/model_win)
+add_subdirectory(tests/files)
 add_subdirectory(tests/e2e)

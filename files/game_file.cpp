@@ -1,7 +1,12 @@
 #include "files/game_file.h"
 
-// Saving arrives with the game file format; until then nothing is written and
-// nothing claims it was, so the exit prompt keeps an unsaved game open.
+// Game files arrive with the file format; until then nothing is read or written and
+// nothing claims it was, so Open changes nothing and the exit prompt keeps an unsaved game.
+bool OpenGameFile()
+{
+    return false;
+}
+
 bool SaveGameFile(bool)
 {
     return false;

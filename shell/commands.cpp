@@ -2,6 +2,18 @@
 #include "shell/menu_state.h"
 #include "shell/program_folder.h"
 #include "shell/shell_state.h"
+#include "model/shell_calls.h"
+#include "shell/game_view.h"
+#include "shell/title.h"
+#include "shell/zoom_steps.h"
+#include "board/piece_images.h"
+#include "box/box_window.h"
+#include "files/file_names.h"
+#include "files/game_file.h"
+#include "files/open_picture.h"
+#include "model/home_test.h"
+#include "model/new_puzzle.h"
+#include "model/piece_moves.h"
 #include "resources/resource_ids.h"
 #include <shellapi.h>
 #include <stdio.h>
@@ -41,6 +53,99 @@ static void FlipOption(int* option)
     UpdateOptionChecks();
 }
 
+static bool ConfirmAbandon()
+{
+    return !g_shell.gameActive ||
+           MessageBoxA(g_shell.mainWindow, "ゲームを中止しますがよろしいですか？", "Quiltra",
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+static void NewGame()
+{
+    if (!ConfirmAbandon() || !OpenPicture(true) || !NewPuzzle())
+        return;
+    g_shell.gameActive = 1;
+    g_shell.gameModified = 1;
+    BeginGameView();
+}
+
+static void OpenGame()
+{
+    if (!ConfirmAbandon() || !OpenGameFile())
+        return;
+    g_shell.gameActive = 1;
+    g_shell.gameModified = 0;
+    BeginGameView();
+}
+
+static void SaveGame()
+{
+    if (g_gameName[0]) {
+        snprintf(g_shell.textBuffer, sizeof g_shell.textBuffer,
+                 "ゲームファイルを更新してよろしいですか？（%s）", g_gameName);
+        if (MessageBoxA(g_shell.mainWindow, g_shell.textBuffer, "Quiltra",
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+    }
+    if (SaveGameFile(false))
+        SetModified(false);
+}
+
+static void SaveGameAs()
+{
+    if (SaveGameFile(true)) {
+        SetModified(false);
+        UpdateTitle();
+    }
+}
+
+static void AskWizard()
+{
+    if (MessageBoxA(g_shell.mainWindow, "Wizard に頼みますか？", "Quiltra",
+                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    RunWizard();
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
+    RefreshBox();
+}
+
+static void ChangeZoom(int index)
+{
+    int previous = g_shell.zoomIndex;
+    SelectZoom(ZoomSteps[index].percent, true);
+    if (g_shell.zoomIndex == previous)
+        return;
+    UpdateTitle();
+    BuildPieceImages();
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
+    RefreshBox();
+}
+
+// Commands that need a game do nothing without one, whatever route they come by.
+static void RunGameCommand(WORD command)
+{
+    switch (command) {
+    case IDM_SAVEAS:    SaveGameAs(); break;
+    case IDM_SAVE:      SaveGame(); break;
+    case IDM_BOXTOGGLE: ShowBox(kBoxToggle); break;
+    case IDM_WIZARD:    AskWizard(); break;
+    case IDM_ENLARGE:
+        if (g_shell.zoomIndex < kZoomStepCount - 1)
+            ChangeZoom(g_shell.zoomIndex + 1);
+        break;
+    case IDM_REDUCE:
+        if (g_shell.zoomIndex > 0)
+            ChangeZoom(g_shell.zoomIndex - 1);
+        break;
+    default: {
+        int index = ZoomIndexForCommand(command);
+        if (index >= 0)
+            ChangeZoom(index);
+        break;
+    }
+    }
+}
+
 void RunCommand(WORD command)
 {
     switch (command) {
@@ -48,19 +153,26 @@ void RunCommand(WORD command)
         DialogBoxParamA(g_shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), g_shell.mainWindow,
                         AboutDialogProc, 0);
         break;
-    case IDM_CONTENTS:
-        OpenHelpContents();
-        break;
-    case IDM_EXIT:
-        SendMessageA(g_shell.mainWindow, WM_CLOSE, 0, 0);
-        break;
+    case IDM_CONTENTS: OpenHelpContents(); break;
+    case IDM_EXIT:     SendMessageA(g_shell.mainWindow, WM_CLOSE, 0, 0); break;
+    case IDM_NEW:      NewGame(); break;
+    case IDM_OPEN:     OpenGame(); break;
     case IDM_GOALPICTURE:
         g_shell.goalPictureShown = !g_shell.goalPictureShown;
         UpdateBoxMenuChecks();
+        if (g_shell.gameActive)
+            ShowBox(kBoxShow);
+        break;
+    case IDM_PUTINTOBOX:
+        ReturnSelectionToBox();
+        RedrawBoard(RDW_INVALIDATE);
+        RefreshBox();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
         g_shell.boxPosition = command - IDM_BOXBOTTOM;
         UpdateBoxMenuChecks();
+        if (g_shell.gameActive)
+            ShowBox(kBoxMove);
         break;
     case IDM_OPTSOUND:
         FlipOption(&g_shell.OptSound);
@@ -69,10 +181,16 @@ void RunCommand(WORD command)
     case IDM_OPTGRAYBORDER:
         FlipOption(&g_shell.OptGrayBorder);
         RedrawBoard(RDW_INVALIDATE);
+        RefreshBox();
         break;
     case IDM_OPTGOALBORDER:
         FlipOption(&g_shell.OptGoalBorder);
         RedrawBoard(RDW_INVALIDATE);
+        RefreshBox();
+        break;
+    default:
+        if (g_shell.gameActive)
+            RunGameCommand(command);
         break;
     }
 }

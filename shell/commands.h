@@ -4,4 +4,3 @@
 
 void RunCommand(WORD command);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void PlayMusic(int mode);

@@ -1,6 +1,7 @@
 #include "shell/commands.h"
 #include "shell/program_folder.h"
 #include "shell/shell_state.h"
+#include "model/shell_calls.h"
 #include <stdio.h>
 
 // Every failure is silent: a missing file or MIDI device only means no music.

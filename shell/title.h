@@ -1,5 +1,3 @@
 // The window title and the unsaved-changes flag it shows.
 #pragma once
-
-void UpdateTitle();
-void SetModified(bool modified);
+#include "model/shell_calls.h"

@@ -131,6 +131,46 @@ void PressButton(HWND dialog, int id)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
+// Wine's file dialogs have no plain edit field: the name is typed into the edit inside
+// the combo box 0x47C.
+bool ChooseFile(HWND dialog, const std::string& path)
+{
+    HWND combo = GetDlgItem(dialog, 0x47C);
+    HWND edit = combo ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit) {
+        HWND inner = combo ? FindWindowExW(combo, nullptr, L"ComboBox", nullptr) : nullptr;
+        edit = inner ? FindWindowExW(inner, nullptr, L"Edit", nullptr) : GetDlgItem(dialog, 0x480);
+    }
+    if (!edit)
+        return false;
+    SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    PressButton(dialog, IDOK);
+    return true;
+}
+
+HWND WaitForDialogTitled(DWORD processId, const std::wstring& title, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        HWND dialog = FindDialog(processId);
+        if (dialog && WindowTitle(dialog) == title)
+            return dialog;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+std::wstring WaitForTitle(HWND window, const std::wstring& title, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    std::wstring seen = WindowTitle(window);
+    while (seen != title && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+        seen = WindowTitle(window);
+    }
+    return seen;
+}
+
 void PostCommand(HWND window, int command)
 {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);

@@ -29,6 +29,13 @@ std::wstring MessageBoxText(HWND dialog);
 // Posted, not sent: a button that opens another modal window must not block the driver.
 void PressButton(HWND dialog, int id);
 
+// Types a path into an open or save dialog and presses its OK button.
+bool ChooseFile(HWND dialog, const std::string& path);
+// Waits for a dialog of the process with this title; null on timeout.
+HWND WaitForDialogTitled(DWORD processId, const std::wstring& title, DWORD timeoutMs);
+// Waits until the window's title becomes the given text; returns the last title seen.
+std::wstring WaitForTitle(HWND window, const std::wstring& title, DWORD timeoutMs);
+
 void PostCommand(HWND window, int command);
 
 // The window's pixels as they are on the screen (the window must be on top).

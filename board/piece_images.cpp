@@ -1,0 +1,118 @@
+#include "board/piece_images.h"
+#include "board/view_state.h"
+#include "box/box_window.h"
+#include "files/image_library.h"
+#include "shell/shell_state.h"
+#include "model/game_state.h"
+
+enum TileSurface { kPieceMaskTemplate, kOutlineTemplate, kPieceMask, kOutlineMask };
+
+static bool MakeSurface(Surface* surface, int width, int height)
+{
+    surface->dc = CreateCompatibleDC(g_shell.mainDC);
+    surface->bitmap = CreateCompatibleBitmap(g_shell.mainDC, width, height);
+    if (!surface->dc || !surface->bitmap)
+        return false;
+    SelectObject(surface->dc, surface->bitmap);
+    return true;
+}
+
+bool ReportImageTooLarge()
+{
+    FreeViewBitmaps(true);
+    FreeBoxBuffer();
+    MessageBoxA(g_shell.mainWindow, "サイズが大きすぎます。倍率を小さくして下さい。", "Quiltra",
+                MB_ICONERROR | MB_TASKMODAL);
+    return false;
+}
+
+bool BuildPieceImages()
+{
+    const ViewGeometry& g = g_geometry;
+    FreeViewBitmaps(true);
+    if (!MakeSurface(&g_view.pictureSurface, g.scaledWidth, g.scaledHeight))
+        return ReportImageTooLarge();
+    if (!DrawPicture(g_view.pictureSurface.dc, 0, 0, g.scaledWidth, g.scaledHeight,
+                     (PictureHandle)g_view.pictureDib, 0, 0, g_view.pictureInfo.biWidth,
+                     g_view.pictureInfo.biHeight, SRCCOPY, HALFTONE))
+        return ReportImageTooLarge();
+    return BuildTileSurfaces();
+}
+
+bool BuildTileSurfaces()
+{
+    const ViewGeometry& g = g_geometry;
+    const int w = (int)g.tileWidth, h = (int)g.tileHeight;
+    for (Surface& tile : g_view.tiles)
+        if (!MakeSurface(&tile, w, h))
+            return ReportImageTooLarge();
+
+    RECT whole = {0, 0, w, h};
+    FillRect(g_view.tiles[kPieceMaskTemplate].dc, &whole, g_brushes.black);
+    FillRect(g_view.tiles[kOutlineTemplate].dc, &whole, g_brushes.white);
+    // The cell shrunk by a pixel is the piece; grown by two more it is the outline band.
+    RECT cell = {(int)(g.tabMarginX + 1), (int)(g.tabMarginY + 1),
+                 (int)(g.cellWidth + g.tabMarginX - 1), (int)(g.cellHeight + g.tabMarginY - 1)};
+    FillRect(g_view.tiles[kPieceMaskTemplate].dc, &cell, g_brushes.white);
+    RECT band = {cell.left - 2, cell.top - 2, cell.right + 2, cell.bottom + 2};
+    FillRect(g_view.tiles[kOutlineTemplate].dc, &band, g_brushes.black);
+    return true;
+}
+
+static void DrawEllipse(HDC dc, HPEN pen, HBRUSH brush, int left, int top, int right, int bottom)
+{
+    SelectObject(dc, pen);
+    SelectObject(dc, brush);
+    Ellipse(dc, left, top, right, bottom);
+}
+
+// A knob adds its ellipse to the piece and the band around it; a socket cuts them out.
+static void AddTab(const TabRecord& tab, HDC pieceMask, HDC outlineMask)
+{
+    const ViewGeometry& g = g_geometry;
+    int L = (int)(tab.left * g.cellWidth + g.tabMarginX);
+    int R = (int)(tab.right * g.cellWidth + g.tabMarginX);
+    int T = (int)(tab.top * g.cellHeight + g.tabMarginY);
+    int B = (int)(tab.bottom * g.cellHeight + g.tabMarginY);
+    HDC whiteTarget = tab.kind == kTabKnob ? pieceMask : outlineMask;
+    HDC blackTarget = tab.kind == kTabKnob ? outlineMask : pieceMask;
+    DrawEllipse(whiteTarget, g_view.whitePen, g_brushes.white, L + 1, T + 1, R - 1, B - 1);
+    DrawEllipse(blackTarget, g_view.blackPen, g_brushes.black, L - 1, T - 1, R + 1, B + 1);
+}
+
+void DrawPiece(HDC target, int index, int x, int y)
+{
+    const ViewGeometry& g = g_geometry;
+    const PieceRecord& piece = g_game.pieces[index];
+    const int w = (int)g.tileWidth, h = (int)g.tileHeight;
+    const int sx = (int)(piece.column * g.cellWidth - g.tabMarginX);
+    const int sy = (int)(piece.row * g.cellHeight - g.tabMarginY);
+    HDC picture = g_view.pictureSurface.dc;
+
+    // The finished picture without outlines: neighbouring tiles overlap with equal pixels.
+    if (!g_shell.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
+        BitBlt(target, x, y, w, h, picture, sx, sy, SRCCOPY);
+        return;
+    }
+
+    HDC pieceMask = g_view.tiles[kPieceMask].dc;
+    HDC outlineMask = g_view.tiles[kOutlineMask].dc;
+    BitBlt(pieceMask, 0, 0, w, h, g_view.tiles[kPieceMaskTemplate].dc, 0, 0, SRCCOPY);
+    BitBlt(outlineMask, 0, 0, w, h, g_view.tiles[kOutlineTemplate].dc, 0, 0, SRCCOPY);
+    for (const TabRecord& tab : piece.tabs)
+        if (tab.kind != kTabFlat)
+            AddTab(tab, pieceMask, outlineMask);
+
+    BitBlt(target, x, y, w, h, outlineMask, 0, 0, SRCAND);
+    if (g_shell.OptGrayBorder) {
+        // Grey the black footprint, whiten the piece inside it, and invert: what is left
+        // is a (128, 128, 128) band on black, which SRCPAINT lays onto the black band.
+        SelectObject(outlineMask, g_brushes.grey);
+        ExtFloodFill(outlineMask, w / 2, h / 2, RGB(255, 255, 255), FLOODFILLBORDER);
+        BitBlt(outlineMask, 0, 0, w, h, pieceMask, 0, 0, SRCPAINT);
+        BitBlt(outlineMask, 0, 0, w, h, outlineMask, 0, 0, NOTSRCCOPY);
+        BitBlt(target, x, y, w, h, outlineMask, 0, 0, SRCPAINT);
+    }
+    BitBlt(pieceMask, 0, 0, w, h, picture, sx, sy, SRCAND);
+    BitBlt(target, x, y, w, h, pieceMask, 0, 0, SRCPAINT);
+}

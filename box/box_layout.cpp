@@ -1,0 +1,58 @@
+#include "box/box_window.h"
+#include "box/box_state.h"
+#include "board/view_geometry.h"
+#include "model/game_state.h"
+#include "shell/shell_state.h"
+
+void LayoutBox(bool keepCentre)
+{
+    const int oldClientHeight = g_box.boxClientHeight;
+    const int oldContentHeight = g_box.boxContentHeight;
+    RECT client;
+    GetClientRect(g_box.boxWindow, &client);
+    g_box.boxClientWidth = client.right;
+    g_box.boxClientHeight = client.bottom;
+
+    // A box narrower than one tile still shows its pieces, one per row.
+    g_box.boxColumns = (int)(g_box.boxClientWidth / g_geometry.tileWidth);
+    if (g_box.boxColumns == 0)
+        g_box.boxColumns = 1;
+    const int boxed = g_game.header.pieceCount - g_game.header.boardCount;
+    const int rows = (boxed - 1 + g_box.boxColumns) / g_box.boxColumns;
+    g_box.boxContentHeight = (int)(rows * g_geometry.tileHeight);
+    if (g_box.boxContentHeight < g_box.boxClientHeight)
+        g_box.boxContentHeight = g_box.boxClientHeight;
+
+    // The content point in the middle of the view stays at the same fraction of the
+    // content; 64 bits because the product outgrows 32 for a long box of large tiles.
+    if (keepCentre && oldContentHeight != 0)
+        g_box.boxScrollY = (int)((long long)(oldClientHeight / 2 + g_box.boxScrollY)
+                                 * g_box.boxContentHeight / oldContentHeight)
+                           - g_box.boxClientHeight / 2;
+    UpdateBoxScroll();
+}
+
+// The finished picture fills the box, so its view has no scroll bar; the position is
+// kept for the way back.
+void UpdateBoxScroll()
+{
+    RECT client;
+    GetClientRect(g_box.boxWindow, &client);
+    const int clientHeight = client.bottom;
+    if (g_box.boxScrollY > g_box.boxContentHeight - clientHeight)
+        g_box.boxScrollY = g_box.boxContentHeight - clientHeight;
+    if (g_box.boxScrollY < 0)
+        g_box.boxScrollY = 0;
+
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (g_shell.goalPictureShown) {
+        info.nPage = 1;
+    } else {
+        info.nMax = g_box.boxContentHeight;
+        info.nPage = clientHeight + 1;
+        info.nPos = g_box.boxScrollY;
+    }
+    SetScrollInfo(g_box.boxWindow, SB_VERT, &info, TRUE);
+}

@@ -1,0 +1,200 @@
+#include "box/box_window.h"
+#include "box/box_state.h"
+#include "board/view_state.h"
+#include "shell/shell_state.h"
+#include "resources/resource_ids.h"
+
+static const char kBoxClass[] = "QuiltraBox";
+static const int kBoxChildId = 3;
+// How far a minimised box is lifted off the board's bottom edge.
+static const int kMinimisedLift = 20;
+
+// Registered anew before every creation; a failure because the class exists is harmless.
+static void RegisterBoxClass()
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = BoxWindowProc;
+    wc.hInstance = g_shell.instance;
+    wc.hIcon = LoadIconA(g_shell.instance, MAKEINTRESOURCEA(IDI_BOX));
+    wc.hCursor = g_shell.arrowCursor;
+    wc.hbrBackground = g_brushes.white;
+    wc.lpszClassName = kBoxClass;
+    RegisterClassA(&wc);
+}
+
+// The place is taken from the board's client size only now; later the player moves the box.
+static HWND CreateBoxWindow()
+{
+    RECT board;
+    GetClientRect(g_shell.boardWindow, &board);
+    const int W = board.right, H = board.bottom;
+    const int w = (int)(W * 0.4), h = (int)(H * 0.4);
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME
+                  | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VSCROLL;
+    int x = 0, y = 0, width = W, height = h;
+    switch (g_shell.boxPosition) {
+    case 0: y = H - h; break;                           // bottom
+    case 1: break;                                      // top
+    case 2: x = W - w; width = w; height = H; break;    // right
+    case 3: width = w; height = H; break;               // left
+    case 4: y = H - h; style |= WS_MAXIMIZE; break;     // maximised, restoring to the bottom
+    default: return nullptr;
+    }
+    return CreateWindowExA(0, kBoxClass, "箱", style, x, y, width, height, g_shell.boardWindow,
+                           (HMENU)(INT_PTR)kBoxChildId, g_shell.instance, nullptr);
+}
+
+static void OpenBox()
+{
+    RegisterBoxClass();
+    HWND window = CreateBoxWindow();
+    if (!window)
+        return;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    RefreshOpenBox();
+}
+
+static void CloseBox()
+{
+    SendMessageA(g_box.boxWindow, WM_CLOSE, 0, 0);
+}
+
+void ShowBox(int mode)
+{
+    const bool open = g_box.boxWindow != nullptr;
+    switch (mode) {
+    case kBoxShow:
+        if (open)
+            RefreshOpenBox();
+        else
+            OpenBox();
+        break;
+    case kBoxClose:
+        if (open)
+            CloseBox();
+        break;
+    case kBoxMove:
+        if (open)
+            CloseBox();
+        OpenBox();
+        break;
+    case kBoxToggle:
+        if (open)
+            CloseBox();
+        else
+            OpenBox();
+        break;
+    }
+}
+
+void RefreshOpenBox()
+{
+    LayoutBox(true);
+    FreeBoxBuffer();
+    RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+}
+
+// Without piece images the box shows only its white background: no layout to renew.
+void RefreshBox()
+{
+    if (!g_box.boxWindow)
+        return;
+    if (g_view.pictureSurface.dc)
+        RefreshOpenBox();
+    else
+        RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+}
+
+static void OnCreate(HWND window)
+{
+    g_box.boxWindow = window;
+    SetCursor(g_shell.arrowCursor);
+    LayoutBox(false);
+}
+
+// A minimised child is parked on the board's bottom edge, where its caption can end up
+// partly out of sight.
+static void LiftMinimisedBox()
+{
+    RECT frame;
+    GetWindowRect(g_box.boxWindow, &frame);
+    POINT corner = {frame.left, frame.top};
+    ScreenToClient(g_shell.boardWindow, &corner);
+    RECT board;
+    GetClientRect(g_shell.boardWindow, &board);
+    if (corner.y + kMinimisedLift > board.bottom)
+        MoveWindow(g_box.boxWindow, corner.x, corner.y - kMinimisedLift, frame.right - frame.left,
+                   frame.bottom - frame.top, FALSE);
+}
+
+static void OnSize(WPARAM kind)
+{
+    if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED)
+        RefreshOpenBox();
+    else if (kind == SIZE_MINIMIZED)
+        LiftMinimisedBox();
+}
+
+static void OnPaint()
+{
+    PAINTSTRUCT paint;
+    g_box.boxPaintDC = BeginPaint(g_box.boxWindow, &paint);
+    PaintBox();
+    EndPaint(g_box.boxWindow, &paint);
+}
+
+static void OnClose()
+{
+    FreeBoxBuffer();
+    DestroyWindow(g_box.boxWindow);
+    g_box.boxWindow = nullptr;
+}
+
+// Every item of the box menu but its own "close" is a command of the main window.
+static void OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDM_BOXCLOSE)
+        CloseBox();
+    else
+        SendMessageA(g_shell.mainWindow, WM_COMMAND, wParam, lParam);
+}
+
+// Thumb tracking is ignored on purpose: the content moves when the thumb is released.
+// The steps are fixed pixel counts, whatever the tile size.
+static void OnVScroll(WPARAM wParam)
+{
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP:        g_box.boxScrollY -= 10; break;
+    case SB_LINEDOWN:      g_box.boxScrollY += 10; break;
+    case SB_PAGEUP:        g_box.boxScrollY -= 100; break;
+    case SB_PAGEDOWN:      g_box.boxScrollY += 100; break;
+    case SB_THUMBPOSITION: g_box.boxScrollY = HIWORD(wParam); break;
+    default: return;
+    }
+    UpdateBoxScroll();
+    RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_INVALIDATE);
+}
+
+LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:        OnCreate(window); return 0;
+    case WM_SIZE:          OnSize(wParam); return 0;
+    case WM_PAINT:         OnPaint(); return 0;
+    case WM_CLOSE:         OnClose(); return 0;
+    case WM_COMMAND:       OnCommand(wParam, lParam); return 0;
+    case WM_VSCROLL:       OnVScroll(wParam); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: OnBoxLeftDown(lParam); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: OnBoxRightDown(lParam); return 0;
+    case WM_MOUSEMOVE:     OnBoxMouseMove(lParam); return 0;
+    case WM_TIMER:         OnBoxTimer(); return 0;
+    case WM_LBUTTONUP:     OnBoxLeftUp(lParam); return 0;
+    case WM_RBUTTONUP:     OnBoxRightUp(lParam); return 0;
+    case WM_MOUSELEAVE:    OnBoxMouseLeave(); return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

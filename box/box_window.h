@@ -1,0 +1,45 @@
+// The piece box: a captioned child of the board window holding the pieces not yet taken out.
+#pragma once
+#include <windows.h>
+
+enum BoxMode { kBoxShow = 0, kBoxClose = 1, kBoxMove = 2, kBoxToggle = 3 };
+
+// Values of g_box.boxDragState.
+enum BoxDragState {
+    kBoxIdle = 0,
+    kBoxClickPending = 1,  // left button down: a release takes out the piece under the press
+    kBoxHeld = 2,          // left button held or moved: the release does nothing
+    kBoxMenuPending = 3,   // right button down: a release opens the box menu
+    kBoxScrolling = 4,     // right button dragging the content
+};
+
+void ShowBox(int mode);
+// Lays the box out again and repaints it, when it is open.
+void RefreshBox();
+// The same for a box known to be open, whether or not the piece images exist.
+void RefreshOpenBox();
+LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Columns, content height and scroll position for the current client size and box contents.
+void LayoutBox(bool keepCentre);
+// Clamps the scroll position to the content and sets the scroll bar to match.
+void UpdateBoxScroll();
+
+// Draws the box from its off-screen buffer during WM_PAINT, making the buffer first if needed.
+void PaintBox();
+bool MakeBoxBuffer();
+void FreeBoxBuffer();
+
+// The mouse and timer messages of the box window.
+void OnBoxLeftDown(LPARAM lParam);
+void OnBoxRightDown(LPARAM lParam);
+void OnBoxMouseMove(LPARAM lParam);
+void OnBoxTimer();
+void OnBoxLeftUp(LPARAM lParam);
+void OnBoxRightUp(LPARAM lParam);
+void OnBoxMouseLeave();
+void BoxMouseMove(int x, int y);
+// Ends a hold or a content drag at the pointer's last position.
+void EndBoxDrag(int x, int y);
+// Takes out the boxed piece whose cell lies under the content point; true on a hit.
+bool TakeFromBoxAt(int x, int yContent);

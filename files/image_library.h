@@ -1,0 +1,28 @@
+// Our image library: decodes BMP, JPEG, PNG and GIF files through the Windows Imaging
+// Component into one in-memory picture, and draws it smoothly scaled.
+#pragma once
+#include <windows.h>
+
+typedef struct Picture* PictureHandle;
+
+enum PictureType { kPictureUnknown = 0, kPictureBmp = 1, kPictureJpeg = 2, kPicturePng = 3, kPictureGif = 4 };
+
+// Looks at the file's contents, not its name. detail may be null.
+int ProbePictureType(const char* path, int* detail);
+
+// Each returns null when the file is missing, not of that format, truncated or corrupt.
+PictureHandle LoadBmpPicture(const char* path);
+PictureHandle LoadJpegPicture(const char* path);
+PictureHandle LoadPngPicture(const char* path);
+PictureHandle LoadGifPicture(const char* path);
+
+// Fills a BITMAPINFOHEADER; width and height are positive pixel counts.
+bool GetPictureHeader(PictureHandle picture, BITMAPINFOHEADER* header);
+
+// Draws the source rectangle of the picture scaled into the destination rectangle.
+// Nonzero on success, 0 on failure (for example when memory runs out).
+int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle picture,
+                int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop,
+                int stretchMode);
+
+void ReleasePicture(PictureHandle picture);

@@ -1,0 +1,83 @@
+#include "files/open_picture.h"
+#include "board/view_state.h"
+#include "files/file_names.h"
+#include "files/image_library.h"
+#include "files/path_parts.h"
+#include "shell/report_failure.h"
+#include "shell/shell_state.h"
+#include <commdlg.h>
+#include <string.h>
+
+static const char kPictureFilter[] =
+    "JPEG ファイル(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0"
+    "ビットマップファイル(*.bmp)\0*.bmp\0"
+    "PNG ファイル(*.png)\0*.png\0"
+    "GIF ファイル(*.gif)\0*.gif\0"
+    "すべてのファイル(*.*)\0*.*\0";
+
+struct KnownExtension {
+    const char* extension;
+    int type;
+};
+
+static const KnownExtension kKnownExtensions[] = {
+    {".jpg", kPictureJpeg}, {".jpeg", kPictureJpeg}, {".bmp", kPictureBmp},
+    {".png", kPicturePng},  {".gif", kPictureGif},
+};
+
+// Indexed by PictureType.
+static PictureHandle (*const kLoaders[])(const char* path) = {
+    nullptr, LoadBmpPicture, LoadJpegPicture, LoadPngPicture, LoadGifPicture,
+};
+
+// The chosen picture starts an untitled game, and the next dialog opens in its folder.
+static bool ChoosePicture()
+{
+    char path[260] = "";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_shell.mainWindow;
+    dialog.lpstrFilter = kPictureFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrInitialDir = g_shell.PicDir;
+    dialog.lpstrTitle = "画像ファイルを開く";
+    dialog.lpstrDefExt = "jpg";
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&dialog))
+        return false;
+    ClearFileNames();
+    strcpy(g_picturePath, path);
+    CopyFolderPart(g_picturePath, g_shell.PicDir, sizeof g_shell.PicDir);
+    return true;
+}
+
+// The extension decides whenever it is a known one, even if the contents disagree;
+// only other names are left to the probe. kPictureUnknown when neither knows the file.
+static int DecidePictureType(const char* path)
+{
+    const char* extension = ExtensionPart(path);
+    for (const KnownExtension& known : kKnownExtensions) {
+        if (_stricmp(extension, known.extension) == 0)
+            return known.type;
+    }
+    int type = ProbePictureType(path, nullptr);
+    return type >= kPictureBmp && type <= kPictureGif ? type : kPictureUnknown;
+}
+
+bool OpenPicture(bool withDialog)
+{
+    if (withDialog && !ChoosePicture())
+        return false;
+    int type = DecidePictureType(g_picturePath);
+    // A refused file leaves the old picture to the abandon path, which releases it.
+    if (type == kPictureUnknown)
+        return ReportFailure("この形式のファイルには対応していません。", g_picturePath, nullptr, nullptr, true);
+    if (g_view.pictureDib)
+        ReleasePicture((PictureHandle)g_view.pictureDib);
+    g_view.pictureDib = kLoaders[type](g_picturePath);
+    if (!g_view.pictureDib)
+        return ReportFailure("画像データを取得できません。", g_picturePath, nullptr, nullptr, true);
+    GetPictureHeader((PictureHandle)g_view.pictureDib, &g_view.pictureInfo);
+    return true;
+}

@@ -1,0 +1,15 @@
+#include "model/new_puzzle.h"
+#include "model/cut_pieces.h"
+#include "model/game_state.h"
+#include "model/settings_dialog.h"
+#include "shell/report_failure.h"
+
+bool NewPuzzle()
+{
+    // The cut needs a fresh state, and the dialog starts from its 10 x 10 in square mode.
+    ResetGameState();
+    if (!RunSettingsDialog())
+        return ReportFailure(nullptr, nullptr, nullptr, nullptr, true);
+    CutPieces();
+    return true;
+}

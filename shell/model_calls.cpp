@@ -1,0 +1,26 @@
+// The shell's side of what the model asks for (SetModified, UpdateTitle and PlayMusic
+// live with the title and the music).
+#include "model/shell_calls.h"
+#include "shell/shell_state.h"
+
+void SoundFixedBeep()
+{
+    MessageBeep(MB_OK);
+}
+
+void InvalidateBoardWindow()
+{
+    InvalidateRect(g_shell.boardWindow, nullptr, TRUE);
+}
+
+void ShowCompletionMessage()
+{
+    MessageBoxA(g_shell.mainWindow, "完成しました！おめでとうございます。お疲れ様でした。", "Quiltra",
+                MB_ICONINFORMATION);
+}
+
+void GetBoardScroll(int* scrollX, int* scrollY)
+{
+    *scrollX = g_shell.scrollX;
+    *scrollY = g_shell.scrollY;
+}

@@ -1,0 +1,320 @@
+#include "tests/box/box_fixture.h"
+
+// Puts the real cursor on a client point of the box: the hold timer reads it, and mouse
+// tracking must find the pointer inside. The move this causes finds the box idle.
+static void PointerAt(int x, int y)
+{
+    POINT point = {x, y};
+    ClientToScreen(g_box.boxWindow, &point);
+    SetCursorPos(point.x, point.y);
+    PumpMessages(100);
+}
+
+static void Post(UINT message, int x, int y)
+{
+    PostMessageA(g_box.boxWindow, message, 0, MAKELPARAM(x, y));
+    PumpMessages(20);
+}
+
+static HCURSOR BoxClassCursor()
+{
+    return (HCURSOR)GetClassLongPtrA(g_box.boxWindow, GCLP_HCURSOR);
+}
+
+static bool SamePiece(const PieceRecord& a, const PieceRecord& b)
+{
+    return a.column == b.column && a.row == b.row;
+}
+
+// In four columns slot 1 is the tile at x 119; its cell spans (138, 15) to (218, 75),
+// both ends included.
+TEST_F(BoxTest, APointOnACellTakesOutThatPiece)
+{
+    g_box.boxColumns = 4;
+    const PieceRecord wanted = g_game.pieces[1];
+    EXPECT_TRUE(TakeFromBoxAt(138, 15));
+    EXPECT_EQ(1, g_game.header.boardCount);
+    EXPECT_EQ(1, g_game.header.selectedCount);
+    EXPECT_TRUE(SamePiece(wanted, g_game.pieces[0]));
+}
+
+TEST_F(BoxTest, TheFarCornerOfACellStillCounts)
+{
+    g_box.boxColumns = 4;
+    const PieceRecord wanted = g_game.pieces[1];
+    EXPECT_TRUE(TakeFromBoxAt(218, 75));
+    EXPECT_TRUE(SamePiece(wanted, g_game.pieces[0]));
+}
+
+TEST_F(BoxTest, TheMarginsAroundACellDoNotCount)
+{
+    g_box.boxColumns = 4;
+    const POINT margins[] = {{137, 40}, {219, 40}, {150, 14}, {150, 76}, {0, 0}, {118, 89}};
+    for (const POINT& point : margins)
+        EXPECT_FALSE(TakeFromBoxAt(point.x, point.y)) << point.x << ", " << point.y;
+    EXPECT_EQ(0, g_game.header.boardCount);
+}
+
+TEST_F(BoxTest, NothingLiesAfterTheLastPieceOrBesideTheColumns)
+{
+    g_box.boxColumns = 4;
+    EXPECT_FALSE(TakeFromBoxAt(kTileWidth + 50, 6 * kTileHeight + 40));
+    EXPECT_FALSE(TakeFromBoxAt(4 * kTileWidth + 50, 40));
+    EXPECT_EQ(0, g_game.header.boardCount);
+    const PieceRecord last = g_game.pieces[kPieces - 1];
+    EXPECT_TRUE(TakeFromBoxAt(50, 6 * kTileHeight + 40));
+    EXPECT_TRUE(SamePiece(last, g_game.pieces[0]));
+}
+
+TEST_F(BoxTest, NothingIsTakenOutOfTheFinishedPictureView)
+{
+    g_box.boxColumns = 4;
+    g_shell.goalPictureShown = 1;
+    EXPECT_FALSE(TakeFromBoxAt(150, 40));
+    EXPECT_EQ(0, g_game.header.boardCount);
+}
+
+TEST_F(BoxTest, AShortLeftClickTakesOutThePieceUnderThePress)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    const PieceRecord wanted = g_game.pieces[1];
+    Post(WM_LBUTTONDOWN, 150, 40);
+    EXPECT_EQ(kBoxClickPending, g_box.boxDragState);
+    EXPECT_EQ(150, g_box.boxLastX);
+    EXPECT_EQ(40, g_box.boxLastY);
+    Post(WM_LBUTTONUP, 300, 120);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(1, g_game.header.boardCount);
+    EXPECT_TRUE(SamePiece(wanted, g_game.pieces[0]));
+    PumpMessages(600);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(1, g_game.header.boardCount);
+}
+
+TEST_F(BoxTest, AClickInAScrolledBoxHitsTheContentUnderThePress)
+{
+    ShowBox(kBoxShow);
+    SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
+    PointerAt(150, 40);
+    const PieceRecord wanted = g_game.pieces[6];
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(1, g_game.header.boardCount);
+    EXPECT_TRUE(SamePiece(wanted, g_game.pieces[0]));
+}
+
+TEST_F(BoxTest, TakingOutAPieceLaysTheBoxOutAgainWithAFreshBuffer)
+{
+    ShowBox(kBoxShow);
+    MoveWindow(g_box.boxWindow, 0, 0, 560, 300, TRUE);
+    ASSERT_EQ(7 * kTileHeight, g_box.boxContentHeight);
+    g_box.boxPaintDC = GetDC(g_box.boxWindow);
+    ASSERT_TRUE(MakeBoxBuffer());
+    ReleaseDC(g_box.boxWindow, g_box.boxPaintDC);
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(1, g_game.header.boardCount);
+    EXPECT_EQ(6 * kTileHeight, g_box.boxContentHeight);
+    EXPECT_EQ(nullptr, g_box.bufferDC);
+}
+
+TEST_F(BoxTest, ALeftPressHeldPastTheTimerTakesNothing)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    PumpMessages(700);
+    EXPECT_EQ(kBoxHeld, g_box.boxDragState);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(0, g_game.header.boardCount);
+    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+}
+
+TEST_F(BoxTest, ALeftPressMovedByAPixelTakesNothing)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_MOUSEMOVE, 151, 40);
+    EXPECT_EQ(kBoxHeld, g_box.boxDragState);
+    EXPECT_EQ(151, g_box.boxLastX);
+    Post(WM_LBUTTONUP, 151, 40);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(0, g_game.header.boardCount);
+}
+
+TEST_F(BoxTest, APressWhileAnotherIsUnderWayIsIgnored)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_RBUTTONDOWN, 10, 10);
+    Post(WM_LBUTTONDOWN, 10, 10);
+    EXPECT_EQ(kBoxClickPending, g_box.boxDragState);
+    EXPECT_EQ(150, g_box.boxLastX);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(1, g_game.header.boardCount);
+}
+
+TEST_F(BoxTest, MovesAndReleasesWithoutAPressAreIgnored)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    Post(WM_MOUSEMOVE, 20, 20);
+    Post(WM_LBUTTONUP, 150, 40);
+    Post(WM_RBUTTONUP, 150, 40);
+    Post(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(0, g_box.boxLastX);
+    EXPECT_EQ(0, g_game.header.boardCount);
+}
+
+TEST_F(BoxTest, ARightPressHeldStillShowsTheDragCursorAndThenTheContentFollowsThePointer)
+{
+    ShowBox(kBoxShow);
+    const int last = g_box.boxContentHeight - g_box.boxClientHeight;
+    PointerAt(100, 100);
+    Post(WM_RBUTTONDOWN, 100, 100);
+    EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
+    PumpMessages(700);
+    EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
+    EXPECT_EQ(0, g_box.boxScrollY);
+    EXPECT_EQ(g_shell.dragCursor, BoxClassCursor());
+
+    Post(WM_MOUSEMOVE, 100, 60);
+    EXPECT_EQ(40, g_box.boxScrollY);
+    EXPECT_EQ(40, BoxScrollInfo().nPos);
+    Post(WM_MOUSEMOVE, 100, 90);
+    EXPECT_EQ(10, g_box.boxScrollY);
+    Post(WM_MOUSEMOVE, 100, 150);
+    EXPECT_EQ(0, g_box.boxScrollY);
+    Post(WM_MOUSEMOVE, 100, 140);
+    EXPECT_EQ(10, g_box.boxScrollY);
+
+    SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last - 20), 0);
+    Post(WM_MOUSEMOVE, 100, 100);
+    EXPECT_EQ(last, g_box.boxScrollY);
+    Post(WM_MOUSEMOVE, 100, 110);
+    EXPECT_EQ(last - 10, g_box.boxScrollY);
+
+    Post(WM_RBUTTONUP, 100, 110);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(last - 10, g_box.boxScrollY);
+    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+}
+
+TEST_F(BoxTest, MovingWithTheRightButtonDownScrollsAtOnceAndTheReleasePointCounts)
+{
+    ShowBox(kBoxShow);
+    PointerAt(100, 100);
+    Post(WM_RBUTTONDOWN, 100, 100);
+    Post(WM_MOUSEMOVE, 100, 70);
+    EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
+    EXPECT_EQ(30, g_box.boxScrollY);
+    EXPECT_EQ(g_shell.dragCursor, BoxClassCursor());
+    Post(WM_RBUTTONUP, 100, 60);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(40, g_box.boxScrollY);
+    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+}
+
+TEST_F(BoxTest, LeavingTheBoxEndsADragAtTheCursor)
+{
+    ShowBox(kBoxShow);
+    PointerAt(100, 100);
+    Post(WM_RBUTTONDOWN, 100, 100);
+    Post(WM_MOUSEMOVE, 100, 40);
+    EXPECT_EQ(60, g_box.boxScrollY);
+    Post(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(0, g_box.boxScrollY);  // the cursor is still at the press point
+    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+}
+
+TEST_F(BoxTest, LeavingTheBoxEndsAHoldAndCancelsAClick)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_MOUSEMOVE, 151, 40);
+    Post(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(0, g_game.header.boardCount);
+}
+
+static bool s_menuShown;
+static RECT s_menuFrame;
+
+// Runs inside the menu's own message loop.
+static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND menu = FindWindowA("#32768", nullptr);
+    s_menuShown = menu && IsWindowVisible(menu);
+    if (menu)
+        GetWindowRect(menu, &s_menuFrame);
+    EndMenu();
+}
+
+TEST_F(BoxTest, AShortRightClickOpensTheBoxMenuAtTheReleasePoint)
+{
+    ShowBox(kBoxShow);
+    PointerAt(100, 100);
+    s_menuShown = false;
+    Post(WM_RBUTTONDOWN, 100, 100);
+    SetTimer(nullptr, 0, 200, CloseMenu);
+    Post(WM_RBUTTONUP, 110, 90);
+    PumpMessages(300);
+    EXPECT_TRUE(s_menuShown);
+    POINT release = {110, 90};
+    ClientToScreen(g_box.boxWindow, &release);
+    EXPECT_EQ(release.x, s_menuFrame.left);
+    EXPECT_EQ(release.y, s_menuFrame.top);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_EQ(0, g_box.boxScrollY);
+}
+
+static void MouseInput(DWORD flags, POINT screen)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+// Real input: the system itself reports that the pointer left the box.
+TEST_F(BoxTest, ARealRightDragThatLeavesTheBoxEndsThere)
+{
+    ShowBox(kBoxShow);
+    const int last = g_box.boxContentHeight - g_box.boxClientHeight;
+    POINT press = {100, 100};
+    ClientToScreen(g_box.boxWindow, &press);
+    MouseInput(0, press);
+    PumpMessages(100);
+    MouseInput(MOUSEEVENTF_RIGHTDOWN, press);
+    PumpMessages(100);
+    EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
+    MouseInput(0, {press.x, press.y - 30});
+    PumpMessages(100);
+    EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
+    EXPECT_EQ(30, g_box.boxScrollY);
+    MouseInput(0, {press.x, press.y - 200});
+    PumpMessages(1000);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    // The drag ends at the cursor, 100 pixels above the box: 30 + 70 + 100.
+    EXPECT_EQ(last < 200 ? last : 200, g_box.boxScrollY);
+    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    MouseInput(MOUSEEVENTF_RIGHTUP, {press.x, press.y - 200});
+    PumpMessages(50);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+}

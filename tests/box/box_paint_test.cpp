@@ -1,0 +1,217 @@
+#include "tests/box/box_fixture.h"
+#include "board/piece_images.h"
+#include "files/image_library.h"
+#include <stdio.h>
+#include <string.h>
+#include <vector>
+
+static const COLORREF kMarker = RGB(10, 200, 30);
+static const COLORREF kWhite = RGB(255, 255, 255);
+static const COLORREF kBlack = RGB(0, 0, 0);
+static const COLORREF kGrey = RGB(127, 127, 127);
+static const COLORREF kPicture = RGB(200, 100, 50);
+
+// Every cell of the picture has a colour of its own, so a pixel tells which piece it shows.
+static COLORREF CellColour(int column, int row)
+{
+    return RGB(30 + column * 40, 30 + row * 40, 77);
+}
+
+static COLORREF PieceColour(int index)
+{
+    return CellColour(g_game.pieces[index].column, g_game.pieces[index].row);
+}
+
+// Paints the box into a 32-bit DIB that stands in for the window's paint DC.
+class BoxPaint : public BoxTest {
+protected:
+    void SetUp() override
+    {
+        BoxTest::SetUp();
+        g_shell.mainDC = GetDC(nullptr);
+        ResetView();
+        ComputeViewGeometry(400, 300, 100, 5, 5);
+        MakeCellPicture();
+        ASSERT_TRUE(BuildTileSurfaces());
+        MakeTarget(300, 200);
+        g_box.boxClientWidth = 300;
+        g_box.boxClientHeight = 200;
+        g_box.boxColumns = 2;
+    }
+    void TearDown() override
+    {
+        FreeBoxBuffer();
+        DeleteDC(target);
+        DeleteObject(targetBitmap);
+        ReleaseViewResources();
+        ReleaseDC(nullptr, g_shell.mainDC);
+        g_shell.mainDC = nullptr;
+        BoxTest::TearDown();
+    }
+
+    void MakeCellPicture()
+    {
+        Surface& picture = g_view.pictureSurface;
+        picture.dc = CreateCompatibleDC(g_shell.mainDC);
+        picture.bitmap = CreateCompatibleBitmap(g_shell.mainDC, 400, 300);
+        SelectObject(picture.dc, picture.bitmap);
+        for (int row = 0; row < 5; ++row)
+            for (int column = 0; column < 5; ++column) {
+                HBRUSH brush = CreateSolidBrush(CellColour(column, row));
+                RECT cell = {column * 80, row * 60, column * 80 + 80, row * 60 + 60};
+                FillRect(picture.dc, &cell, brush);
+                DeleteObject(brush);
+            }
+    }
+
+    void MakeTarget(int width, int height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        targetBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0);
+        target = CreateCompatibleDC(nullptr);
+        SelectObject(target, targetBitmap);
+        targetWidth = width;
+        HBRUSH brush = CreateSolidBrush(kMarker);
+        RECT all = {0, 0, width, height};
+        FillRect(target, &all, brush);
+        DeleteObject(brush);
+        g_box.boxPaintDC = target;
+    }
+
+    COLORREF Pixel(int x, int y) const
+    {
+        DWORD p = bits[y * targetWidth + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+    HDC target = nullptr;
+    HBITMAP targetBitmap = nullptr;
+    DWORD* bits = nullptr;
+    int targetWidth = 0;
+};
+
+// The centre of a tile lies at (59, 45) inside it: the middle of the piece's cell.
+TEST_F(BoxPaint, PiecesLieInTableOrderLeftToRightAndTopToBottom)
+{
+    PaintBox();
+    EXPECT_EQ(PieceColour(0), Pixel(59, 45));
+    EXPECT_EQ(PieceColour(1), Pixel(kTileWidth + 59, 45));
+    EXPECT_EQ(PieceColour(2), Pixel(59, kTileHeight + 45));
+    EXPECT_EQ(PieceColour(3), Pixel(kTileWidth + 59, kTileHeight + 45));
+    for (int y = 0; y < 200; y += 7)
+        EXPECT_EQ(kWhite, Pixel(2 * kTileWidth + 20, y)) << y;
+}
+
+TEST_F(BoxPaint, TheViewStartsAtTheScrollPosition)
+{
+    g_box.boxScrollY = kTileHeight + 10;
+    PaintBox();
+    EXPECT_EQ(PieceColour(2), Pixel(59, 35));
+    EXPECT_EQ(PieceColour(5), Pixel(kTileWidth + 59, kTileHeight + 35));
+}
+
+TEST_F(BoxPaint, AnEmptyBoxIsWhite)
+{
+    g_game.header.boardCount = kPieces;
+    PaintBox();
+    for (int y = 0; y < 200; y += 5)
+        for (int x = 0; x < 300; x += 5)
+            ASSERT_EQ(kWhite, Pixel(x, y)) << x << ", " << y;
+}
+
+TEST_F(BoxPaint, WithoutPieceImagesNothingIsPainted)
+{
+    FreeSurface(&g_view.pictureSurface);
+    PaintBox();
+    EXPECT_EQ(nullptr, g_box.bufferDC);
+    EXPECT_EQ(kMarker, Pixel(59, 45));
+    EXPECT_EQ(kMarker, Pixel(299, 199));
+}
+
+TEST_F(BoxPaint, TheBufferStaysBetweenPaintsUntilItIsFreed)
+{
+    PaintBox();
+    HDC buffer = g_box.bufferDC;
+    ASSERT_NE(nullptr, buffer);
+    EXPECT_NE(nullptr, g_box.bufferBitmap);
+    PaintBox();
+    EXPECT_EQ(buffer, g_box.bufferDC);
+    FreeBoxBuffer();
+    EXPECT_EQ(nullptr, g_box.bufferDC);
+    EXPECT_EQ(nullptr, g_box.bufferBitmap);
+    FreeBoxBuffer();
+}
+
+// A plain 24-bit BMP file, bottom-up, of one colour.
+static void WriteBmp(const char* path, int width, int height, COLORREF colour)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + stride * height;
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<BYTE> row(stride);
+    for (int x = 0; x < width; ++x) {
+        row[x * 3] = GetBValue(colour);
+        row[x * 3 + 1] = GetGValue(colour);
+        row[x * 3 + 2] = GetRValue(colour);
+    }
+    FILE* out = fopen(path, "wb");
+    ASSERT_NE(nullptr, out);
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&info, sizeof info, 1, out);
+    for (int y = 0; y < height; ++y)
+        fwrite(row.data(), stride, 1, out);
+    fclose(out);
+}
+
+TEST_F(BoxPaint, AWidePictureFillsTheWidthOfASquareBoxCentredOnGreyInABlackFrame)
+{
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    strcat(path, "box_wide.bmp");
+    WriteBmp(path, 200, 100, kPicture);
+    PictureHandle picture = LoadBmpPicture(path);
+    DeleteFileA(path);
+    ASSERT_NE(nullptr, picture);
+    g_view.pictureDib = picture;
+    g_view.pictureInfo.biWidth = 200;
+    g_view.pictureInfo.biHeight = 100;
+    g_shell.goalPictureShown = 1;
+    DeleteDC(target);
+    DeleteObject(targetBitmap);
+    MakeTarget(100, 100);
+    g_box.boxClientWidth = 100;
+    g_box.boxClientHeight = 100;
+
+    PaintBox();
+    // 50 pixels high from y = 25; the frame runs along its outermost pixels.
+    for (int x = 0; x < 100; x += 9) {
+        EXPECT_EQ(kGrey, Pixel(x, 0));
+        EXPECT_EQ(kGrey, Pixel(x, 24));
+        EXPECT_EQ(kBlack, Pixel(x, 25));
+        EXPECT_EQ(kBlack, Pixel(x, 74));
+        EXPECT_EQ(kGrey, Pixel(x, 75));
+        EXPECT_EQ(kGrey, Pixel(x, 99));
+    }
+    for (int y = 26; y < 74; y += 7) {
+        EXPECT_EQ(kBlack, Pixel(0, y));
+        EXPECT_EQ(kPicture, Pixel(1, y));
+        EXPECT_EQ(kPicture, Pixel(50, y));
+        EXPECT_EQ(kPicture, Pixel(98, y));
+        EXPECT_EQ(kBlack, Pixel(99, y));
+    }
+    ReleasePicture(picture);
+    g_view.pictureDib = nullptr;
+}

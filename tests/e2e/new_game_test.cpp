@@ -1,0 +1,178 @@
+#include "tests/e2e/driver.h"
+#include "tests/e2e/e2e_context.h"
+#include "resources/resource_ids.h"
+#include <gtest/gtest.h>
+
+static const int kZooms[] = {1, 2, 3, 5, 7, 10, 15, 20, 30, 50, 75, 100, 150, 200, 300, 500};
+
+class NewGame : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteSettingsKey();
+        WriteSettingNumber("OptSound", 0);
+        ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
+        pid = player.process.dwProcessId;
+    }
+    void TearDown() override { EndQuiltra(&player); }
+
+    std::string Fixture(const char* name) { return g_fixtures + "\\" + name; }
+
+    HWND ChoosePicture(const std::string& path)
+    {
+        HWND dialog = WaitForDialogTitled(pid, L"画像ファイルを開く", 5000);
+        if (dialog)
+            ChooseFile(dialog, path);
+        return dialog;
+    }
+
+    void StartGame(const char* picture)
+    {
+        PostCommand(player.mainWindow, IDM_NEW);
+        ASSERT_NE(nullptr, ChoosePicture(Fixture(picture)));
+        HWND settings = WaitForDialogTitled(pid, L"設定", 10000);
+        ASSERT_NE(nullptr, settings);
+        PressButton(settings, IDOK);
+        DWORD start = GetTickCount();
+        while (WindowTitle(player.mainWindow) == L"Quiltra" && GetTickCount() - start < 10000)
+            Pause(50);
+    }
+
+    // The largest step whose board (1.4 times the picture) fits 98 % of the frame's width.
+    int FittingZoom(int pictureWidth)
+    {
+        RECT frame;
+        GetWindowRect(player.mainWindow, &frame);
+        int fit = 1;
+        for (int zoom : kZooms)
+            if ((int)(pictureWidth * 1.4 * zoom / 100.0) <= (frame.right - frame.left) * 0.98)
+                fit = zoom;
+        return fit;
+    }
+
+    std::wstring GameTitle(int fixed, int pieces, int zoom)
+    {
+        return L"Quiltra - [ *] (" + std::to_wstring(fixed) + L"/" + std::to_wstring(pieces) +
+               L" ピース) x " + std::to_wstring(zoom) + L"%";
+    }
+
+    Player player;
+    DWORD pid = 0;
+};
+
+TEST_F(NewGame, PictureAndSettingsGiveAnUnsavedPuzzleAtTheZoomThatFits)
+{
+    StartGame("landscape.jpg");
+    int zoom = FittingZoom(640);
+    EXPECT_EQ(GameTitle(0, 108, zoom), WindowTitle(player.mainWindow));
+
+    // The goal frame: a grey line one pixel above and left of the picture's place.
+    HWND board = FindChild(player.mainWindow, L"Quiltra Sight");
+    Pause(500);
+    HBITMAP shot = CaptureWindow(board);
+    SaveBitmap(shot, g_workFolder + "\\new-game.bmp");
+    RECT client;
+    GetClientRect(board, &client);
+    int boardWidth = (int)(640 * 1.4 * zoom / 100.0);
+    int boardHeight = (int)(480 * 1.4 * zoom / 100.0);
+    int offsetX = client.right > boardWidth ? (client.right - boardWidth) / 2 : 0;
+    int offsetY = client.bottom > boardHeight ? (client.bottom - boardHeight) / 2 : 0;
+    int frameLeft = offsetX + (int)(640 * 0.2 * zoom / 100.0) - 1;
+    int frameTop = offsetY + (int)(480 * 0.2 * zoom / 100.0) - 1;
+    EXPECT_EQ(RGB(127, 127, 127), PixelAt(shot, frameLeft + 40, frameTop));
+    EXPECT_EQ(RGB(127, 127, 127), PixelAt(shot, frameLeft, frameTop + 40));
+    EXPECT_EQ(RGB(255, 255, 255), PixelAt(shot, frameLeft + 40, frameTop - 2));
+    EXPECT_EQ(RGB(255, 255, 255), PixelAt(shot, frameLeft + 40, frameTop + 2));
+    DeleteObject(shot);
+}
+
+TEST_F(NewGame, AnsweringNoOrCancellingThePictureKeepsTheGame)
+{
+    StartGame("landscape.jpg");
+    std::wstring title = WindowTitle(player.mainWindow);
+
+    PostCommand(player.mainWindow, IDM_NEW);
+    HWND question = WaitForDialog(pid, 5000);
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", MessageBoxText(question));
+    PressButton(question, IDNO);
+    Pause(300);
+    EXPECT_EQ(nullptr, FindDialog(pid));
+    EXPECT_EQ(title, WindowTitle(player.mainWindow));
+
+    PostCommand(player.mainWindow, IDM_NEW);
+    question = WaitForDialog(pid, 5000);
+    ASSERT_NE(nullptr, question);
+    PressButton(question, IDYES);
+    HWND picture = WaitForDialogTitled(pid, L"画像ファイルを開く", 5000);
+    ASSERT_NE(nullptr, picture);
+    PressButton(picture, IDCANCEL);
+    Pause(300);
+    EXPECT_EQ(title, WindowTitle(player.mainWindow));
+}
+
+TEST_F(NewGame, CancellingTheSettingsLeavesNoGame)
+{
+    PostCommand(player.mainWindow, IDM_NEW);
+    ASSERT_NE(nullptr, ChoosePicture(Fixture("landscape.jpg")));
+    HWND settings = WaitForDialogTitled(pid, L"設定", 10000);
+    ASSERT_NE(nullptr, settings);
+    PressButton(settings, IDCANCEL);
+    Pause(300);
+    EXPECT_EQ(nullptr, FindDialog(pid));
+    EXPECT_EQ(L"Quiltra", WindowTitle(player.mainWindow));
+}
+
+TEST_F(NewGame, AFileThatIsNoPictureIsRefusedWithItsPath)
+{
+    PostCommand(player.mainWindow, IDM_NEW);
+    std::string path = Fixture("notes.xyz");
+    ASSERT_NE(nullptr, ChoosePicture(path));
+    HWND message = WaitForDialogTitled(pid, L"Quiltra", 10000);
+    ASSERT_NE(nullptr, message);
+    wchar_t widePath[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+    EXPECT_EQ(std::wstring(L"この形式のファイルには対応していません。\n") + widePath,
+              MessageBoxText(message));
+    PressButton(message, IDOK);
+    Pause(300);
+    EXPECT_EQ(L"Quiltra", WindowTitle(player.mainWindow));
+}
+
+TEST_F(NewGame, ZoomStepsStopAtBothEnds)
+{
+    StartGame("landscape.jpg");
+    PostCommand(player.mainWindow, IDM_ZOOM300);
+    EXPECT_EQ(GameTitle(0, 108, 300), WaitForTitle(player.mainWindow, GameTitle(0, 108, 300), 10000));
+    PostCommand(player.mainWindow, IDM_ENLARGE);
+    EXPECT_EQ(GameTitle(0, 108, 500), WaitForTitle(player.mainWindow, GameTitle(0, 108, 500), 10000));
+    PostCommand(player.mainWindow, IDM_ENLARGE);
+    Pause(500);
+    EXPECT_EQ(GameTitle(0, 108, 500), WindowTitle(player.mainWindow));
+
+    PostCommand(player.mainWindow, IDM_ZOOM2);
+    PostCommand(player.mainWindow, IDM_REDUCE);
+    EXPECT_EQ(GameTitle(0, 108, 1), WaitForTitle(player.mainWindow, GameTitle(0, 108, 1), 10000));
+    PostCommand(player.mainWindow, IDM_REDUCE);
+    Pause(500);
+    EXPECT_EQ(GameTitle(0, 108, 1), WindowTitle(player.mainWindow));
+    EXPECT_EQ(nullptr, FindDialog(pid));
+}
+
+// 4000 x 3000 at 500 % would need more than a 32-bit process can hold.
+TEST_F(NewGame, AZoomTooLargeForMemoryIsReportedOnceAndTheGameGoesOn)
+{
+    StartGame("huge.jpg");
+    PostCommand(player.mainWindow, IDM_ZOOM500);
+    HWND message = WaitForDialogTitled(pid, L"Quiltra", 20000);
+    ASSERT_NE(nullptr, message);
+    EXPECT_EQ(L"サイズが大きすぎます。倍率を小さくして下さい。", MessageBoxText(message));
+    PressButton(message, IDOK);
+    Pause(1000);
+    EXPECT_EQ(nullptr, FindDialog(pid)) << "the size message came twice";
+
+    PostCommand(player.mainWindow, IDM_ZOOM10);
+    EXPECT_EQ(GameTitle(0, 108, 10), WaitForTitle(player.mainWindow, GameTitle(0, 108, 10), 10000));
+    Pause(500);
+    EXPECT_EQ(nullptr, FindDialog(pid));
+}

@@ -1,0 +1,45 @@
+#include "tests/files/picture_fixtures.h"
+#include <fstream>
+#include <iterator>
+
+std::string g_fixtureFolder;
+
+std::string FixturePath(const char* name)
+{
+    return g_fixtureFolder + "\\" + name;
+}
+
+std::vector<BYTE> ReferencePixels(const char* name)
+{
+    std::ifstream file(FixturePath(name) + ".rgb", std::ios::binary);
+    return std::vector<BYTE>(std::istreambuf_iterator<char>(file), {});
+}
+
+PicturePtr Load(PictureHandle (*loader)(const char*), const char* name)
+{
+    return PicturePtr(loader(FixturePath(name).c_str()), ReleasePicture);
+}
+
+Canvas::Canvas(int width, int height, DWORD fill) : width(width), height(height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    dc = CreateCompatibleDC(nullptr);
+    void* memory = nullptr;
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    previous = SelectObject(dc, bitmap);
+    bits = (DWORD*)memory;
+    for (int i = 0; i < width * height; ++i)
+        bits[i] = fill;
+}
+
+Canvas::~Canvas()
+{
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}

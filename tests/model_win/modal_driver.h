@@ -1,0 +1,20 @@
+// Drives, from inside the test process, the modal windows that the code under test opens:
+// a timer fires inside their message loop and hands the window to the test.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+// Calls run(); once run() shows a dialog or message box on this thread, hands that window
+// to act, which must close it.
+void WithModalWindow(const std::function<void()>& run, const std::function<void(HWND)>& act);
+
+// Calls run() and presses OK on the message box it shows; the box's text, or empty when
+// run() showed none.
+std::string MessageBoxTextDuring(const std::function<void()>& run);
+
+// Posted rather than sent, so that a press that opens another modal window does not
+// block the caller.
+void PressButton(HWND dialog, int id);
+
+std::string WindowText(HWND window);
