@@ -1,0 +1,205 @@
+// Measures the drawing paths that decide how the game feels: a piece, a full board of
+// 10000 pieces, a drag paint, the piece images and a whole New. Prints medians in ms.
+//   draw_benchmark PHOTO_4000x3000.jpg
+#include "board/board_paint.h"
+#include "board/piece_images.h"
+#include "board/view_state.h"
+#include "files/image_library.h"
+#include "model/cut_pieces.h"
+#include "model/game_state.h"
+#include "model/random.h"
+#include "model/split_counts.h"
+#include "shell/game_view.h"
+#include "shell/settings.h"
+#include "shell/shell_state.h"
+#include "shell/startup.h"
+#include "shell/zoom_steps.h"
+#include <commctrl.h>
+#include <algorithm>
+#include <functional>
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+static double Now()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return count.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+// Median of several runs of the whole block; each run repeats the work `repeat` times.
+static double Median(int runs, int repeat, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        double start = Now();
+        for (int i = 0; i < repeat; ++i)
+            work();
+        GdiFlush();
+        times.push_back((Now() - start) / repeat);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+static void Row(const char* what, double ms)
+{
+    printf("| %-62s | %10.3f |\n", what, ms);
+}
+
+static void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+static void PaintNow()
+{
+    InvalidateRect(g_shell.boardWindow, nullptr, FALSE);
+    UpdateWindow(g_shell.boardWindow);
+}
+
+static void CutBoard(int columns, int rows)
+{
+    ResetGameState();
+    g_game.header.columns = columns;
+    g_game.header.rows = rows;
+    CutPieces();
+}
+
+// Every piece out of the box, scattered over the board.
+static void ScatterAll()
+{
+    GameHeader& h = g_game.header;
+    h.boardCount = h.pieceCount;
+    for (int i = 0; i < h.pieceCount; ++i) {
+        g_game.pieces[i].posX = NextRandom() / 32767.0;
+        g_game.pieces[i].posY = NextRandom() / 32767.0;
+    }
+}
+
+static void SelectTop(int count)
+{
+    g_game.header.selectedCount = count;
+    int base = g_game.header.boardCount - count;
+    for (int k = 0; k < count; ++k) {
+        g_game.pieces[base + k].posX = 0.3 + 0.002 * k;
+        g_game.pieces[base + k].posY = 0.3 + 0.002 * k;
+    }
+}
+
+static void MoveSelection(double dx)
+{
+    for (int j = g_game.header.boardCount - g_game.header.selectedCount; j < g_game.header.boardCount; ++j)
+        g_game.pieces[j].posX += dx;
+}
+
+static bool LoadPhoto(const char* path)
+{
+    PictureHandle picture = LoadJpegPicture(path);
+    if (!picture)
+        return false;
+    g_view.pictureDib = picture;
+    GetPictureHeader(picture, &g_view.pictureInfo);
+    return true;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        fprintf(stderr, "usage: draw_benchmark PHOTO.jpg\n");
+        return 2;
+    }
+    std::string photo = argv[1];
+    if (photo[0] == '/') {
+        std::replace(photo.begin(), photo.end(), '/', '\\');
+        photo = "Z:" + photo;
+    }
+
+    LoadSettings(GetModuleHandleA(nullptr));
+    g_shell.OptSound = 0;
+    CreateSolidBrushes();
+    InitCommonControls();
+    RegisterMainWindowClass();
+    CreateMainWindow();
+    ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
+    UpdateWindow(g_shell.mainWindow);
+    PumpMessages();
+    SeedRandom(12345);
+    if (!LoadPhoto(photo.c_str())) {
+        fprintf(stderr, "draw_benchmark: cannot load %s\n", photo.c_str());
+        return 1;
+    }
+    RECT frame;
+    GetWindowRect(g_shell.mainWindow, &frame);
+    int fitPercent = (int)((frame.right - frame.left) * 70.0 / g_view.pictureInfo.biWidth);
+
+    printf("| %-62s | %10s |\n", "what (median)", "ms");
+    printf("|%s|%s|\n", std::string(64, '-').c_str(), std::string(12, '-').c_str());
+
+    // A piece of a 12 x 9 puzzle at 100 %, the size a player sees most.
+    CutBoard(12, 9);
+    g_shell.gameActive = 1;
+    SelectZoom(100, false);
+    BuildPieceImages();
+    HDC target = g_view.tiles[2].dc ? CreateCompatibleDC(g_shell.mainDC) : nullptr;
+    HBITMAP targetBitmap = CreateCompatibleBitmap(g_shell.mainDC, 800, 800);
+    SelectObject(target, targetBitmap);
+    g_shell.OptGrayBorder = 1;
+    Row("DrawPiece, 12 x 9 at 100 %, grey outline", Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
+    g_shell.OptGrayBorder = 0;
+    Row("DrawPiece, 12 x 9 at 100 %, black outline", Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
+    g_shell.OptGrayBorder = 1;
+
+    // 100 x 100 with every piece on the board, at the zoom that fits the screen.
+    CutBoard(100, 100);
+    ScatterAll();
+    SelectZoom(fitPercent, false);
+    BuildPieceImages();
+    char label[128];
+    snprintf(label, sizeof label, "DrawPiece, 100 x 100 at %d %%, grey outline",
+             ZoomSteps[g_shell.zoomIndex].percent);
+    Row(label, Median(7, 500, [&] { DrawPiece(target, 5, 100, 100); }));
+    EnsureBoardBuffers();
+    Row("RenderBoard, 100 x 100, all 10000 pieces on the board", Median(5, 1, [] { RenderBoard(false); }));
+
+    for (int selected : {1, 10, 100}) {
+        SelectTop(selected);
+        g_shell.dragKind = 1;
+        PaintNow();
+        snprintf(label, sizeof label, "drag paint (second and later), %d selected", selected);
+        Row(label, Median(7, 10, [] { MoveSelection(0.0005); PaintNow(); }));
+        g_shell.dragKind = 0;
+        g_game.header.selectedCount = 0;
+    }
+
+    Row("BuildPieceImages, 4000 x 3000 at the fitting zoom",
+        Median(5, 1, [&] { SelectZoom(fitPercent, false); BuildPieceImages(); }));
+    Row("BuildPieceImages, 4000 x 3000 at 100 %",
+        Median(3, 1, [] { SelectZoom(100, false); BuildPieceImages(); }));
+
+    ReleasePicture((PictureHandle)g_view.pictureDib);
+    g_view.pictureDib = nullptr;
+    Row("New: decode, cut, images, first paint (4000 x 3000, 12 x 9)", Median(3, 1, [&] {
+        ReleasePicture((PictureHandle)g_view.pictureDib);
+        LoadPhoto(photo.c_str());
+        CutBoard(10, 10);
+        SquareSplitCounts(&g_game.header.columns, &g_game.header.rows,
+                          g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight);
+        int columns = g_game.header.columns, rows = g_game.header.rows;
+        CutBoard(columns, rows);
+        SelectZoom(fitPercent, false);
+        BuildPieceImages();
+        PaintNow();
+    }));
+
+    DeleteDC(target);
+    DeleteObject(targetBitmap);
+    DestroyWindow(g_shell.mainWindow);
+    return 0;
+}
