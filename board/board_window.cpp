@@ -1,4 +1,5 @@
 #include "board/board_window.h"
+#include "board/board_mouse.h"
 #include "board/board_paint.h"
 #include "board/scroll.h"
 #include "shell/commands.h"
@@ -11,10 +12,19 @@ LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         g_shell.boardWindow = window;
         UpdateScrollBars();
         return 0;
-    case WM_PAINT:   PaintBoard(); return 0;
-    case WM_COMMAND: RunCommand(LOWORD(wParam)); return 0;
-    case WM_HSCROLL: ScrollBoard(SB_HORZ, wParam); return 0;
-    case WM_VSCROLL: ScrollBoard(SB_VERT, wParam); return 0;
+    case WM_PAINT:         PaintBoard(); return 0;
+    case WM_COMMAND:       RunCommand(LOWORD(wParam)); return 0;
+    case WM_HSCROLL:       ScrollBoard(SB_HORZ, wParam); return 0;
+    case WM_VSCROLL:       ScrollBoard(SB_VERT, wParam); return 0;
+    case WM_TIMER:         OnBoardTimer(); return 0;
+    case WM_MOUSEMOVE:     OnBoardMouseMove(lParam); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: OnBoardButtonDown(kMouseLeftDown, lParam); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: OnBoardButtonDown(kMouseRightDown, lParam); return 0;
+    case WM_LBUTTONUP:     OnBoardLeftUp(lParam); return 0;
+    case WM_RBUTTONUP:     OnBoardRightUp(lParam); return 0;
+    case WM_MOUSELEAVE:    OnBoardMouseLeave(); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -43,6 +43,7 @@ add_library(quiltra_win STATIC
   board/view_state.cpp
   board/board_window.cpp
   board/board_paint.cpp
+  board/board_mouse.cpp
   board/piece_images.cpp
   board/scroll.cpp
   box/box_state.cpp

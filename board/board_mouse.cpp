@@ -1,0 +1,187 @@
+#include "board/board_mouse.h"
+#include "board/scroll.h"
+#include "board/view_geometry.h"
+#include "shell/shell_state.h"
+#include "model/game_state.h"
+#include "model/home_test.h"
+#include "model/piece_moves.h"
+#include <algorithm>
+
+// A press becomes a drag at the first movement or when it has been held this long.
+static const UINT kHoldMs = 500;
+
+static POINT PointOf(LPARAM lParam)
+{
+    return POINT{LOWORD(lParam), HIWORD(lParam)};
+}
+
+static int BoardX(int x)
+{
+    return x - g_geometry.offsetX + g_shell.scrollX;
+}
+
+static int BoardY(int y)
+{
+    return y - g_geometry.offsetY + g_shell.scrollY;
+}
+
+// The class cursor too, so that the cursor stays while the pointer moves.
+static void SetBoardCursor(HCURSOR cursor)
+{
+    SetClassLongPtrA(g_shell.boardWindow, GCLP_HCURSOR, (LONG_PTR)cursor);
+    SetCursor(cursor);
+}
+
+static void Invalidate()
+{
+    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE);
+}
+
+static POINT CursorInBoard()
+{
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(g_shell.boardWindow, &point);
+    return point;
+}
+
+void OnBoardButtonDown(int mode, LPARAM lParam)
+{
+    if (!g_shell.gameActive || g_shell.mouseMode != kMouseIdle)
+        return;
+    g_shell.mouseMode = mode;
+    g_shell.lastPoint = PointOf(lParam);
+    SetTimer(g_shell.boardWindow, 0, kHoldMs, nullptr);
+}
+
+static void BeginDrag()
+{
+    if (g_shell.mouseMode == kMouseLeftDown) {
+        g_shell.mouseMode = kMouseLeftDrag;
+        // The press point, not the current one, decides what is dragged.
+        if (PickAt(BoardX(g_shell.lastPoint.x), BoardY(g_shell.lastPoint.y), false)) {
+            g_shell.dragKind = kDragStarting;
+            SetBoardCursor(g_shell.dragCursor);
+        } else {
+            g_shell.bandAnchor = g_shell.lastPoint;
+            g_shell.dragKind = kDragBand;
+            SetBoardCursor(g_shell.crossCursor);
+        }
+    } else if (g_shell.mouseMode == kMouseRightDown) {
+        g_shell.mouseMode = kMousePanning;
+        SetBoardCursor(g_shell.dragCursor);
+    }
+}
+
+static void FollowPointer(int x, int y)
+{
+    const POINT last = g_shell.lastPoint;
+    if (g_shell.mouseMode == kMouseLeftDrag &&
+        (g_shell.dragKind == kDragStarting || g_shell.dragKind == kDragMoving)) {
+        const GameHeader& h = g_game.header;
+        const PieceRecord& base = g_game.pieces[h.boardCount - h.selectedCount];
+        SetPiecePosition(h.boardCount - h.selectedCount,
+                         (x - last.x) / g_geometry.rangeX + base.posX,
+                         (y - last.y) / g_geometry.rangeY + base.posY);
+        ArrangeFan();
+    } else if (g_shell.mouseMode == kMouseLeftDrag && g_shell.dragKind == kDragBand) {
+        // The band ends at the previous point: it is drawn one event behind the pointer.
+        const POINT anchor = g_shell.bandAnchor;
+        g_shell.bandRect = RECT{std::min(anchor.x, last.x), std::min(anchor.y, last.y),
+                                std::max(anchor.x, last.x), std::max(anchor.y, last.y)};
+    } else if (g_shell.mouseMode == kMousePanning) {
+        g_shell.scrollX += last.x - x;
+        g_shell.scrollY += last.y - y;
+        UpdateScrollBars();
+    }
+}
+
+void BoardMouseMove(int x, int y)
+{
+    if (g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, g_shell.boardWindow, 0};
+        TrackMouseEvent(&track);
+        BeginDrag();
+    }
+    if (x != g_shell.lastPoint.x || y != g_shell.lastPoint.y)
+        FollowPointer(x, y);
+    g_shell.lastPoint = POINT{x, y};
+    Invalidate();
+}
+
+void EndBoardDrag(int x, int y)
+{
+    BoardMouseMove(x, y);
+    GameHeader& h = g_game.header;
+    if ((g_shell.dragKind == kDragStarting || g_shell.dragKind == kDragMoving) &&
+        h.selectedCount == 1) {
+        h.selectedCount = 0;
+        TryFixPiece(h.boardCount - 1);
+    }
+    if (g_shell.dragKind == kDragBand) {
+        const RECT band = g_shell.bandRect;
+        SelectInRect(BoardX(band.left), BoardY(band.top), BoardX(band.right), BoardY(band.bottom));
+    }
+    g_shell.mouseMode = kMouseIdle;
+    g_shell.dragKind = kDragNone;
+    SetBoardCursor(g_shell.arrowCursor);
+    Invalidate();
+}
+
+void OnBoardMouseMove(LPARAM lParam)
+{
+    if (g_shell.mouseMode == kMouseIdle)
+        return;
+    POINT point = PointOf(lParam);
+    BoardMouseMove(point.x, point.y);
+}
+
+void OnBoardTimer()
+{
+    KillTimer(g_shell.boardWindow, 0);
+    if (g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown) {
+        POINT point = CursorInBoard();
+        BoardMouseMove(point.x, point.y);
+    }
+}
+
+// A click adds a loose piece to the selection, or puts the selection down on free space.
+static void LeftClick(POINT point)
+{
+    g_shell.mouseMode = kMouseIdle;
+    int x = BoardX(point.x), y = BoardY(point.y);
+    if (!PickAt(x, y, true))
+        DropSelection(x, y);
+    Invalidate();
+}
+
+void OnBoardLeftUp(LPARAM lParam)
+{
+    POINT point = PointOf(lParam);
+    if (g_shell.mouseMode == kMouseLeftDrag)
+        EndBoardDrag(point.x, point.y);
+    else if (g_shell.mouseMode == kMouseLeftDown)
+        LeftClick(point);
+}
+
+void OnBoardRightUp(LPARAM lParam)
+{
+    POINT point = PointOf(lParam);
+    if (g_shell.mouseMode == kMousePanning) {
+        EndBoardDrag(point.x, point.y);
+    } else if (g_shell.mouseMode == kMouseRightDown) {
+        g_shell.mouseMode = kMouseIdle;
+        ClientToScreen(g_shell.boardWindow, &point);
+        TrackPopupMenuEx(GetSubMenu(g_shell.boardMenu, 0), 0, point.x, point.y,
+                         g_shell.boardWindow, nullptr);
+    }
+}
+
+void OnBoardMouseLeave()
+{
+    if (g_shell.mouseMode == kMouseLeftDrag || g_shell.mouseMode == kMousePanning) {
+        POINT point = CursorInBoard();
+        EndBoardDrag(point.x, point.y);
+    }
+    g_shell.mouseMode = kMouseIdle;
+}
