@@ -1,13 +1,166 @@
 #include "files/game_file.h"
+#include "files/file_names.h"
+#include "files/game_format.h"
+#include "files/open_picture.h"
+#include "files/path_parts.h"
+#include "shell/report_failure.h"
+#include "shell/shell_state.h"
+#include "model/game_state.h"
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+#include <vector>
 
-// Game files arrive with the file format; until then nothing is read or written and
-// nothing claims it was, so Open changes nothing and the exit prompt keeps an unsaved game.
-bool OpenGameFile()
+static const char kGameFilter[] = "ゲームファイル(*.qlt)\0*.qlt\0すべてのファイル(*.*)\0*.*\0";
+
+// Loading reads a whole file into this block before anything of the game changes.
+static LoadedGame s_loaded;
+static unsigned char s_fileBytes[kGameFileMaxSize];
+
+static void FillGameDialog(OPENFILENAMEA* dialog, char* path, const char* title, DWORD flags)
 {
-    return false;
+    dialog->lStructSize = sizeof *dialog;
+    dialog->hwndOwner = g_shell.mainWindow;
+    dialog->lpstrFilter = kGameFilter;
+    dialog->nFilterIndex = 1;
+    dialog->lpstrFile = path;
+    dialog->nMaxFile = MAX_PATH;
+    dialog->lpstrInitialDir = g_shell.GameDir;
+    dialog->lpstrTitle = title;
+    dialog->lpstrDefExt = "qlt";
+    dialog->Flags = flags;
 }
 
-bool SaveGameFile(bool)
+// The game file's folder becomes the dialogs' next folder; its name goes in the title.
+static void RememberGamePath(const char* path)
 {
-    return false;
+    memset(g_gamePath, 0, sizeof g_gamePath);
+    memset(g_gameName, 0, sizeof g_gameName);
+    snprintf(g_gamePath, sizeof g_gamePath, "%s", path);
+    CopyFolderPart(g_gamePath, g_shell.GameDir, sizeof g_shell.GameDir);
+    snprintf(g_gameName, sizeof g_gameName, "%s", FileNamePart(g_gamePath));
+}
+
+// Reads at most what a game file can hold; anything after the last record is ignored.
+static bool ReadGameBytes(const char* path, size_t* size)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    *size = 0;
+    DWORD got = 0;
+    while (*size < sizeof s_fileBytes &&
+           ReadFile(file, s_fileBytes + *size, (DWORD)(sizeof s_fileBytes - *size), &got, nullptr) &&
+           got > 0)
+        *size += got;
+    CloseHandle(file);
+    return true;
+}
+
+static const char* ProblemText(GameFileProblem problem)
+{
+    switch (problem) {
+    case kGameFileNoSignature:    return "ゲームファイルヘッダを読み込めません。";
+    case kGameFileWrongSignature: return "ゲームファイルの形式が不正です。";
+    case kGameFileNoHeader:       return "ゲームファイルを読み込めません。（ヘッダ）";
+    case kGameFileNoRecords:      return "ゲームファイルを読み込めません。";
+    default:                      return "ゲームファイルの形式が不正です。";
+    }
+}
+
+static void TakeLoadedGame()
+{
+    memcpy(g_picturePath, s_loaded.picturePath, sizeof g_picturePath);
+    g_game.header = s_loaded.header;
+    memcpy(g_game.pieces, s_loaded.pieces, sizeof(PieceRecord) * s_loaded.header.pieceCount);
+}
+
+// A moved picture is asked for again; the game then goes on without a file name.
+static bool OpenGamePicture()
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(g_picturePath, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        return OpenPicture(false);
+    }
+    MessageBoxA(g_shell.mainWindow, "画像ファイルがありません", "Quiltra", MB_ICONERROR);
+    return OpenPicture(true);
+}
+
+bool OpenGameFile()
+{
+    char path[MAX_PATH] = "";
+    OPENFILENAMEA dialog = {};
+    FillGameDialog(&dialog, path, "ゲームファイルを開く",
+                         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+    if (!GetOpenFileNameA(&dialog))
+        return false;
+    RememberGamePath(path);
+
+    size_t size = 0;
+    if (!ReadGameBytes(g_gamePath, &size))
+        return ReportFailure("ゲームファイルを開けません。（保存）", g_gamePath, nullptr, nullptr, true);
+    GameFileProblem problem = ParseGameFile(s_fileBytes, size, &s_loaded);
+    if (problem != kGameFileOk)
+        return ReportFailure(ProblemText(problem), g_gamePath, nullptr, nullptr, true);
+    TakeLoadedGame();
+    if (!OpenGamePicture())
+        return ReportFailure(nullptr, nullptr, nullptr, nullptr, true);
+    return true;
+}
+
+static bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size)
+{
+    DWORD written = 0;
+    return WriteFile(file, bytes, (DWORD)size, &written, nullptr) && written == size;
+}
+
+// The game goes to a temporary file beside the target, which replaces the target only
+// when every byte is on the disk: a failed save never damages the previous file.
+static const char* WriteGameFile(const char* path)
+{
+    std::vector<unsigned char> bytes;
+    BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
+    char folder[MAX_PATH], temporary[MAX_PATH];
+    CopyFolderPart(path, folder, sizeof folder);
+    if (!GetTempFileNameA(folder[0] ? folder : ".", "qlt", 0, temporary))
+        return "ゲームファイルを開けません。（保存）";
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(temporary);
+        return "ゲームファイルを開けません。（保存）";
+    }
+    const char* failure = nullptr;
+    if (!WriteAll(file, bytes.data(), kGameFilePrefixSize))
+        failure = "ゲームファイルを保存できません。（ヘッダ）";
+    else if (g_game.header.pieceCount <= 0 ||
+             !WriteAll(file, bytes.data() + kGameFilePrefixSize, bytes.size() - kGameFilePrefixSize) ||
+             !FlushFileBuffers(file))
+        failure = "ゲームファイルを保存できません。";
+    CloseHandle(file);
+    if (!failure && !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = "ゲームファイルを開けません。（保存）";
+    if (failure)
+        DeleteFileA(temporary);
+    return failure;
+}
+
+bool SaveGameFile(bool askName)
+{
+    char path[MAX_PATH];
+    memcpy(path, g_gamePath, sizeof path);
+    if (askName || !path[0]) {
+        OPENFILENAMEA dialog = {};
+        FillGameDialog(&dialog, path, "ゲームファイルを保存",
+                             OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+        if (!GetSaveFileNameA(&dialog))
+            return false;
+    }
+    if (const char* failure = WriteGameFile(path))
+        return ReportFailure(failure, path, nullptr, nullptr, false);
+    RememberGamePath(path);
+    return true;
 }

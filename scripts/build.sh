@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Builds the native core with its unit tests (build/native) and the Windows program
-# with its Wine-side tests (build/win32).
+# Builds the native core with its unit tests (build/native), the game-file fuzzer
+# (build/fuzz, clang) and the Windows program with its Wine-side tests (build/win32).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
 cmake -S "$top" -B "$top/build/native" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$top/build/native" -j "$jobs"
+
+cmake -S "$top" -B "$top/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_COMPILER=clang++ -DQUILTRA_FUZZ=ON >/dev/null
+cmake --build "$top/build/fuzz" -j "$jobs"
 
 cmake -S "$top" -B "$top/build/win32" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null

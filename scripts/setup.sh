@@ -3,7 +3,7 @@
 # Safe to run again: it does nothing when everything is already there.
 set -euo pipefail
 
-packages=(cmake make g++ googletest libgtest-dev
+packages=(cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686 mingw-w64-tools
           wine wine32:i386 xvfb xauth
           locales fonts-ipafont-gothic fonts-ipafont-mincho

@@ -8,6 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 status=0
 ctest --test-dir "$top/build/native" --output-on-failure || status=1
+ctest --test-dir "$top/build/fuzz" --output-on-failure || status=1
 
 trap '"$top/scripts/bench.sh" stop "$top/build/win32"' EXIT
 "$top/scripts/bench.sh" start "$top/build/win32"

@@ -1,0 +1,79 @@
+#include "files/game_format.h"
+#include <cmath>
+#include <string.h>
+
+static const char kSignature[kGameSignatureSize + 1] = "Quiltra Game3.00";
+
+// The counts must delimit the fixed, loose, selected and boxed ranges of the table.
+static bool CountsAreInOrder(const GameHeader& h)
+{
+    return h.columns >= 1 && h.rows >= 1 && h.columns <= kMaxPieces && h.rows <= kMaxPieces &&
+           (long long)h.columns * h.rows == h.pieceCount && h.selectedCount >= 0 &&
+           h.fixedCount >= 0 && h.fixedCount <= h.boardCount - h.selectedCount &&
+           h.selectedCount <= h.boardCount && h.boardCount <= h.pieceCount &&
+           std::isfinite(h.fanSpreadX) && std::isfinite(h.fanSpreadY);
+}
+
+static bool TabIsDrawable(const TabRecord& tab)
+{
+    if (tab.kind == kTabFlat)
+        return true;
+    return (tab.kind == kTabKnob || tab.kind == kTabSocket) && std::isfinite(tab.left) &&
+           std::isfinite(tab.right) && std::isfinite(tab.top) && std::isfinite(tab.bottom);
+}
+
+// Every home cell exactly once, positions that map to pixels, tabs that can be drawn.
+static bool PiecesMakeAPuzzle(const GameHeader& h, const PieceRecord* pieces)
+{
+    std::vector<bool> seen((size_t)h.pieceCount, false);
+    for (int i = 0; i < h.pieceCount; ++i) {
+        const PieceRecord& p = pieces[i];
+        if (p.column < 0 || p.column >= h.columns || p.row < 0 || p.row >= h.rows)
+            return false;
+        size_t cell = (size_t)p.column * h.rows + p.row;
+        if (seen[cell] || !std::isfinite(p.posX) || !std::isfinite(p.posY))
+            return false;
+        seen[cell] = true;
+        for (const TabRecord& tab : p.tabs)
+            if (!TabIsDrawable(tab))
+                return false;
+    }
+    return true;
+}
+
+GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame* game)
+{
+    if (size < kGameSignatureSize)
+        return kGameFileNoSignature;
+    if (memcmp(data, kSignature, kGameSignatureSize) != 0)
+        return kGameFileWrongSignature;
+    if (size < kGameFilePrefixSize)
+        return kGameFileNoHeader;
+    memcpy(game->picturePath, data + kGameSignatureSize, kGamePathSize);
+    memcpy(&game->header, data + kGameSignatureSize + kGamePathSize, sizeof(GameHeader));
+    const GameHeader& h = game->header;
+    if (h.pieceCount == 0)
+        return kGameFileNoRecords;
+    if (h.pieceCount < 0 || h.pieceCount > kMaxPieces)
+        return kGameFileBadContent;
+    size_t recordBytes = sizeof(PieceRecord) * (size_t)h.pieceCount;
+    if (size - kGameFilePrefixSize < recordBytes)
+        return kGameFileNoRecords;
+    memcpy(game->pieces, data + kGameFilePrefixSize, recordBytes);
+    if (!memchr(game->picturePath, 0, kGamePathSize) || !CountsAreInOrder(h) ||
+        !PiecesMakeAPuzzle(h, game->pieces))
+        return kGameFileBadContent;
+    return kGameFileOk;
+}
+
+void BuildGameFile(const char* picturePath, const GameHeader& header, const PieceRecord* pieces,
+                   std::vector<unsigned char>* bytes)
+{
+    size_t recordBytes = sizeof(PieceRecord) * (size_t)header.pieceCount;
+    bytes->assign(kGameFilePrefixSize + recordBytes, 0);
+    unsigned char* out = bytes->data();
+    memcpy(out, kSignature, kGameSignatureSize);
+    memcpy(out + kGameSignatureSize, picturePath, kGamePathSize);
+    memcpy(out + kGameSignatureSize + kGamePathSize, &header, sizeof header);
+    memcpy(out + kGameFilePrefixSize, pieces, recordBytes);
+}

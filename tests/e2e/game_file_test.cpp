@@ -1,0 +1,223 @@
+#include "tests/e2e/driver.h"
+#include "tests/e2e/e2e_context.h"
+#include "resources/resource_ids.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+static std::vector<char> FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+static std::wstring Wide(const std::string& text)
+{
+    wchar_t wide[1024];
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+class GameFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteSettingsKey();
+        WriteSettingNumber("OptSound", 0);
+        folder = g_workFolder + "\\games";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
+        pid = player.process.dwProcessId;
+    }
+    void TearDown() override { EndQuiltra(&player); }
+
+    HWND Dialog(const wchar_t* title) { return WaitForDialogTitled(pid, title, 10000); }
+
+    // Answers a message box and returns its text.
+    std::wstring Answer(int button)
+    {
+        HWND box = Dialog(L"Quiltra");
+        if (!box)
+            return L"(no message)";
+        std::wstring text = MessageBoxText(box);
+        PressButton(box, button);
+        Pause(200);
+        return text;
+    }
+
+    void NewGame(const std::string& picture)
+    {
+        PostCommand(player.mainWindow, IDM_NEW);
+        HWND open = Dialog(L"画像ファイルを開く");
+        ASSERT_NE(nullptr, open);
+        ChooseFile(open, picture);
+        HWND settings = Dialog(L"設定");
+        ASSERT_NE(nullptr, settings);
+        PressButton(settings, IDOK);
+        WaitUntilTitleHas(L"ピース");
+    }
+
+    void SaveAs(const std::string& path)
+    {
+        PostCommand(player.mainWindow, IDM_SAVEAS);
+        HWND save = Dialog(L"ゲームファイルを保存");
+        ASSERT_NE(nullptr, save);
+        ChooseFile(save, path);
+        WaitUntilTitleHas(Wide(path.substr(path.rfind('\\') + 1)) + L"]");
+    }
+
+    void WaitUntilTitleHas(const std::wstring& part)
+    {
+        DWORD start = GetTickCount();
+        while (Title().find(part) == std::wstring::npos && GetTickCount() - start < 10000)
+            Pause(50);
+    }
+
+    std::wstring Title() { return WindowTitle(player.mainWindow); }
+
+    Player player;
+    DWORD pid = 0;
+    std::string folder;
+};
+
+TEST_F(GameFile, SaveAsThenOpenThenSaveKeepsTheGameByteForByte)
+{
+    NewGame(g_fixtures + "\\landscape.jpg");
+    EXPECT_NE(std::wstring::npos, Title().find(L"[ *]"));
+    std::string path = folder + "\\a.qlt";
+    DeleteFileA(path.c_str());
+    SaveAs(path);
+    EXPECT_NE(std::wstring::npos, Title().find(L"[a.qlt] (0/108 ピース)")) << Title();
+    std::vector<char> saved = FileBytes(path);
+    ASSERT_EQ(320u + 168u * 108u, saved.size());
+    EXPECT_EQ(std::string("Quiltra Game3.00"), std::string(saved.data(), 16));
+
+    PostCommand(player.mainWindow, IDM_OPEN);
+    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
+    HWND open = Dialog(L"ゲームファイルを開く");
+    ASSERT_NE(nullptr, open);
+    ChooseFile(open, path);
+    Pause(1000);
+    EXPECT_NE(std::wstring::npos, Title().find(L"[a.qlt] (0/108")) << Title();
+
+    PostCommand(player.mainWindow, IDM_SAVE);
+    EXPECT_EQ(L"ゲームファイルを更新してよろしいですか？（a.qlt）", Answer(IDYES));
+    Pause(300);
+    EXPECT_EQ(saved, FileBytes(path));
+}
+
+TEST_F(GameFile, ANeverSavedGameAsksForANameOnSave)
+{
+    NewGame(g_fixtures + "\\landscape.jpg");
+    PostCommand(player.mainWindow, IDM_SAVE);
+    HWND save = Dialog(L"ゲームファイルを保存");
+    ASSERT_NE(nullptr, save);
+    std::string path = folder + "\\b.qlt";
+    DeleteFileA(path.c_str());
+    ChooseFile(save, path);
+    WaitUntilTitleHas(L"[b.qlt]");
+    EXPECT_NE(std::wstring::npos, Title().find(L"[b.qlt] (0/108")) << Title();
+}
+
+TEST_F(GameFile, AMovedPictureIsAskedForAndTheGameGoesOnUntitled)
+{
+    std::string picture = folder + "\\moved.jpg";
+    ASSERT_TRUE(CopyFileA((g_fixtures + "\\landscape.jpg").c_str(), picture.c_str(), FALSE));
+    NewGame(picture);
+    std::string path = folder + "\\moved.qlt";
+    DeleteFileA(path.c_str());
+    SaveAs(path);
+    ASSERT_TRUE(DeleteFileA(picture.c_str()));
+
+    PostCommand(player.mainWindow, IDM_OPEN);
+    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
+    HWND open = Dialog(L"ゲームファイルを開く");
+    ASSERT_NE(nullptr, open);
+    ChooseFile(open, path);
+    EXPECT_EQ(L"画像ファイルがありません", Answer(IDOK));
+    HWND again = Dialog(L"画像ファイルを開く");
+    ASSERT_NE(nullptr, again);
+    ChooseFile(again, g_fixtures + "\\landscape.jpg");
+    WaitUntilTitleHas(L"[]");
+    EXPECT_NE(std::wstring::npos, Title().find(L"[] (0/108 ピース)")) << Title();
+}
+
+TEST_F(GameFile, DamagedFilesAreRefusedWithTheirPath)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const wchar_t* message;
+    };
+    std::string header(16, 'x');
+    const Case cases[] = {
+        {"short.qlt", std::string(15, 'Q'), L"ゲームファイルヘッダを読み込めません。"},
+        {"foreign.qlt", "QUILTRA GAME3.00" + std::string(400, '\0'), L"ゲームファイルの形式が不正です。"},
+        {"signature.qlt", "Quiltra Game3.00", L"ゲームファイルを読み込めません。（ヘッダ）"},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder + "\\" + c.name;
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        PostCommand(player.mainWindow, IDM_OPEN);
+        HWND open = Dialog(L"ゲームファイルを開く");
+        ASSERT_NE(nullptr, open);
+        ChooseFile(open, path);
+        EXPECT_EQ(std::wstring(c.message) + L"\n" + Wide(path), Answer(IDOK)) << c.name;
+        EXPECT_EQ(L"Quiltra", Title());
+    }
+}
+
+// The old file survives a save that cannot replace it (here another program holds it open).
+TEST_F(GameFile, AFailedSaveKeepsTheOldFileAndTheGame)
+{
+    NewGame(g_fixtures + "\\landscape.jpg");
+    std::string path = folder + "\\locked.qlt";
+    DeleteFileA(path.c_str());
+    SaveAs(path);
+    std::vector<char> before = FileBytes(path);
+    ASSERT_FALSE(before.empty());
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+
+    PostCommand(player.mainWindow, IDM_SAVE);
+    EXPECT_EQ(L"ゲームファイルを更新してよろしいですか？（locked.qlt）", Answer(IDYES));
+    EXPECT_EQ(L"ゲームファイルを開けません。（保存）\n" + Wide(path), Answer(IDOK));
+    CloseHandle(lock);
+    EXPECT_EQ(before, FileBytes(path));
+    EXPECT_NE(std::wstring::npos, Title().find(L"[locked.qlt]")) << Title();
+    WIN32_FIND_DATAA found;
+    HANDLE leftovers = FindFirstFileA((folder + "\\qlt*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, leftovers) << "a temporary file was left behind";
+    FindClose(leftovers);
+
+    std::string gone = folder + "\\gone";
+    CreateDirectoryA(gone.c_str(), nullptr);
+    std::string lost = gone + "\\c.qlt";
+    SaveAs(lost);
+    DeleteFileA(lost.c_str());
+    ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+    PostCommand(player.mainWindow, IDM_SAVE);
+    EXPECT_EQ(L"ゲームファイルを更新してよろしいですか？（c.qlt）", Answer(IDYES));
+    EXPECT_EQ(L"ゲームファイルを開けません。（保存）\n" + Wide(lost), Answer(IDOK));
+    EXPECT_NE(std::wstring::npos, Title().find(L"[c.qlt]")) << Title();
+}
+
+TEST_F(GameFile, ExitWithUnsavedChangesAndACancelledSaveKeepsPlaying)
+{
+    NewGame(g_fixtures + "\\landscape.jpg");
+    std::wstring title = Title();
+    PostMessageW(player.mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(L"終了前にゲームを保存しますか？", Answer(IDYES));
+    HWND save = Dialog(L"ゲームファイルを保存");
+    ASSERT_NE(nullptr, save);
+    PressButton(save, IDCANCEL);
+    Pause(500);
+    EXPECT_TRUE(IsWindow(player.mainWindow));
+    EXPECT_EQ(title, Title());
+
+    PostMessageW(player.mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(L"終了前にゲームを保存しますか？", Answer(IDNO));
+    DWORD code = 99;
+    EXPECT_TRUE(WaitForExit(&player, 10000, &code));
+}
