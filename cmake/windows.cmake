@@ -36,6 +36,9 @@ add_library(quiltra_win STATIC
   shell/report_failure.cpp
   shell/model_calls.cpp
   shell/music.cpp
+  shell/music_loop.cpp
+  # The MCI sender sits alone in its object so that tests can link a recording one instead.
+  shell/mci_send.cpp
   shell/program_folder.cpp
   shell/toolbar.cpp
   model/settings_dialog.cpp
@@ -79,3 +82,30 @@ add_subdirectory(tests/files)
 add_subdirectory(tests/box)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/perf)
+
+# ---- Music, help page and the shipping zip ----
+# The program looks for its tunes and its help page beside Quiltra.exe.
+set(QUILTRA_MUSIC ${CMAKE_BINARY_DIR}/londonderry.mid ${CMAKE_BINARY_DIR}/fanfare.mid)
+set(QUILTRA_HELP ${CMAKE_BINARY_DIR}/help/index.html)
+add_custom_command(OUTPUT ${QUILTRA_MUSIC}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_midi.py ${CMAKE_BINARY_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_midi.py
+  COMMENT "Writing the music")
+add_custom_command(OUTPUT ${QUILTRA_HELP}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/help/index.html ${QUILTRA_HELP}
+  DEPENDS ${PROJECT_SOURCE_DIR}/help/index.html)
+add_custom_target(quiltra_data ALL DEPENDS ${QUILTRA_MUSIC} ${QUILTRA_HELP})
+
+set(QUILTRA_ZIP ${CMAKE_BINARY_DIR}/Quiltra-${PROJECT_VERSION}-win32.zip)
+add_custom_command(OUTPUT ${QUILTRA_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${QUILTRA_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${QUILTRA_ZIP} --format=zip --
+          $<TARGET_FILE_NAME:Quiltra> londonderry.mid fanfare.mid help
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  DEPENDS Quiltra ${QUILTRA_MUSIC} ${QUILTRA_HELP}
+  COMMENT "Packing Quiltra-${PROJECT_VERSION}-win32.zip")
+add_custom_target(package_zip DEPENDS ${QUILTRA_ZIP})
+
+add_subdirectory(tests/shell_music)
+add_subdirectory(tests/tools)
+add_subdirectory(tests/package)

@@ -29,6 +29,10 @@ static void OnCreate(HWND window)
 // Asks before an unsaved game is dropped; a failed or cancelled save keeps the program open.
 static void OnClose()
 {
+    // A close that arrives while a modal dialog owns the window would pull the window
+    // out from under the dialog: the dialog has to be answered first.
+    if (!IsWindowEnabled(g_shell.mainWindow))
+        return;
     if (g_shell.gameActive && g_shell.gameModified) {
         int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
                                  MB_YESNOCANCEL | MB_ICONQUESTION);

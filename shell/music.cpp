@@ -1,41 +1,51 @@
-#include "shell/commands.h"
+#include "model/shell_calls.h"
+#include "shell/mci_send.h"
+#include "shell/music_loop.h"
 #include "shell/program_folder.h"
 #include "shell/shell_state.h"
-#include "model/shell_calls.h"
 #include <stdio.h>
 
-// Every failure is silent: a missing file or MIDI device only means no music.
-static void SendMci(const char* command)
-{
-    MCIERROR error = mciSendStringA(command, nullptr, 0, nullptr);
-    if (error) {
-        char text[1024];
-        mciGetErrorStringA(error, text, sizeof text);
-    }
-}
+// Wine 8's mpegvideo cannot open MIDI (error 277) while its sequencer can; the sequencer
+// knows no "repeat", so the loop is kept by restarting the tune at each of its ends.
+static bool g_sequencerLoop;  // the device open under bgm is that fallback sequencer
 
-static void SendOpen(const char* format)
+// Every failure is silent: a missing file or MIDI device only means no music.
+static DWORD SendOpen(const char* format)
 {
     char folder[MAX_PATH], command[2 * MAX_PATH];
     GetProgramFolder(folder, sizeof folder);
     // The folder already starts with the drive, so the drive placeholder stays empty.
     snprintf(command, sizeof command, format, "", folder);
-    SendMci(command);
+    return SendMciCommand(command, nullptr);
+}
+
+static void PlayBackground()
+{
+    // While the loop plays, the reopen fails only because the alias is in use: no fallback.
+    if (SendOpen("open \"%s%slondonderry.mid\" alias bgm type mpegvideo") == 0)
+        g_sequencerLoop = false;
+    else if (g_shell.musicMode != 1 &&
+             SendOpen("open \"%s%slondonderry.mid\" alias bgm type sequencer") == 0)
+        g_sequencerLoop = true;
+    if (g_sequencerLoop)
+        SendMciCommand("play bgm notify", MusicLoopWindow());
+    else
+        SendMciCommand("play bgm repeat", nullptr);
 }
 
 void PlayMusic(int mode)
 {
     int effective = g_shell.OptSound ? mode : 0;
     if (g_shell.musicMode != 0 && g_shell.musicMode != effective) {
-        SendMci("stop bgm");
-        SendMci("close bgm");
+        SendMciCommand("stop bgm", nullptr);
+        SendMciCommand("close bgm", nullptr);
+        g_sequencerLoop = false;
     }
     if (effective == 1) {
-        SendOpen("open \"%s%slondonderry.mid\" alias bgm type mpegvideo");
-        SendMci("play bgm repeat");
+        PlayBackground();
     } else if (effective == 2) {
         SendOpen("open \"%s%sfanfare.mid\" alias bgm");
-        SendMci("play bgm");
+        SendMciCommand("play bgm", nullptr);
     }
     g_shell.musicMode = effective;
 }

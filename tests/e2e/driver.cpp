@@ -240,6 +240,36 @@ bool SaveBitmap(HBITMAP bitmap, const std::string& path)
     return fclose(out) == 0;
 }
 
+static std::string UnixPath(const std::string& path)
+{
+    std::string result = path.substr(2);
+    for (char& c : result)
+        if (c == '\\')
+            c = '/';
+    return result;
+}
+
+bool SaveScreenshot(const std::string& pngPath)
+{
+    if (pngPath.compare(0, 2, "Z:") != 0 || GetFileAttributesA("Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES)
+        return false;
+    std::string command = "/bin/sh -c \"import -window root '" + UnixPath(pngPath) + "'\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 15000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    // The X capture runs outside Wine's process tree: wait for its file to appear.
+    for (int i = 0; i < 100 && GetFileAttributesA(pngPath.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+    Sleep(200);
+    return GetFileAttributesA(pngPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void DeleteSettingsKey()
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
@@ -278,4 +308,45 @@ void WriteSettingNumber(const char* name, DWORD value)
         return;
     RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
     RegCloseKey(key);
+}
+
+static void SendMouse(DWORD flags, POINT screen)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
+}
+
+void MoveMouse(POINT screen)
+{
+    SendMouse(0, screen);
+}
+
+void Click(POINT screen)
+{
+    SendMouse(0, screen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    SendMouse(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void DragMouse(POINT from, POINT to, bool rightButton, int steps)
+{
+    SendMouse(0, from);
+    SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, from);
+    for (int i = 1; i <= steps; ++i) {
+        POINT step = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        SendMouse(0, step);
+    }
+    SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, to);
+}
+
+POINT ScreenPoint(HWND window, int clientX, int clientY)
+{
+    POINT point = {clientX, clientY};
+    ClientToScreen(window, &point);
+    return point;
 }

@@ -38,10 +38,20 @@ std::wstring WaitForTitle(HWND window, const std::wstring& title, DWORD timeoutM
 
 void PostCommand(HWND window, int command);
 
+// The real mouse, through SendInput, in screen coordinates.
+void MoveMouse(POINT screen);
+void Click(POINT screen);
+// Presses a button at from, moves in steps to to, and releases it there.
+void DragMouse(POINT from, POINT to, bool rightButton, int steps);
+POINT ScreenPoint(HWND window, int clientX, int clientY);
+
 // The window's pixels as they are on the screen (the window must be on top).
 HBITMAP CaptureWindow(HWND window);
 COLORREF PixelAt(HBITMAP bitmap, int x, int y);
 bool SaveBitmap(HBITMAP bitmap, const std::string& path);
+// The whole screen, frames and menus included, as a PNG. Under Wine the screen's DC holds
+// only client areas, so the picture is taken from the X server instead.
+bool SaveScreenshot(const std::string& pngPath);
 
 // HKCU\SOFTWARE\Varnholt\Quiltra
 void DeleteSettingsKey();

@@ -1,0 +1,6 @@
+// A whole 4 x 3 game played through the real window with the real mouse, with screenshots.
+#pragma once
+#include <string>
+
+// Returns 0 when the game was finished and the completion message came.
+int PlayDemoGame(const std::string& exe, const std::string& picture, const std::string& outFolder);
