@@ -15,7 +15,7 @@ wine_env() {
   cat <<ENV
 export WINEPREFIX='$build/wineprefix'
 export WINEARCH=win32
-export WINEDEBUG=-all
+export WINEDEBUG="\${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES='mscoree,mshtml=;winepulse.drv=d'
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8

@@ -154,7 +154,6 @@ static bool Play(Demo& demo, const std::string& picture)
     if (!NewGame(demo, picture))
         return false;
     demo.board = FindChild(demo.player.mainWindow, L"Quiltra Sight");
-    PostCommand(demo.player.mainWindow, IDM_BOXBOTTOM);
     Pause(800);
     Shoot(demo, "1-start");
 
@@ -217,6 +216,7 @@ int PlayDemoGame(const std::string& exe, const std::string& picture, const std::
     Demo demo;
     demo.out = outFolder;
     CreateDirectoryA(outFolder.c_str(), nullptr);
+    DeleteSettingsKey();  // the defaults: music on, the box at the bottom
     if (!StartQuiltra(&demo.player, exe, outFolder)) {
         EndQuiltra(&demo.player);
         return Fail("Quiltra did not start"), 1;
