@@ -4,6 +4,8 @@
 #include "board/board_paint.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
 #include "files/image_library.h"
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
@@ -177,6 +179,40 @@ int main(int argc, char** argv)
         g_shell.dragKind = 0;
         g_game.header.selectedCount = 0;
     }
+
+    // Real mouse messages into the board window, each followed by its paint.
+    for (int selected : {1, 100}) {
+        SelectTop(selected);
+        const PieceRecord& base = g_game.pieces[g_game.header.boardCount - selected];
+        int x = (int)(base.posX * g_geometry.rangeX + g_geometry.tileWidth / 2) - g_shell.scrollX + g_geometry.offsetX;
+        int y = (int)(base.posY * g_geometry.rangeY + g_geometry.tileHeight / 2) - g_shell.scrollY + g_geometry.offsetY;
+        SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        const int frames = 200;
+        double start = Now();
+        for (int f = 1; f <= frames; ++f) {
+            SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + f, y + f / 2));
+            UpdateWindow(g_shell.boardWindow);
+        }
+        GdiFlush();
+        double fps = frames * 1000.0 / (Now() - start);
+        SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + frames, y + frames / 2));
+        UpdateWindow(g_shell.boardWindow);
+        snprintf(label, sizeof label, "drag with the mouse, %d selected: frames per second", selected);
+        printf("| %-62s | %10.1f |\n", label, fps);
+        g_game.header.selectedCount = 0;
+    }
+
+    // Every piece back in the box, the box open at the bottom.
+    g_game.header.boardCount = 0;
+    g_game.header.fixedCount = 0;
+    ShowBox(kBoxShow);
+    HWND box = g_box.boxWindow;
+    Row("box paint, 10000 boxed pieces (buffer made anew)", Median(5, 1, [box] {
+        FreeBoxBuffer();
+        InvalidateRect(box, nullptr, FALSE);
+        UpdateWindow(box);
+    }));
+    ShowBox(kBoxClose);
 
     Row("BuildPieceImages, 4000 x 3000 at the fitting zoom",
         Median(5, 1, [&] { SelectZoom(fitPercent, false); BuildPieceImages(); }));
