@@ -187,11 +187,18 @@ void PaintOverlays()
     }
 }
 
+// While a band is dragged out nothing on the board changes: the buffer rendered for the
+// band's first paint serves every later one, and only the band overlay moves. (A full
+// render of 10000 pieces takes a good part of a second.)
+static HDC s_bandRenderedInto;
+
 static void PaintGame(HDC dc)
 {
     if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())
         return;
     const ViewGeometry& g = g_geometry;
+    if (g_shell.dragKind != 3)
+        s_bandRenderedInto = nullptr;
     switch (g_shell.dragKind) {
     case 1:
         RenderBoard(true);
@@ -203,6 +210,11 @@ static void PaintGame(HDC dc)
     case 2:
         RestoreUnderSelection();
         DrawSelection();
+        break;
+    case 3:
+        if (s_bandRenderedInto != g_view.boardBuffer.dc)
+            RenderBoard(false);
+        s_bandRenderedInto = g_view.boardBuffer.dc;
         break;
     default:
         RenderBoard(false);

@@ -1,5 +1,9 @@
 #include "tests/win/main_window_fixture.h"
 #include "shell/toolbar.h"
+#include "shell/game_view.h"
+#include "shell/menu_state.h"
+#include "board/view_state.h"
+#include "model/game_state.h"
 #include "resources/resource_ids.h"
 #include <string>
 
@@ -166,4 +170,38 @@ TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
     GetWindowRect(g_shell.boardWindow, &board);
     EXPECT_EQ(client.right, board.right - board.left);
     EXPECT_EQ(client.bottom - 50, board.bottom - board.top);
+}
+
+// The zoom check mark moves in all three menus together.
+TEST_F(MainWindowTest, ZoomCheckMarkFollowsTheStepInEveryMenu)
+{
+    g_view.pictureInfo.biWidth = 400;
+    g_view.pictureInfo.biHeight = 300;
+    g_game.header.columns = 10;
+    g_game.header.rows = 10;
+    HMENU menus[] = {GetMenu(g_shell.mainWindow), g_shell.boardMenu, g_shell.boxMenu};
+    SelectZoom(60, false);
+    for (HMENU menu : menus) {
+        EXPECT_TRUE(IsChecked(menu, IDM_ZOOM50));
+        EXPECT_FALSE(IsChecked(menu, IDM_ZOOM100));
+    }
+    EXPECT_EQ(9, g_shell.zoomIndex);
+    EXPECT_EQ(280, g_geometry.boardWidth);
+    SelectZoom(1000, false);
+    for (HMENU menu : menus) {
+        EXPECT_TRUE(IsChecked(menu, IDM_ZOOM500));
+        EXPECT_FALSE(IsChecked(menu, IDM_ZOOM50));
+    }
+    ResetView();
+}
+
+TEST_F(MainWindowTest, WithAGameTheGameItemsAreEnabled)
+{
+    g_shell.gameActive = 1;
+    UpdateGameMenuState();
+    HMENU menu = GetMenu(g_shell.mainWindow);
+    for (UINT item : {IDM_SAVE, IDM_WIZARD, IDM_ZOOM7, IDM_BOXLEFT})
+        EXPECT_FALSE(IsGrey(menu, item)) << item;
+    EXPECT_FALSE(IsGrey(g_shell.boardMenu, IDM_PUTINTOBOX));
+    g_shell.gameActive = 0;
 }
