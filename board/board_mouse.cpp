@@ -1,6 +1,8 @@
 #include "board/board_mouse.h"
+#include "board/board_window.h"
 #include "board/scroll.h"
 #include "board/view_geometry.h"
+#include "shell/pointer.h"
 #include "shell/shell_state.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
@@ -9,11 +11,6 @@
 
 // A press becomes a drag at the first movement or when it has been held this long.
 static const UINT kHoldMs = 500;
-
-static POINT PointOf(LPARAM lParam)
-{
-    return POINT{LOWORD(lParam), HIWORD(lParam)};
-}
 
 static int BoardX(int x)
 {
@@ -25,24 +22,19 @@ static int BoardY(int y)
     return y - g_geometry.offsetY + g_shell.scrollY;
 }
 
-// The class cursor too, so that the cursor stays while the pointer moves.
 static void SetBoardCursor(HCURSOR cursor)
 {
-    SetClassLongPtrA(g_shell.boardWindow, GCLP_HCURSOR, (LONG_PTR)cursor);
-    SetCursor(cursor);
+    SetWindowCursor(g_shell.boardWindow, cursor);
 }
 
 static void Invalidate()
 {
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE);
+    RedrawBoard(RDW_INVALIDATE);
 }
 
 static POINT CursorInBoard()
 {
-    POINT point;
-    GetCursorPos(&point);
-    ScreenToClient(g_shell.boardWindow, &point);
-    return point;
+    return CursorInClient(g_shell.boardWindow);
 }
 
 void OnBoardButtonDown(int mode, LPARAM lParam)
@@ -50,7 +42,7 @@ void OnBoardButtonDown(int mode, LPARAM lParam)
     if (!g_shell.gameActive || g_shell.mouseMode != kMouseIdle)
         return;
     g_shell.mouseMode = mode;
-    g_shell.lastPoint = PointOf(lParam);
+    g_shell.lastPoint = PointFromLParam(lParam);
     SetTimer(g_shell.boardWindow, 0, kHoldMs, nullptr);
 }
 
@@ -99,8 +91,7 @@ static void FollowPointer(int x, int y)
 void BoardMouseMove(int x, int y)
 {
     if (g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown) {
-        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, g_shell.boardWindow, 0};
-        TrackMouseEvent(&track);
+        TrackMouseLeave(g_shell.boardWindow);
         BeginDrag();
     }
     if (x != g_shell.lastPoint.x || y != g_shell.lastPoint.y)
@@ -132,7 +123,7 @@ void OnBoardMouseMove(LPARAM lParam)
 {
     if (g_shell.mouseMode == kMouseIdle)
         return;
-    POINT point = PointOf(lParam);
+    POINT point = PointFromLParam(lParam);
     BoardMouseMove(point.x, point.y);
 }
 
@@ -157,7 +148,7 @@ static void LeftClick(POINT point)
 
 void OnBoardLeftUp(LPARAM lParam)
 {
-    POINT point = PointOf(lParam);
+    POINT point = PointFromLParam(lParam);
     if (g_shell.mouseMode == kMouseLeftDrag)
         EndBoardDrag(point.x, point.y);
     else if (g_shell.mouseMode == kMouseLeftDown)
@@ -166,7 +157,7 @@ void OnBoardLeftUp(LPARAM lParam)
 
 void OnBoardRightUp(LPARAM lParam)
 {
-    POINT point = PointOf(lParam);
+    POINT point = PointFromLParam(lParam);
     if (g_shell.mouseMode == kMousePanning) {
         EndBoardDrag(point.x, point.y);
     } else if (g_shell.mouseMode == kMouseRightDown) {

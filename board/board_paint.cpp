@@ -27,17 +27,6 @@ static void PaintStartPicture(HDC dc)
            g_geometry.visibleHeight, g_view.boardBuffer.dc, 0, 0, SRCCOPY);
 }
 
-static bool MakeBuffer(Surface* buffer)
-{
-    buffer->dc = CreateCompatibleDC(g_shell.mainDC);
-    buffer->bitmap = CreateCompatibleBitmap(g_shell.mainDC, g_geometry.bufferWidth,
-                                            g_geometry.bufferHeight);
-    if (!buffer->bitmap)
-        return false;
-    SelectObject(buffer->dc, buffer->bitmap);
-    return true;
-}
-
 bool EnsureBoardBuffers()
 {
     if (g_view.boardBuffer.dc)
@@ -48,9 +37,10 @@ bool EnsureBoardBuffers()
     GetClientRect(g_shell.boardWindow, &client);
     g_geometry.bufferWidth = client.right;
     g_geometry.bufferHeight = client.bottom;
-    if (!MakeBuffer(&g_view.boardBuffer))
+    const int width = g_geometry.bufferWidth, height = g_geometry.bufferHeight;
+    if (!MakeSurface(&g_view.boardBuffer, g_shell.mainDC, width, height))
         return ReportImageTooLarge();
-    if (!MakeBuffer(&g_view.backgroundBuffer))
+    if (!MakeSurface(&g_view.backgroundBuffer, g_shell.mainDC, width, height))
         return ReportImageTooLarge();
     return true;
 }

@@ -5,6 +5,11 @@
 #include "shell/commands.h"
 #include "shell/shell_state.h"
 
+void RedrawBoard(UINT flags)
+{
+    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, flags);
+}
+
 LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

@@ -7,16 +7,6 @@
 
 enum TileSurface { kPieceMaskTemplate, kOutlineTemplate, kPieceMask, kOutlineMask };
 
-static bool MakeSurface(Surface* surface, int width, int height)
-{
-    surface->dc = CreateCompatibleDC(g_shell.mainDC);
-    surface->bitmap = CreateCompatibleBitmap(g_shell.mainDC, width, height);
-    if (!surface->dc || !surface->bitmap)
-        return false;
-    SelectObject(surface->dc, surface->bitmap);
-    return true;
-}
-
 bool ReportImageTooLarge()
 {
     FreeViewBitmaps(true);
@@ -30,7 +20,7 @@ bool BuildPieceImages()
 {
     const ViewGeometry& g = g_geometry;
     FreeViewBitmaps(true);
-    if (!MakeSurface(&g_view.pictureSurface, g.scaledWidth, g.scaledHeight))
+    if (!MakeSurface(&g_view.pictureSurface, g_shell.mainDC, g.scaledWidth, g.scaledHeight))
         return ReportImageTooLarge();
     if (!DrawPicture(g_view.pictureSurface.dc, 0, 0, g.scaledWidth, g.scaledHeight,
                      (PictureHandle)g_view.pictureDib, 0, 0, g_view.pictureInfo.biWidth,
@@ -44,7 +34,7 @@ bool BuildTileSurfaces()
     const ViewGeometry& g = g_geometry;
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
     for (Surface& tile : g_view.tiles)
-        if (!MakeSurface(&tile, w, h))
+        if (!MakeSurface(&tile, g_shell.mainDC, w, h))
             return ReportImageTooLarge();
 
     RECT whole = {0, 0, w, h};

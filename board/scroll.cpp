@@ -1,8 +1,9 @@
 #include "board/scroll.h"
+#include "board/board_window.h"
 #include "board/view_geometry.h"
 #include "shell/shell_state.h"
 
-static int Clamp(int value, int highest)
+int ClampScroll(int value, int highest)
 {
     if (value > highest)
         value = highest;
@@ -29,25 +30,29 @@ void UpdateScrollBars()
     RECT client;
     GetClientRect(g_shell.boardWindow, &client);
     if (g_shell.gameActive) {
-        g_shell.scrollX = Clamp(g_shell.scrollX, g_geometry.boardWidth - client.right);
-        g_shell.scrollY = Clamp(g_shell.scrollY, g_geometry.boardHeight - client.bottom);
+        g_shell.scrollX = ClampScroll(g_shell.scrollX, g_geometry.boardWidth - client.right);
+        g_shell.scrollY = ClampScroll(g_shell.scrollY, g_geometry.boardHeight - client.bottom);
     }
     SetBar(SB_HORZ, g_geometry.boardWidth, client.right, g_shell.scrollX);
     SetBar(SB_VERT, g_geometry.boardHeight, client.bottom, g_shell.scrollY);
 }
 
-// Thumb tracking is ignored on purpose: the view follows the thumb when it is released.
+bool ApplyScrollCode(WPARAM wParam, int* position)
+{
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP:        *position -= 10; return true;
+    case SB_LINEDOWN:      *position += 10; return true;
+    case SB_PAGEUP:        *position -= 100; return true;
+    case SB_PAGEDOWN:      *position += 100; return true;
+    case SB_THUMBPOSITION: *position = HIWORD(wParam); return true;
+    }
+    return false;
+}
+
 void ScrollBoard(int bar, WPARAM wParam)
 {
-    int* position = bar == SB_HORZ ? &g_shell.scrollX : &g_shell.scrollY;
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP:        *position -= 10; break;
-    case SB_LINEDOWN:      *position += 10; break;
-    case SB_PAGEUP:        *position -= 100; break;
-    case SB_PAGEDOWN:      *position += 100; break;
-    case SB_THUMBPOSITION: *position = HIWORD(wParam); break;
-    default: return;
-    }
+    if (!ApplyScrollCode(wParam, bar == SB_HORZ ? &g_shell.scrollX : &g_shell.scrollY))
+        return;
     UpdateScrollBars();
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE);
+    RedrawBoard(RDW_INVALIDATE);
 }

@@ -22,11 +22,11 @@ void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, i
     g.rangeY = g.boardHeight - g.tileHeight;
 }
 
-// Scales a scroll position so that the board point at the view's centre stays there.
 // An empty old extent has no centre to keep; the position is then left to the clamp.
-int KeepCentre(int scroll, int viewSize, int newExtent, int oldExtent)
+// 64 bits: the product outgrows 32 for a large picture at a large zoom.
+int KeepCentre(int scroll, int oldView, int newView, int newExtent, int oldExtent)
 {
     if (oldExtent == 0)
         return scroll;
-    return (int)((long long)(scroll + viewSize / 2) * newExtent / oldExtent) - viewSize / 2;
+    return (int)((long long)(scroll + oldView / 2) * newExtent / oldExtent) - newView / 2;
 }

@@ -21,7 +21,9 @@ extern ViewGeometry g_geometry;
 // Recomputes the sizes of the first block from the picture, the zoom and the split counts.
 void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns, int rows);
 
-int KeepCentre(int scroll, int viewSize, int newExtent, int oldExtent);
+// Scales a scroll position so that the point at the view's centre stays at the centre
+// when the content's extent (and perhaps the view's size) changes.
+int KeepCentre(int scroll, int oldView, int newView, int newExtent, int oldExtent);
 
 // The start picture's size: the board's extent while no game is loaded.
 const int kStartPictureWidth = 497;

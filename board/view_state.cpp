@@ -14,6 +14,16 @@ void ResetView()
     g_geometry.boardHeight = kStartPictureHeight;
 }
 
+bool MakeSurface(Surface* surface, HDC reference, int width, int height)
+{
+    surface->dc = CreateCompatibleDC(reference);
+    surface->bitmap = CreateCompatibleBitmap(reference, width, height);
+    if (!surface->dc || !surface->bitmap)
+        return false;
+    SelectObject(surface->dc, surface->bitmap);
+    return true;
+}
+
 // The DC goes first so that the bitmap is no longer selected when it is deleted.
 void FreeSurface(Surface* surface)
 {

@@ -26,6 +26,9 @@ struct ViewState {
 extern ViewState g_view;
 
 void ResetView();
+// A memory DC with a bitmap of that size, both compatible with reference; false (with
+// whatever was made left for FreeSurface) when the system cannot make them.
+bool MakeSurface(Surface* surface, HDC reference, int width, int height);
 void FreeSurface(Surface* surface);
 void FreeViewBitmaps(bool includePicture);
 void ReleaseViewResources();

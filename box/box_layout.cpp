@@ -1,5 +1,6 @@
 #include "box/box_window.h"
 #include "box/box_state.h"
+#include "board/scroll.h"
 #include "board/view_geometry.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
@@ -23,12 +24,10 @@ void LayoutBox(bool keepCentre)
     if (g_box.boxContentHeight < g_box.boxClientHeight)
         g_box.boxContentHeight = g_box.boxClientHeight;
 
-    // The content point in the middle of the view stays at the same fraction of the
-    // content; 64 bits because the product outgrows 32 for a long box of large tiles.
-    if (keepCentre && oldContentHeight != 0)
-        g_box.boxScrollY = (int)((long long)(oldClientHeight / 2 + g_box.boxScrollY)
-                                 * g_box.boxContentHeight / oldContentHeight)
-                           - g_box.boxClientHeight / 2;
+    // The content point in the middle of the view stays at the same fraction of the content.
+    if (keepCentre)
+        g_box.boxScrollY = KeepCentre(g_box.boxScrollY, oldClientHeight, g_box.boxClientHeight,
+                                      g_box.boxContentHeight, oldContentHeight);
     UpdateBoxScroll();
 }
 
@@ -39,10 +38,7 @@ void UpdateBoxScroll()
     RECT client;
     GetClientRect(g_box.boxWindow, &client);
     const int clientHeight = client.bottom;
-    if (g_box.boxScrollY > g_box.boxContentHeight - clientHeight)
-        g_box.boxScrollY = g_box.boxContentHeight - clientHeight;
-    if (g_box.boxScrollY < 0)
-        g_box.boxScrollY = 0;
+    g_box.boxScrollY = ClampScroll(g_box.boxScrollY, g_box.boxContentHeight - clientHeight);
 
     SCROLLINFO info = {};
     info.cbSize = sizeof info;

@@ -1,45 +1,29 @@
 #include "box/box_window.h"
+#include "board/board_window.h"
 #include "box/box_state.h"
 #include "board/view_geometry.h"
 #include "model/game_state.h"
 #include "model/piece_moves.h"
+#include "shell/pointer.h"
 #include "shell/shell_state.h"
 
 // Tells a short click from a hold: a press still pending when it fires becomes a drag.
 static const UINT_PTR kHoldTimer = 0;
 static const UINT kHoldMilliseconds = 500;
 
-// The box takes no capture, so a point always lies in its client area: unsigned words.
-static int PointX(LPARAM lParam)
-{
-    return LOWORD(lParam);
-}
-
-static int PointY(LPARAM lParam)
-{
-    return HIWORD(lParam);
-}
-
 static POINT CursorInBox()
 {
-    POINT point;
-    GetCursorPos(&point);
-    ScreenToClient(g_box.boxWindow, &point);
-    return point;
+    return CursorInClient(g_box.boxWindow);
 }
 
-// The class cursor too, or the next mouse move would put the old one back.
 static void SetBoxCursor(HCURSOR cursor)
 {
-    SetClassLongA(g_box.boxWindow, GCL_HCURSOR, (LONG)(LONG_PTR)cursor);
-    SetCursor(cursor);
+    SetWindowCursor(g_box.boxWindow, cursor);
 }
 
 void BoxMouseMove(int x, int y)
 {
-    // Without capture, leaving the box is the only way a drag learns that it is over.
-    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, g_box.boxWindow, 0};
-    TrackMouseEvent(&track);
+    TrackMouseLeave(g_box.boxWindow);
     if (g_box.boxDragState == kBoxClickPending)
         g_box.boxDragState = kBoxHeld;
     if (g_box.boxDragState == kBoxMenuPending) {
@@ -91,8 +75,9 @@ static void Press(int pendingState, LPARAM lParam)
     if (g_box.boxDragState != kBoxIdle)
         return;
     g_box.boxDragState = pendingState;
-    g_box.boxLastX = PointX(lParam);
-    g_box.boxLastY = PointY(lParam);
+    POINT point = PointFromLParam(lParam);
+    g_box.boxLastX = point.x;
+    g_box.boxLastY = point.y;
     SetTimer(g_box.boxWindow, kHoldTimer, kHoldMilliseconds, nullptr);
 }
 
@@ -108,8 +93,10 @@ void OnBoxRightDown(LPARAM lParam)
 
 void OnBoxMouseMove(LPARAM lParam)
 {
-    if (g_box.boxDragState != kBoxIdle)
-        BoxMouseMove(PointX(lParam), PointY(lParam));
+    if (g_box.boxDragState != kBoxIdle) {
+        POINT point = PointFromLParam(lParam);
+        BoxMouseMove(point.x, point.y);
+    }
 }
 
 // A button-up leaves the timer running; it then finds nothing pending and only stops.
@@ -128,25 +115,26 @@ void OnBoxLeftUp(LPARAM lParam)
     if (g_box.boxDragState == kBoxClickPending) {
         g_box.boxDragState = kBoxIdle;
         if (TakeFromBoxAt(g_box.boxLastX, g_box.boxLastY + g_box.boxScrollY)) {
-            RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE);
+            RedrawBoard(RDW_INVALIDATE);
             RefreshOpenBox();
         }
     } else if (g_box.boxDragState == kBoxHeld) {
-        EndBoxDrag(PointX(lParam), PointY(lParam));
+        POINT point = PointFromLParam(lParam);
+        EndBoxDrag(point.x, point.y);
     }
 }
 
 // The chosen menu item comes back to the box window as WM_COMMAND.
 void OnBoxRightUp(LPARAM lParam)
 {
+    POINT point = PointFromLParam(lParam);
     if (g_box.boxDragState == kBoxMenuPending) {
         g_box.boxDragState = kBoxIdle;
-        POINT point = {PointX(lParam), PointY(lParam)};
         ClientToScreen(g_box.boxWindow, &point);
         TrackPopupMenuEx(GetSubMenu(g_shell.boxMenu, 0), 0, point.x, point.y, g_box.boxWindow,
                          nullptr);
     } else if (g_box.boxDragState == kBoxScrolling) {
-        EndBoxDrag(PointX(lParam), PointY(lParam));
+        EndBoxDrag(point.x, point.y);
     }
 }
 

@@ -12,7 +12,7 @@ static void RenderFinishedPicture()
     const int CW = g_box.boxClientWidth, CH = g_box.boxClientHeight;
     const int PW = g_view.pictureInfo.biWidth, PH = g_view.pictureInfo.biHeight;
     RECT whole = {0, 0, CW, CH};
-    FillRect(g_box.bufferDC, &whole, g_brushes.grey);
+    FillRect(g_box.buffer.dc, &whole, g_brushes.grey);
     int x = 0, y = 0, w = CW, h = CH;
     if (PH * CW < PW * CH) {
         h = PH * CW / PW;
@@ -21,10 +21,10 @@ static void RenderFinishedPicture()
         w = PW * CH / PH;
         x = (CW - w) / 2;
     }
-    DrawPicture(g_box.bufferDC, x, y, w, h, (PictureHandle)g_view.pictureDib, 0, 0, PW, PH,
+    DrawPicture(g_box.buffer.dc, x, y, w, h, (PictureHandle)g_view.pictureDib, 0, 0, PW, PH,
                 SRCCOPY, HALFTONE);
     RECT frame = {x, y, x + w, y + h};
-    FrameRect(g_box.bufferDC, &frame, g_brushes.black);
+    FrameRect(g_box.buffer.dc, &frame, g_brushes.black);
 }
 
 // Tiles in table order, left to right and top to bottom; only those that reach into the
@@ -33,14 +33,14 @@ static void RenderPieces()
 {
     const GameHeader& header = g_game.header;
     RECT whole = {0, 0, g_box.boxClientWidth, g_box.boxClientHeight};
-    FillRect(g_box.bufferDC, &whole, g_brushes.white);
+    FillRect(g_box.buffer.dc, &whole, g_brushes.white);
     for (int i = header.boardCount; i < header.pieceCount; ++i) {
         const int slot = i - header.boardCount;
         const int x = (int)(slot % g_box.boxColumns * g_geometry.tileWidth);
         const int y = (int)(slot / g_box.boxColumns * g_geometry.tileHeight);
         if (g_box.boxScrollY - g_geometry.tileHeight <= y
             && y <= g_box.boxScrollY + g_box.boxClientHeight)
-            DrawPiece(g_box.bufferDC, i, x, y - g_box.boxScrollY);
+            DrawPiece(g_box.buffer.dc, i, x, y - g_box.boxScrollY);
     }
 }
 
@@ -49,7 +49,7 @@ void PaintBox()
 {
     if (!g_view.pictureSurface.dc)
         return;
-    if (!g_box.bufferDC) {
+    if (!g_box.buffer.dc) {
         if (!MakeBoxBuffer())
             return;
         if (g_shell.goalPictureShown)
@@ -57,25 +57,18 @@ void PaintBox()
     }
     if (!g_shell.goalPictureShown)
         RenderPieces();
-    BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.bufferDC,
+    BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc,
            0, 0, SRCCOPY);
 }
 
 bool MakeBoxBuffer()
 {
-    g_box.bufferDC = CreateCompatibleDC(g_box.boxPaintDC);
-    g_box.bufferBitmap = CreateCompatibleBitmap(g_box.boxPaintDC, g_box.boxClientWidth,
-                                                g_box.boxClientHeight);
-    if (!g_box.bufferBitmap)
+    if (!MakeSurface(&g_box.buffer, g_box.boxPaintDC, g_box.boxClientWidth, g_box.boxClientHeight))
         return ReportImageTooLarge();
-    SelectObject(g_box.bufferDC, g_box.bufferBitmap);
     return true;
 }
 
 void FreeBoxBuffer()
 {
-    Surface buffer = {g_box.bufferDC, g_box.bufferBitmap};
-    FreeSurface(&buffer);
-    g_box.bufferDC = buffer.dc;
-    g_box.bufferBitmap = buffer.bitmap;
+    FreeSurface(&g_box.buffer);
 }

@@ -1,12 +1,12 @@
 // The piece box window's state.
 #pragma once
 #include <windows.h>
+#include "board/view_state.h"
 
 struct BoxState {
     HWND boxWindow;
     HDC boxPaintDC;
-    HDC bufferDC;
-    HBITMAP bufferBitmap;
+    Surface buffer;
     int boxClientWidth;
     int boxClientHeight;
     int boxContentHeight;

@@ -1,4 +1,5 @@
 #include "box/box_window.h"
+#include "board/scroll.h"
 #include "box/box_state.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
@@ -152,6 +153,13 @@ static void OnClose()
     g_box.boxWindow = nullptr;
 }
 
+// At exit the box goes down with the board, without a WM_CLOSE of its own.
+static void OnDestroy()
+{
+    FreeBoxBuffer();
+    g_box.boxWindow = nullptr;
+}
+
 // Every item of the box menu but its own "close" is a command of the main window.
 static void OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -161,18 +169,11 @@ static void OnCommand(WPARAM wParam, LPARAM lParam)
         SendMessageA(g_shell.mainWindow, WM_COMMAND, wParam, lParam);
 }
 
-// Thumb tracking is ignored on purpose: the content moves when the thumb is released.
 // The steps are fixed pixel counts, whatever the tile size.
 static void OnVScroll(WPARAM wParam)
 {
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP:        g_box.boxScrollY -= 10; break;
-    case SB_LINEDOWN:      g_box.boxScrollY += 10; break;
-    case SB_PAGEUP:        g_box.boxScrollY -= 100; break;
-    case SB_PAGEDOWN:      g_box.boxScrollY += 100; break;
-    case SB_THUMBPOSITION: g_box.boxScrollY = HIWORD(wParam); break;
-    default: return;
-    }
+    if (!ApplyScrollCode(wParam, &g_box.boxScrollY))
+        return;
     UpdateBoxScroll();
     RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_INVALIDATE);
 }
@@ -184,6 +185,7 @@ LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SIZE:          OnSize(wParam); return 0;
     case WM_PAINT:         OnPaint(); return 0;
     case WM_CLOSE:         OnClose(); return 0;
+    case WM_DESTROY:       OnDestroy(); return 0;
     case WM_COMMAND:       OnCommand(wParam, lParam); return 0;
     case WM_VSCROLL:       OnVScroll(wParam); return 0;
     case WM_LBUTTONDOWN:

@@ -41,6 +41,7 @@ add_library(quiltra_win STATIC
   shell/mci_send.cpp
   shell/program_folder.cpp
   shell/toolbar.cpp
+  shell/pointer.cpp
   model/settings_dialog.cpp
   model/new_puzzle.cpp
   board/view_state.cpp

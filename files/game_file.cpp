@@ -125,12 +125,15 @@ static const char* WriteGameFile(const char* path)
     BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
     char folder[MAX_PATH], temporary[MAX_PATH];
     CopyFolderPart(path, folder, sizeof folder);
-    if (!GetTempFileNameA(folder[0] ? folder : ".", "qlt", 0, temporary))
-        return "ゲームファイルを開けません。（保存）";
+    // A folder too deep for a temporary name (over 246 bytes) gets the file written in place.
+    const bool inPlace = !GetTempFileNameA(folder[0] ? folder : ".", "qlt", 0, temporary);
+    if (inPlace)
+        snprintf(temporary, sizeof temporary, "%s", path);
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(temporary);
+        if (!inPlace)
+            DeleteFileA(temporary);
         return "ゲームファイルを開けません。（保存）";
     }
     const char* failure = nullptr;
@@ -141,9 +144,10 @@ static const char* WriteGameFile(const char* path)
              !FlushFileBuffers(file))
         failure = "ゲームファイルを保存できません。";
     CloseHandle(file);
-    if (!failure && !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!failure && !inPlace &&
+        !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         failure = "ゲームファイルを開けません。（保存）";
-    if (failure)
+    if (failure && !inPlace)
         DeleteFileA(temporary);
     return failure;
 }

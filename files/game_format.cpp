@@ -1,25 +1,32 @@
 #include "files/game_format.h"
-#include <cmath>
 #include <string.h>
 
 static const char kSignature[kGameSignatureSize + 1] = "Quiltra Game3.00";
+
+// Values that become pixels must stay near the board: positions are fractions of the
+// free travel (a fixed piece's home may lie a little outside 0..1), tabs stick out of
+// their cell by less than a quarter cell, and the fan spans at most the board.
+static bool Within(double value, double lowest, double highest)
+{
+    return value >= lowest && value <= highest;  // false for NaN
+}
 
 // The counts must delimit the fixed, loose, selected and boxed ranges of the table.
 static bool CountsAreInOrder(const GameHeader& h)
 {
     return h.columns >= 1 && h.rows >= 1 && h.columns <= kMaxPieces && h.rows <= kMaxPieces &&
            (long long)h.columns * h.rows == h.pieceCount && h.selectedCount >= 0 &&
-           h.fixedCount >= 0 && h.fixedCount <= h.boardCount - h.selectedCount &&
            h.selectedCount <= h.boardCount && h.boardCount <= h.pieceCount &&
-           std::isfinite(h.fanSpreadX) && std::isfinite(h.fanSpreadY);
+           h.fixedCount >= 0 && h.fixedCount <= h.boardCount - h.selectedCount &&
+           Within(h.fanSpreadX, 0, 1) && Within(h.fanSpreadY, 0, 1);
 }
 
 static bool TabIsDrawable(const TabRecord& tab)
 {
     if (tab.kind == kTabFlat)
         return true;
-    return (tab.kind == kTabKnob || tab.kind == kTabSocket) && std::isfinite(tab.left) &&
-           std::isfinite(tab.right) && std::isfinite(tab.top) && std::isfinite(tab.bottom);
+    return (tab.kind == kTabKnob || tab.kind == kTabSocket) && Within(tab.left, -1, 2) &&
+           Within(tab.right, -1, 2) && Within(tab.top, -1, 2) && Within(tab.bottom, -1, 2);
 }
 
 // Every home cell exactly once, positions that map to pixels, tabs that can be drawn.
@@ -31,7 +38,7 @@ static bool PiecesMakeAPuzzle(const GameHeader& h, const PieceRecord* pieces)
         if (p.column < 0 || p.column >= h.columns || p.row < 0 || p.row >= h.rows)
             return false;
         size_t cell = (size_t)p.column * h.rows + p.row;
-        if (seen[cell] || !std::isfinite(p.posX) || !std::isfinite(p.posY))
+        if (seen[cell] || !Within(p.posX, -1, 2) || !Within(p.posY, -1, 2))
             return false;
         seen[cell] = true;
         for (const TabRecord& tab : p.tabs)

@@ -17,9 +17,13 @@ struct Picture
 // with the program's own bitmap of the same size, so it is refused before allocating.
 static const uint64_t kMaxPixels = 64u * 1024 * 1024;
 
+// A longer side would overflow the board's 32-bit sizes at the largest zoom.
+static const UINT kMaxSide = 32767;
+
 static bool WithinPixelLimit(UINT width, UINT height)
 {
-    return width && height && (uint64_t)width * height <= kMaxPixels;
+    return width && height && width <= kMaxSide && height <= kMaxSide &&
+           (uint64_t)width * height <= kMaxPixels;
 }
 
 int ProbePictureType(const char* path, int* detail)

@@ -1,4 +1,5 @@
 #include "shell/commands.h"
+#include "board/board_window.h"
 #include "shell/menu_state.h"
 #include "shell/program_folder.h"
 #include "shell/shell_state.h"
@@ -40,11 +41,6 @@ static void OpenHelpContents()
     GetProgramFolder(folder, sizeof folder);
     snprintf(page, sizeof page, "%shelp\\index.html", folder);
     ShellExecuteA(nullptr, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-static void RedrawBoard(UINT flags)
-{
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, flags);
 }
 
 static void FlipOption(int* option)

@@ -1,4 +1,5 @@
 #include "shell/game_view.h"
+#include "board/board_window.h"
 #include "shell/menu_state.h"
 #include "shell/shell_state.h"
 #include "shell/title.h"
@@ -20,8 +21,9 @@ void SelectZoom(int percent, bool keepCentre)
                         ZoomSteps[index].percent, g_game.header.columns, g_game.header.rows);
     ReseatFixedPieces();
     if (keepCentre) {
-        g_shell.scrollX = KeepCentre(g_shell.scrollX, g.bufferWidth, g.boardWidth, oldWidth);
-        g_shell.scrollY = KeepCentre(g_shell.scrollY, g.bufferHeight, g.boardHeight, oldHeight);
+        const int w = g.bufferWidth, h = g.bufferHeight;
+        g_shell.scrollX = KeepCentre(g_shell.scrollX, w, w, g.boardWidth, oldWidth);
+        g_shell.scrollY = KeepCentre(g_shell.scrollY, h, h, g.boardHeight, oldHeight);
     }
     UpdateScrollBars();
 }
@@ -35,7 +37,7 @@ void BeginGameView()
     UpdateTitle();
     UpdateGameMenuState();
     BuildPieceImages();
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
     ShowBox(kBoxShow);
     PlayMusic(1);
 }

@@ -1,6 +1,7 @@
 // The shell's side of what the model asks for (SetModified, UpdateTitle and PlayMusic
 // live with the title and the music).
 #include "model/shell_calls.h"
+#include "board/board_window.h"
 #include "shell/shell_state.h"
 
 void SoundFixedBeep()
@@ -10,7 +11,7 @@ void SoundFixedBeep()
 
 void InvalidateBoardWindow()
 {
-    InvalidateRect(g_shell.boardWindow, nullptr, TRUE);
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
 }
 
 void ShowCompletionMessage()

@@ -1,4 +1,5 @@
 #include "shell/report_failure.h"
+#include "board/board_window.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
 #include "shell/shell_state.h"
@@ -28,7 +29,7 @@ static void AbandonGame()
     ResetView();
     UpdateTitle();
     UpdateGameMenuState();
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
     ShowBox(kBoxClose);
     PlayMusic(0);
 }

@@ -45,8 +45,11 @@ int RunQuiltra(HINSTANCE instance)
 
     InitCommonControls();
     SeedRandom((uint32_t)time(nullptr));
-    RegisterMainWindowClass();
-    CreateMainWindow();
+    // Without its window the program would wait in its loop unseen, keeping the name taken.
+    if (!RegisterMainWindowClass() || !CreateMainWindow()) {
+        DeleteSolidBrushes();
+        return 1;
+    }
     ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
     UpdateWindow(g_shell.mainWindow);
 

@@ -84,7 +84,7 @@ void LayoutChildren()
                client.bottom - kToolbarBand - kStatusBand, TRUE);
     UpdateScrollBars();
     FreeViewBitmaps(false);
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
 }
 
 void HandleToolbarNotify(const NMHDR* header)

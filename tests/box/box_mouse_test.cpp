@@ -117,7 +117,7 @@ TEST_F(BoxTest, TakingOutAPieceLaysTheBoxOutAgainWithAFreshBuffer)
     Post(WM_LBUTTONUP, 150, 40);
     EXPECT_EQ(1, g_game.header.boardCount);
     EXPECT_EQ(6 * kTileHeight, g_box.boxContentHeight);
-    EXPECT_EQ(nullptr, g_box.bufferDC);
+    EXPECT_EQ(nullptr, g_box.buffer.dc);
 }
 
 TEST_F(BoxTest, ALeftPressHeldPastTheTimerTakesNothing)

@@ -128,7 +128,7 @@ TEST_F(BoxPaint, WithoutPieceImagesNothingIsPainted)
 {
     FreeSurface(&g_view.pictureSurface);
     PaintBox();
-    EXPECT_EQ(nullptr, g_box.bufferDC);
+    EXPECT_EQ(nullptr, g_box.buffer.dc);
     EXPECT_EQ(kMarker, Pixel(59, 45));
     EXPECT_EQ(kMarker, Pixel(299, 199));
 }
@@ -136,14 +136,14 @@ TEST_F(BoxPaint, WithoutPieceImagesNothingIsPainted)
 TEST_F(BoxPaint, TheBufferStaysBetweenPaintsUntilItIsFreed)
 {
     PaintBox();
-    HDC buffer = g_box.bufferDC;
+    HDC buffer = g_box.buffer.dc;
     ASSERT_NE(nullptr, buffer);
-    EXPECT_NE(nullptr, g_box.bufferBitmap);
+    EXPECT_NE(nullptr, g_box.buffer.bitmap);
     PaintBox();
-    EXPECT_EQ(buffer, g_box.bufferDC);
+    EXPECT_EQ(buffer, g_box.buffer.dc);
     FreeBoxBuffer();
-    EXPECT_EQ(nullptr, g_box.bufferDC);
-    EXPECT_EQ(nullptr, g_box.bufferBitmap);
+    EXPECT_EQ(nullptr, g_box.buffer.dc);
+    EXPECT_EQ(nullptr, g_box.buffer.bitmap);
     FreeBoxBuffer();
 }
 

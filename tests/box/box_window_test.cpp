@@ -162,8 +162,8 @@ TEST_F(BoxTest, TheSystemMenuClosesTheBoxAndDropsItsBuffer)
     SendMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(nullptr, g_box.boxWindow);
     EXPECT_FALSE(IsWindow(box));
-    EXPECT_EQ(nullptr, g_box.bufferDC);
-    EXPECT_EQ(nullptr, g_box.bufferBitmap);
+    EXPECT_EQ(nullptr, g_box.buffer.dc);
+    EXPECT_EQ(nullptr, g_box.buffer.bitmap);
 }
 
 TEST_F(BoxTest, TheBoxMenusCloseItemClosesAndTheOthersGoToTheMainWindow)

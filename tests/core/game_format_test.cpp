@@ -138,6 +138,13 @@ TEST_F(GameFormat, ContentThatCannotBeAGameIsRefused)
     refused("a tab kind that does not exist");
     Put<double>(300, INFINITY);
     refused("an endless fan");
+    Put<double>(320 + 8, 1e300);
+    refused("a position far off the board");
+    Put<double>(320 + 24 + 4, -1e300);
+    refused("a tab far outside its cell");
+    Put<int32_t>(292, INT32_MIN);
+    Put<int32_t>(288, 1);
+    refused("counts that would overflow");
     EXPECT_EQ(kGameFileOk, Parse());
 }
 

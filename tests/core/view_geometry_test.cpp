@@ -41,7 +41,7 @@ TEST(ViewGeometry, KeepingTheCentreKeepsTheCentrePointWithinAPixel)
     for (int scroll : {0, 137, 900, 2500}) {
         for (int oldExtent : {560, 1120, 2800}) {
             int newExtent = oldExtent * 3 / 2;
-            int next = KeepCentre(scroll, view, newExtent, oldExtent);
+            int next = KeepCentre(scroll, view, view, newExtent, oldExtent);
             double centreBefore = (scroll + view / 2) / (double)oldExtent;
             double centreAfter = (next + view / 2) / (double)newExtent;
             EXPECT_NEAR(centreBefore * newExtent, centreAfter * newExtent, 1.0)
@@ -52,10 +52,10 @@ TEST(ViewGeometry, KeepingTheCentreKeepsTheCentrePointWithinAPixel)
 
 TEST(ViewGeometry, KeepingTheCentreOfAnEmptyBoardDoesNotDivideByZero)
 {
-    EXPECT_EQ(40, KeepCentre(40, 800, 100, 0));
+    EXPECT_EQ(40, KeepCentre(40, 800, 800, 100, 0));
 }
 
 TEST(ViewGeometry, KeepingTheCentreOfAHugeBoardDoesNotOverflow)
 {
-    EXPECT_EQ(69600, KeepCentre(34600, 800, 70000, 35000));
+    EXPECT_EQ(69600, KeepCentre(34600, 800, 800, 70000, 35000));
 }
