@@ -81,10 +81,7 @@ static bool NewGame(Demo& demo, const std::string& picture)
     HWND settings = WaitForDialogTitled(demo.pid, L"設定", 10000);
     if (!settings)
         return Fail("no settings dialog");
-    // Four across; square mode makes it three down.
-    HWND across = GetDlgItem(settings, IDC_COLUMNS);
-    SendMessageW(across, CB_SETCURSEL, 4 - 2, 0);
-    SendMessageW(settings, WM_COMMAND, MAKEWPARAM(IDC_COLUMNS, CBN_SELCHANGE), (LPARAM)across);
+    ChoosePiecesAcross(settings, 4);  // square mode makes it three down
     Pause(300);
     PressButton(settings, IDOK);
     DWORD start = GetTickCount();

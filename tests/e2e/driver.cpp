@@ -148,6 +148,15 @@ bool ChooseFile(HWND dialog, const std::string& path)
     return true;
 }
 
+// The list sends no notification for a selection set from outside: send it as a click would.
+void ChoosePiecesAcross(HWND settings, int across)
+{
+    const int kColumnsList = 1000;
+    HWND list = GetDlgItem(settings, kColumnsList);
+    SendMessageW(list, CB_SETCURSEL, across - 2, 0);
+    SendMessageW(settings, WM_COMMAND, MAKEWPARAM(kColumnsList, CBN_SELCHANGE), (LPARAM)list);
+}
+
 HWND WaitForDialogTitled(DWORD processId, const std::wstring& title, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

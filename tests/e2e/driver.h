@@ -31,6 +31,8 @@ void PressButton(HWND dialog, int id);
 
 // Types a path into an open or save dialog and presses its OK button.
 bool ChooseFile(HWND dialog, const std::string& path);
+// Chooses the pieces across in the settings dialog ("設定"); square mode derives the rest.
+void ChoosePiecesAcross(HWND settings, int across);
 // Waits for a dialog of the process with this title; null on timeout.
 HWND WaitForDialogTitled(DWORD processId, const std::wstring& title, DWORD timeoutMs);
 // Waits until the window's title becomes the given text; returns the last title seen.
