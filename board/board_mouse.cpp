@@ -56,6 +56,9 @@ static void BeginDrag()
             SetBoardCursor(g_shell.dragCursor);
         } else {
             g_shell.bandAnchor = g_shell.lastPoint;
+            // A band held still must not reuse the rectangle of the band before it.
+            g_shell.bandRect = RECT{g_shell.lastPoint.x, g_shell.lastPoint.y,
+                                    g_shell.lastPoint.x, g_shell.lastPoint.y};
             g_shell.dragKind = kDragBand;
             SetBoardCursor(g_shell.crossCursor);
         }

@@ -335,16 +335,24 @@ void MoveMouse(POINT screen)
     SendMouse(0, screen);
 }
 
+// Wine now and then leaves the pointer where it was after an absolute move; a step beside
+// the target first makes the move to the target itself take.
+static void MoveNextTo(POINT screen)
+{
+    SendMouse(0, POINT{screen.x + 1, screen.y});
+    SendMouse(0, screen);
+}
+
 void Click(POINT screen)
 {
-    SendMouse(0, screen);
+    MoveNextTo(screen);
     SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
     SendMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 
 void DragMouse(POINT from, POINT to, bool rightButton, int steps)
 {
-    SendMouse(0, from);
+    MoveNextTo(from);
     SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, from);
     for (int i = 1; i <= steps; ++i) {
         POINT step = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};

@@ -1,0 +1,70 @@
+#include "tests/board/pixels.h"
+#include "board/view_geometry.h"
+#include "board/view_state.h"
+#include "shell/shell_state.h"
+#include "tests/win/main_window_fixture.h"
+
+Pixels::Pixels(HDC source, int x, int y, int width, int height)
+    : width_(width), height_(height), bits_((size_t)width * height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC copy = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, source, x, y, SRCCOPY);
+    GdiFlush();
+    memcpy(bits_.data(), bits, bits_.size() * sizeof(DWORD));
+    SelectObject(copy, old);
+    DeleteDC(copy);
+    DeleteObject(bitmap);
+}
+
+COLORREF Pixels::At(int x, int y) const
+{
+    DWORD p = bits_[(size_t)y * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+Pixels CaptureBoardBuffer()
+{
+    return Pixels(g_view.boardBuffer.dc, 0, 0, g_geometry.bufferWidth, g_geometry.bufferHeight);
+}
+
+Pixels CaptureBoardWindow()
+{
+    // Painted pixels reach the screen when the window's surface is flushed.
+    PumpMessages(100);
+    RECT client;
+    GetClientRect(g_shell.boardWindow, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(g_shell.boardWindow, &origin);
+    HDC screen = GetDC(nullptr);
+    Pixels pixels(screen, origin.x, origin.y, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+testing::AssertionResult SamePixels(const Pixels& actual, const Pixels& expected)
+{
+    if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
+        return testing::AssertionFailure() << "sizes differ";
+    int differing = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < actual.Height(); ++y)
+        for (int x = 0; x < actual.Width(); ++x)
+            if (actual.At(x, y) != expected.At(x, y) && differing++ == 0) {
+                firstX = x;
+                firstY = y;
+            }
+    if (differing == 0)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << differing << " pixels differ, the first at (" << firstX << ", " << firstY
+           << "): 0x" << std::hex << actual.At(firstX, firstY) << " instead of 0x"
+           << expected.At(firstX, firstY);
+}
