@@ -76,6 +76,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+add_subdirectory(tests/support)
 add_subdirectory(tests/win)
 add_subdirectory(tests/board)
 add_subdirectory(tests/model_win)

@@ -3,6 +3,7 @@
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "model/game_state.h"
+#include "tests/support/dib32.h"
 #include <gtest/gtest.h>
 
 static const COLORREF kMarker = RGB(10, 200, 30);
@@ -60,13 +61,7 @@ protected:
 
     void MakeTarget()
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kSize;
-        info.bmiHeader.biHeight = -kSize;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        targetBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0);
+        targetBitmap = CreateDib32(kSize, kSize, &bits);
         target = CreateCompatibleDC(nullptr);
         SelectObject(target, targetBitmap);
         ClearTarget();

@@ -3,18 +3,13 @@
 #include "board/view_state.h"
 #include "shell/shell_state.h"
 #include "tests/win/main_window_fixture.h"
+#include "tests/support/dib32.h"
 
 Pixels::Pixels(HDC source, int x, int y, int width, int height)
     : width_(width), height_(height), bits_((size_t)width * height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDib32(width, height, &bits);
     HDC copy = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(copy, bitmap);
     BitBlt(copy, 0, 0, width, height, source, x, y, SRCCOPY);

@@ -1,3 +1,4 @@
+#include "tests/support/dib32.h"
 #include "tests/box/box_fixture.h"
 #include "board/piece_images.h"
 #include "files/image_library.h"
@@ -66,13 +67,7 @@ protected:
 
     void MakeTarget(int width, int height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        targetBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0);
+        targetBitmap = CreateDib32(width, height, &bits);
         target = CreateCompatibleDC(nullptr);
         SelectObject(target, targetBitmap);
         targetWidth = width;

@@ -1,4 +1,5 @@
 #include "tests/e2e/driver.h"
+#include "tests/support/dib32.h"
 #include <stdio.h>
 #include <vector>
 
@@ -193,14 +194,8 @@ HBITMAP CaptureWindow(HWND window)
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDib32(width, height, &bits);
     HGDIOBJ old = SelectObject(memory, bitmap);
     // A maximised frame reaches past the screen's edges, and Wine copies nothing at all
     // from a source rectangle that does: copy only the part on the screen.

@@ -1,4 +1,5 @@
 #include "tests/files/picture_fixtures.h"
+#include "tests/support/dib32.h"
 #include <fstream>
 #include <iterator>
 
@@ -22,17 +23,9 @@ PicturePtr Load(PictureHandle (*loader)(const char*), const char* name)
 
 Canvas::Canvas(int width, int height, DWORD fill) : width(width), height(height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     dc = CreateCompatibleDC(nullptr);
-    void* memory = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    bitmap = CreateDib32(width, height, &bits);
     previous = SelectObject(dc, bitmap);
-    bits = (DWORD*)memory;
     for (int i = 0; i < width * height; ++i)
         bits[i] = fill;
 }
