@@ -16,7 +16,7 @@ wine_env() {
 export WINEPREFIX='$build/wineprefix'
 export WINEARCH=win32
 export WINEDEBUG="\${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES='mscoree,mshtml=;winepulse.drv=d'
+export WINEDLLOVERRIDES='mscoree,mshtml=;winepulse.drv,winegstreamer=d'
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 export DISPLAY=':$(cat "$state/display" 2>/dev/null || echo 0)'
