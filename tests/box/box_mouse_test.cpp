@@ -1,3 +1,4 @@
+#include "tests/support/mouse_input.h"
 #include "tests/box/box_fixture.h"
 
 // Puts the real cursor on a client point of the box: the hold timer reads it, and mouse
@@ -282,16 +283,6 @@ TEST_F(BoxTest, AShortRightClickOpensTheBoxMenuAtTheReleasePoint)
     EXPECT_EQ(0, g_box.boxScrollY);
 }
 
-static void MouseInput(DWORD flags, POINT screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
 // Real input: the system itself reports that the pointer left the box.
 TEST_F(BoxTest, ARealRightDragThatLeavesTheBoxEndsThere)
 {
@@ -299,22 +290,22 @@ TEST_F(BoxTest, ARealRightDragThatLeavesTheBoxEndsThere)
     const int last = g_box.boxContentHeight - g_box.boxClientHeight;
     POINT press = {100, 100};
     ClientToScreen(g_box.boxWindow, &press);
-    MouseInput(0, press);
+    SendMouseInput(0, press);
     PumpMessages(100);
-    MouseInput(MOUSEEVENTF_RIGHTDOWN, press);
+    SendMouseInput(MOUSEEVENTF_RIGHTDOWN, press);
     PumpMessages(100);
     EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
-    MouseInput(0, {press.x, press.y - 30});
+    SendMouseInput(0, {press.x, press.y - 30});
     PumpMessages(100);
     EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
     EXPECT_EQ(30, g_box.boxScrollY);
-    MouseInput(0, {press.x, press.y - 200});
+    SendMouseInput(0, {press.x, press.y - 200});
     PumpMessages(1000);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     // The drag ends at the cursor, 100 pixels above the box: 30 + 70 + 100.
     EXPECT_EQ(last < 200 ? last : 200, g_box.boxScrollY);
     EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
-    MouseInput(MOUSEEVENTF_RIGHTUP, {press.x, press.y - 200});
+    SendMouseInput(MOUSEEVENTF_RIGHTUP, {press.x, press.y - 200});
     PumpMessages(50);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
 }

@@ -1,5 +1,6 @@
 #include "tests/e2e/driver.h"
 #include "tests/support/dib32.h"
+#include "tests/support/mouse_input.h"
 #include <stdio.h>
 #include <vector>
 
@@ -316,12 +317,7 @@ void WriteSettingNumber(const char* name, DWORD value)
 
 static void SendMouse(DWORD flags, POINT screen)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
+    SendMouseInput(flags, screen);
     Sleep(30);
 }
 
