@@ -122,11 +122,16 @@ void EndBoardDrag(int x, int y)
     Invalidate();
 }
 
+// Windows also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under
+// it, focus moved); only a real movement may turn a pending click into a drag.
 void OnBoardMouseMove(LPARAM lParam)
 {
     if (g_shell.mouseMode == kMouseIdle)
         return;
     POINT point = PointFromLParam(lParam);
+    const bool pending = g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown;
+    if (pending && point.x == g_shell.lastPoint.x && point.y == g_shell.lastPoint.y)
+        return;
     BoardMouseMove(point.x, point.y);
 }
 

@@ -91,12 +91,17 @@ void OnBoxRightDown(LPARAM lParam)
     Press(kBoxMenuPending, lParam);
 }
 
+// Windows also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under
+// it, focus moved); only a real movement may cancel a pending click.
 void OnBoxMouseMove(LPARAM lParam)
 {
-    if (g_box.boxDragState != kBoxIdle) {
-        POINT point = PointFromLParam(lParam);
-        BoxMouseMove(point.x, point.y);
-    }
+    if (g_box.boxDragState == kBoxIdle)
+        return;
+    POINT point = PointFromLParam(lParam);
+    const bool pending = g_box.boxDragState == kBoxClickPending || g_box.boxDragState == kBoxMenuPending;
+    if (pending && point.x == g_box.boxLastX && point.y == g_box.boxLastY)
+        return;
+    BoxMouseMove(point.x, point.y);
 }
 
 // A button-up leaves the timer running; it then finds nothing pending and only stops.

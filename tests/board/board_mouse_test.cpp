@@ -26,9 +26,11 @@ TEST_F(BoardTest, QuickClicksOnLoosePiecesStackThemIntoTheSelection)
     EXPECT_EQ(0, g_shell.mouseMode);
     ASSERT_EQ(std::vector<PieceId>{middle}, SelectedPieces());
 
-    // Sent rather than posted: the window procedure alone decides.
+    // Sent rather than posted: the window procedure alone decides. Windows sends move
+    // messages without movement too, and such a one is still a click.
     const POINT cell = ClientCell(left);
     SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
     SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
     ASSERT_EQ((std::vector<PieceId>{middle, left}), SelectedPieces());
 

@@ -134,6 +134,23 @@ TEST_F(BoxTest, ALeftPressHeldPastTheTimerTakesNothing)
     EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
 }
 
+// Windows sends WM_MOUSEMOVE without movement too; that must not cancel a click.
+TEST_F(BoxTest, AMoveMessageAtThePressPointKeepsTheClick)
+{
+    ShowBox(kBoxShow);
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_MOUSEMOVE, 150, 40);
+    EXPECT_EQ(kBoxClickPending, g_box.boxDragState);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(1, g_game.header.boardCount);
+
+    Post(WM_RBUTTONDOWN, 150, 40);
+    Post(WM_MOUSEMOVE, 150, 40);
+    EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
+    PostMessageA(g_box.boxWindow, WM_CANCELMODE, 0, 0);
+}
+
 TEST_F(BoxTest, ALeftPressMovedByAPixelTakesNothing)
 {
     ShowBox(kBoxShow);

@@ -4,6 +4,7 @@
 #include "files/game_format.h"
 #include "resources/resource_ids.h"
 #include <stdio.h>
+#include <wchar.h>
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -106,9 +107,8 @@ static bool ReadGame(Demo& demo, bool first)
     } else {
         PostCommand(demo.player.mainWindow, IDM_SAVE);
         HWND question = WaitForDialogTitled(demo.pid, L"Quiltra", 10000);
-        if (!question)
+        if (!question || !AnswerDialog(question, IDYES, 5000))
             return Fail("no update question");
-        PressButton(question, IDYES);
     }
     Pause(800);
     std::ifstream in(path, std::ios::binary);
@@ -116,11 +116,40 @@ static bool ReadGame(Demo& demo, bool first)
     return ParseGameFile(bytes.data(), bytes.size(), &demo.game) == kGameFileOk || Fail("unreadable save");
 }
 
-static void ClickFirstSlot(Demo& demo, int times)
+static BOOL CALLBACK SayDialog(HWND window, LPARAM processId)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[64] = L"";
+    GetClassNameW(window, className, 64);
+    if (owner == (DWORD)processId && IsWindowVisible(window) && wcscmp(className, L"#32770") == 0)
+        printf("demo:   an open dialog: %ls\n", WindowTitle(window).c_str());
+    return TRUE;
+}
+
+// What a player would see when clicks do not take: which window lies under the point,
+// whether the main window takes input, and which dialogs are open.
+static void SayScene(Demo& demo, POINT point)
+{
+    HWND under = WindowFromPoint(point);
+    wchar_t className[64] = L"";
+    GetClassNameW(under, className, 64);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(under, &owner);
+    printf("demo:   at (%ld, %ld) lies a %ls window of %s; the main window is %s\n", point.x,
+           point.y, className, owner == demo.pid ? "Quiltra" : "another process",
+           IsWindowEnabled(demo.player.mainWindow) ? "enabled" : "disabled");
+    EnumWindows(SayDialog, (LPARAM)demo.pid);
+    fflush(stdout);
+}
+
+static POINT ClickFirstSlot(Demo& demo, int times)
 {
     HWND box = FindChild(demo.board, L"QuiltraBox");
-    if (!box)
-        return;
+    if (!box) {
+        Say("the box is not open");
+        return POINT{};
+    }
     Geometry(demo);
     const ViewGeometry& g = g_geometry;
     // The first slot's cell; the box closes the gap after every take-out.
@@ -129,22 +158,27 @@ static void ClickFirstSlot(Demo& demo, int times)
         Click(slot);
         Pause(250);
     }
+    return slot;
 }
 
 // Under Wine a real pointer now and then delivers a press at an older place; whatever
 // such a slip did, the saved game says where the pieces really are.
 static bool TakeAllFromTheBox(Demo& demo)
 {
-    ClickFirstSlot(demo, 12);
+    POINT slot = ClickFirstSlot(demo, 12);
     if (!ReadGame(demo, true))
         return false;
     for (int round = 0; round < 3 && demo.game.header.boardCount < demo.game.header.pieceCount; ++round) {
         Say("a click went astray; the box is clicked again");
-        ClickFirstSlot(demo, demo.game.header.pieceCount - demo.game.header.boardCount);
+        SayScene(demo, slot);
+        slot = ClickFirstSlot(demo, demo.game.header.pieceCount - demo.game.header.boardCount);
         if (!ReadGame(demo, false))
             return false;
     }
-    return demo.game.header.boardCount == demo.game.header.pieceCount || Fail("pieces stayed in the box");
+    if (demo.game.header.boardCount == demo.game.header.pieceCount)
+        return true;
+    Shoot(demo, "box-failure");
+    return Fail("pieces stayed in the box");
 }
 
 // The topmost loose piece is never covered, so its whole cell can be grabbed.
@@ -194,6 +228,7 @@ static bool FixEveryPiece(Demo& demo)
                 return false;
         }
     }
+    Shoot(demo, "drag-failure");
     return Fail("dragged pieces were not fixed");
 }
 
@@ -217,9 +252,8 @@ static bool Play(Demo& demo, const std::string& picture)
     Say("the Wizard once");
     PostCommand(demo.player.mainWindow, IDM_WIZARD);
     HWND ask = WaitForDialogTitled(demo.pid, L"Quiltra", 10000);
-    if (!ask)
+    if (!ask || !AnswerDialog(ask, IDYES, 5000))
         return Fail("no Wizard question");
-    PressButton(ask, IDYES);
     Pause(500);
 
     Say("every piece out of the box with a click each");

@@ -133,6 +133,17 @@ void PressButton(HWND dialog, int id)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
+bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        PressButton(dialog, id);
+        for (int i = 0; i < 20 && IsWindow(dialog); ++i)
+            Sleep(50);
+    } while (IsWindow(dialog) && GetTickCount() - start < timeoutMs);
+    return !IsWindow(dialog);
+}
+
 // Wine's file dialogs have no plain edit field: the name is typed into the edit inside
 // the combo box 0x47C.
 bool ChooseFile(HWND dialog, const std::string& path)

@@ -28,6 +28,8 @@ HWND WaitForDialog(DWORD processId, DWORD timeoutMs);
 std::wstring MessageBoxText(HWND dialog);
 // Posted, not sent: a button that opens another modal window must not block the driver.
 void PressButton(HWND dialog, int id);
+// Presses the button until the dialog has closed; false if it is still open at the end.
+bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs);
 
 // Types a path into an open or save dialog and presses its OK button.
 bool ChooseFile(HWND dialog, const std::string& path);

@@ -33,6 +33,10 @@ fi
 WINEDEBUG=trace+mci "$scripts/wine-exec.sh" "$build" "$driver" demo "$folder/Quiltra.exe" \
     "$picture" "$work/demo" >"$work/demo.log" 2>&1 || {
   grep -av ':trace:' "$work/demo.log" >&2
+  # The screenshots outlive the unpacked folder, for whoever reads the failure.
+  kept="$build/Testing/package-demo"
+  rm -rf "$kept" && mkdir -p "$kept" && cp "$work"/demo/*.* "$kept"/ 2>/dev/null || true
+  echo "zip_test: screenshots kept in $kept" >&2
   echo "zip_test: the game from the zip was not played to the end" >&2
   exit 1
 }
