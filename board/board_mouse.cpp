@@ -1,4 +1,5 @@
 #include "board/board_mouse.h"
+#include "board/board_paint.h"
 #include "board/board_window.h"
 #include "board/scroll.h"
 #include "board/view_geometry.h"
@@ -60,6 +61,7 @@ static void BeginDrag()
             g_shell.bandRect = RECT{g_shell.lastPoint.x, g_shell.lastPoint.y,
                                     g_shell.lastPoint.x, g_shell.lastPoint.y};
             g_shell.dragKind = kDragBand;
+            ForgetBandBackdrop();
             SetBoardCursor(g_shell.crossCursor);
         }
     } else if (g_shell.mouseMode == kMouseRightDown) {
@@ -71,7 +73,7 @@ static void BeginDrag()
 static void FollowPointer(int x, int y)
 {
     const POINT last = g_shell.lastPoint;
-    if (g_shell.mouseMode == kMouseLeftDrag &&
+    if (g_shell.mouseMode == kMouseLeftDrag && g_game.header.selectedCount > 0 &&
         (g_shell.dragKind == kDragStarting || g_shell.dragKind == kDragMoving)) {
         const GameHeader& h = g_game.header;
         const PieceRecord& base = g_game.pieces[h.boardCount - h.selectedCount];
@@ -103,23 +105,25 @@ void BoardMouseMove(int x, int y)
     Invalidate();
 }
 
+// The drag is over before the piece is fixed: fixing the last one shows the completion
+// message, whose message loop paints the board and delivers the pointer's leaving.
 void EndBoardDrag(int x, int y)
 {
     BoardMouseMove(x, y);
-    GameHeader& h = g_game.header;
-    if ((g_shell.dragKind == kDragStarting || g_shell.dragKind == kDragMoving) &&
-        h.selectedCount == 1) {
-        h.selectedCount = 0;
-        TryFixPiece(h.boardCount - 1);
-    }
-    if (g_shell.dragKind == kDragBand) {
-        const RECT band = g_shell.bandRect;
-        SelectInRect(BoardX(band.left), BoardY(band.top), BoardX(band.right), BoardY(band.bottom));
-    }
+    const int kind = g_shell.dragKind;
     g_shell.mouseMode = kMouseIdle;
     g_shell.dragKind = kDragNone;
     SetBoardCursor(g_shell.arrowCursor);
     Invalidate();
+    GameHeader& h = g_game.header;
+    if ((kind == kDragStarting || kind == kDragMoving) && h.selectedCount == 1) {
+        h.selectedCount = 0;
+        TryFixPiece(h.boardCount - 1);
+    }
+    if (kind == kDragBand) {
+        const RECT band = g_shell.bandRect;
+        SelectInRect(BoardX(band.left), BoardY(band.top), BoardX(band.right), BoardY(band.bottom));
+    }
 }
 
 // Windows also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under

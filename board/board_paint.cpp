@@ -182,6 +182,11 @@ void PaintOverlays()
 // render of 10000 pieces takes a good part of a second.)
 static HDC s_bandRenderedInto;
 
+void ForgetBandBackdrop()
+{
+    s_bandRenderedInto = nullptr;
+}
+
 static void PaintGame(HDC dc)
 {
     if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())

@@ -42,6 +42,12 @@ void BoxMouseMove(int x, int y)
 void EndBoxDrag(int x, int y)
 {
     BoxMouseMove(x, y);
+    CancelBoxPress();
+}
+
+// The cursor belongs to the window class, so the next box would inherit a drag cursor.
+void CancelBoxPress()
+{
     g_box.boxDragState = kBoxIdle;
     SetBoxCursor(g_shell.arrowCursor);
 }

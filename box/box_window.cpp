@@ -157,6 +157,7 @@ static void OnClose()
 static void OnDestroy()
 {
     FreeBoxBuffer();
+    CancelBoxPress();
     g_box.boxWindow = nullptr;
 }
 

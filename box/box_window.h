@@ -41,5 +41,7 @@ void OnBoxMouseLeave();
 void BoxMouseMove(int x, int y);
 // Ends a hold or a content drag at the pointer's last position.
 void EndBoxDrag(int x, int y);
+// The box goes away under a press: nothing may stay pending for the next box.
+void CancelBoxPress();
 // Takes out the boxed piece whose cell lies under the content point; true on a hit.
 bool TakeFromBoxAt(int x, int yContent);

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
+#include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/title.h"
 #include "shell/toolbar.h"
@@ -26,22 +27,42 @@ static void OnCreate(HWND window)
     UpdateBoxMenuChecks();
 }
 
-// Asks before an unsaved game is dropped; a failed or cancelled save keeps the program open.
+// Asks before an unsaved game is dropped; false when the player cancels or the save fails.
+static bool MayEnd()
+{
+    if (!g_shell.gameActive || !g_shell.gameModified)
+        return true;
+    int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
+                             MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL)
+        return false;
+    return answer == IDNO || SaveGameFile(false);
+}
+
 static void OnClose()
 {
     // A close that arrives while a modal dialog owns the window would pull the window
     // out from under the dialog: the dialog has to be answered first.
     if (!IsWindowEnabled(g_shell.mainWindow))
         return;
-    if (g_shell.gameActive && g_shell.gameModified) {
-        int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
-                                 MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL)
-            return;
-        if (answer == IDYES && !SaveGameFile(false))
-            return;
-    }
-    DestroyWindow(g_shell.mainWindow);
+    if (MayEnd())
+        DestroyWindow(g_shell.mainWindow);
+}
+
+// Logging off or shutting down ends the program without WM_CLOSE: the player is asked as
+// at exit, and while a dialog is still open an unsaved game holds the session up.
+static LRESULT OnQueryEndSession()
+{
+    if (!IsWindowEnabled(g_shell.mainWindow))
+        return !(g_shell.gameActive && g_shell.gameModified);
+    return MayEnd();
+}
+
+// The process ends without leaving its message loop, where the settings are written.
+static void OnEndSession(WPARAM ending)
+{
+    if (ending)
+        SaveSettings();
 }
 
 static void OnDestroy()
@@ -71,6 +92,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:      OnClose(); return 0;
     case WM_DESTROY:    OnDestroy(); return 0;
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: OnEndSession(wParam); return 0;
     case WM_NOTIFY:     HandleToolbarNotify((NMHDR*)lParam); return 0;
     case WM_COMMAND:    RunCommand(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(wParam); return 0;

@@ -268,6 +268,24 @@ TEST_F(BoxTest, LeavingTheBoxEndsAHoldAndCancelsAClick)
     EXPECT_EQ(0, g_game.header.boardCount);
 }
 
+TEST_F(BoxTest, ClosingTheBoxUnderADragLeavesTheNextBoxIdle)
+{
+    ShowBox(kBoxShow);
+    PointerAt(100, 100);
+    Post(WM_RBUTTONDOWN, 100, 100);
+    Post(WM_MOUSEMOVE, 100, 90);
+    ASSERT_EQ(kBoxScrolling, g_box.boxDragState);
+    SendMessageA(g_box.boxWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+
+    ShowBox(kBoxShow);
+    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    PointerAt(150, 40);
+    Post(WM_LBUTTONDOWN, 150, 40);
+    Post(WM_LBUTTONUP, 150, 40);
+    EXPECT_EQ(1, g_game.header.boardCount);
+}
+
 static bool s_menuShown;
 static RECT s_menuFrame;
 

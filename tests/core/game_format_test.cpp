@@ -121,8 +121,6 @@ TEST_F(GameFormat, ContentThatCannotBeAGameIsRefused)
     refused("path without a zero byte");
     Put<int32_t>(276, 5);
     refused("pieceCount is not columns x rows");
-    Put<int32_t>(284, 19);
-    refused("fixed pieces inside the selection");
     Put<int32_t>(292, 36);
     refused("more pieces out of the box than there are");
     Put<int32_t>(288, -1);
@@ -138,14 +136,29 @@ TEST_F(GameFormat, ContentThatCannotBeAGameIsRefused)
     refused("a tab kind that does not exist");
     Put<double>(300, INFINITY);
     refused("an endless fan");
-    Put<double>(320 + 8, 1e300);
-    refused("a position far off the board");
+    Put<double>(320 + 8, -INFINITY);
+    refused("a position off every board");
     Put<double>(320 + 24 + 4, -1e300);
     refused("a tab far outside its cell");
     Put<int32_t>(292, INT32_MIN);
     Put<int32_t>(288, 1);
     refused("counts that would overflow");
     EXPECT_EQ(kGameFileOk, Parse());
+}
+
+// A Wizard used during a selection fixed selected pieces and left them counted as selected;
+// a loose piece far off the board goes back onto it.
+TEST_F(GameFormat, PiecesCountedTwiceOrFarOffTheBoardAreMadeShowable)
+{
+    Put<int32_t>(284, 19);
+    Put<double>(320 + 168 * 19 + 8, 1e300);
+    Put<double>(320 + 168 * 25 + 16, -5.0);
+    ASSERT_EQ(kGameFileOk, Parse());
+    EXPECT_EQ(19, loaded.header.fixedCount);
+    EXPECT_EQ(1, loaded.header.selectedCount);
+    EXPECT_EQ(20, loaded.header.boardCount);
+    EXPECT_EQ(1.0, loaded.pieces[19].posX);
+    EXPECT_EQ(0.0, loaded.pieces[25].posY);
 }
 
 // Square mode can cut 1 x n puzzles; players may have such files.

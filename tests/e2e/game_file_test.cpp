@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 static std::vector<char> FileBytes(const std::string& path)
@@ -220,4 +221,26 @@ TEST_F(GameFile, ExitWithUnsavedChangesAndACancelledSaveKeepsPlaying)
     EXPECT_EQ(L"終了前にゲームを保存しますか？", Answer(IDNO));
     DWORD code = 99;
     EXPECT_TRUE(WaitForExit(&player, 10000, &code));
+}
+
+// Logging off asks as the exit does: Cancel holds the session up, No lets it end, and the
+// settings are written before the process goes.
+TEST_F(GameFile, LoggingOffAsksAboutAnUnsavedGameAndWritesTheSettings)
+{
+    NewGame(g_fixtures + "\\landscape.jpg");
+    auto queryEndSession = [&](int button) {
+        LRESULT result = -1;
+        std::thread session([&] { result = SendMessageW(player.mainWindow, WM_QUERYENDSESSION, 0, 0); });
+        std::wstring text = Answer(button);
+        session.join();
+        EXPECT_EQ(L"終了前にゲームを保存しますか？", text);
+        return result;
+    };
+    EXPECT_EQ(FALSE, queryEndSession(IDCANCEL));
+    EXPECT_EQ(TRUE, queryEndSession(IDNO));
+
+    DWORD boxPos = 99;
+    ASSERT_FALSE(ReadSettingNumber("BoxPos", &boxPos)) << "nothing is written before the end";
+    SendMessageW(player.mainWindow, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(ReadSettingNumber("BoxPos", &boxPos));
 }
