@@ -1,10 +1,6 @@
 #include "files/path_parts.h"
+#include "files/lead_byte.h"
 #include <string.h>
-
-static bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 const char* FileNamePart(const char* path)
 {

@@ -1,5 +1,6 @@
-// Splitting Shift-JIS paths. A byte 0x5C inside a double-byte character (ソ, 表, ―)
-// is not a separator, so a plain search for '\\' cuts such names apart.
+// Splitting paths in the system's ANSI code page. A byte 0x5C inside a double-byte
+// character (Shift-JIS ソ, 表, ―) is not a separator, so a plain search for '\\' cuts such
+// names apart.
 #pragma once
 
 // The file name part of a path: what follows the last separator ('\\', '/' or ':').
