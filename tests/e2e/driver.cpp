@@ -339,10 +339,13 @@ void MoveMouse(POINT screen)
 
 // Wine now and then leaves the pointer where it was after an absolute move; a step beside
 // the target first makes the move to the target itself take.
+// The X server then reports the moves back; pressing only after they have arrived keeps
+// a late report of the step beside from counting as a move with the button down.
 static void MoveNextTo(POINT screen)
 {
     SendMouse(0, POINT{screen.x + 1, screen.y});
     SendMouse(0, screen);
+    Sleep(40);
 }
 
 void Click(POINT screen)
