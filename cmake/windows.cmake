@@ -68,7 +68,8 @@ target_link_libraries(quiltra_model PUBLIC quiltra_win)
 
 add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
 target_link_libraries(Quiltra PRIVATE quiltra_win)
-target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS})
+# Pictures are large: on 64-bit Windows the program may use the whole 4 GB.
+target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS} -Wl,--large-address-aware)
 
 # GoogleTest for the Windows side, built with the same cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

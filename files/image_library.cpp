@@ -13,9 +13,11 @@ struct Picture
     BYTE* pixels;
 };
 
-// A picture, or a scaled copy of one, beyond this cannot share the 32-bit address space
-// with the program's own bitmap of the same size, so it is refused before allocating.
-static const uint64_t kMaxPixels = 64u * 1024 * 1024;
+// A picture, or a scaled copy of one, beyond this (512 MB decoded) cannot share the
+// 32-bit address space with the program's own bitmaps, so it is refused before
+// allocating. Cameras and phones stay below it; a zoom whose bitmaps do not fit is
+// refused later, when they are made.
+static const uint64_t kMaxPixels = 128u * 1024 * 1024;
 
 // A longer side would overflow the board's 32-bit sizes at the largest zoom.
 static const UINT kMaxSide = 32767;

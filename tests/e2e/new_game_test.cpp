@@ -159,6 +159,27 @@ TEST_F(NewGame, ZoomStepsStopAtBothEnds)
     EXPECT_EQ(nullptr, FindDialog(pid));
 }
 
+// As large as a camera's or a phone's biggest photos.
+TEST_F(NewGame, AnEightyMegapixelPhotoOpens)
+{
+    StartGame("photo80mp.jpg");
+    EXPECT_NE(std::wstring::npos, WindowTitle(player.mainWindow).find(L"(0/99 ピース) x 7%"))
+        << WindowTitle(player.mainWindow);
+    EXPECT_EQ(nullptr, FindDialog(pid));
+
+    // At full size it is shown, or refused with the size message where memory is short.
+    PostCommand(player.mainWindow, IDM_ZOOM100);
+    DWORD start = GetTickCount();
+    while (WindowTitle(player.mainWindow).find(L"x 100%") == std::wstring::npos && !FindDialog(pid) &&
+           GetTickCount() - start < 20000)
+        Pause(100);
+    HWND message = FindDialog(pid);
+    if (message)
+        EXPECT_EQ(L"サイズが大きすぎます。倍率を小さくして下さい。", MessageBoxText(message));
+    else
+        EXPECT_NE(std::wstring::npos, WindowTitle(player.mainWindow).find(L"x 100%"));
+}
+
 // 4000 x 3000 at 500 % would need more than a 32-bit process can hold.
 TEST_F(NewGame, AZoomTooLargeForMemoryIsReportedOnceAndTheGameGoesOn)
 {
