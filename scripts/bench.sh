@@ -27,17 +27,23 @@ xvfb_alive() {
   [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
 }
 
+# Xvfb picks a free display itself (-displayfd) and names it once it listens: a display
+# whose lock file is out of sight, in another container, is still skipped.
 start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+  rm -f "$state/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$state/display.new" \
+    </dev/null >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
-  echo "$n" >"$state/display"
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+  for _ in $(seq 100); do
+    if [ -s "$state/display.new" ]; then
+      tr -dc '0-9' <"$state/display.new" >"$state/display"
+      rm -f "$state/display.new"
+      return 0
+    fi
+    xvfb_alive || break
     sleep 0.1
   done
-  echo "bench: Xvfb did not start on :$n" >&2
+  echo "bench: Xvfb did not start" >&2
   cat "$state/xvfb.log" >&2
   return 1
 }
