@@ -67,6 +67,7 @@ case $command in
     xvfb_alive || start_xvfb
     eval "$(wine_env)"
     make_prefix
+    "$(dirname "$0")/wine-fonts.sh" "$WINEPREFIX"
     # A persistent server keeps each later Wine start well under a second. It and the
     # services the first program starts outlive that program, so they must not hold on
     # to the caller's output: CTest would wait for it to close until its time-out.

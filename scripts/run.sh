@@ -11,6 +11,8 @@ build=$top/build/win32
 if [ -n "${DISPLAY:-}" ]; then
   export WINEPREFIX=$build/wineprefix-player WINEARCH=win32 WINEDEBUG=-all
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES='mscoree,mshtml='
+  [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+  "$top/scripts/wine-fonts.sh" "$WINEPREFIX"
   exec wine "$build/Quiltra.exe"
 fi
 

@@ -3,10 +3,11 @@
 # Safe to run again: it does nothing when everything is already there.
 set -euo pipefail
 
+# fonts-wine holds Marlett, which draws the title bars' buttons under Wine.
 packages=(cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686 mingw-w64-tools
           wine wine32:i386 xvfb xauth
-          locales fonts-ipafont-gothic fonts-ipafont-mincho
+          locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
           python3 imagemagick zip unzip)
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
