@@ -176,6 +176,31 @@ TEST_F(BoardTest, DraggingAPieceAcrossOthersWithTheMouseKeepsTheBoardIntact)
     PostToBoard(WM_LBUTTONUP, POINT{press.x + 10, press.y - 60});
 }
 
+// A band ends and, before the board is painted, the next begins: its backdrop must show
+// the pieces where the first band's selection put them. Sent, not posted, so that no
+// paint comes between.
+TEST_F(BoardTest, ABandBegunBeforeThePaintAfterABandShowsTheBoardAsItIsNow)
+{
+    LayOutLoosePieces({{100, 100}, {200, 100}, {100, 220}, {200, 220}});
+    const POINT from = ToClient(POINT{90, 90}), to = ToClient(POINT{300, 300});
+    PressAt(WM_LBUTTONDOWN, from);
+    PostToBoard(WM_MOUSEMOVE, to);
+    PostToBoard(WM_MOUSEMOVE, POINT{to.x + 2, to.y + 2});
+    ASSERT_EQ(3, g_shell.dragKind);
+    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.x + 2, to.y + 2));
+    ASSERT_EQ(4, g_game.header.selectedCount) << "the fan moved the pieces";
+
+    const POINT free = ToClient(POINT{520, 120});
+    SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(free.x, free.y));
+    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(free.x + 9, free.y + 9));
+    ASSERT_EQ(3, g_shell.dragKind);
+    UpdateWindow(g_shell.boardWindow);
+    const Pixels backdrop = CaptureBoardBuffer();
+    RenderBoard(false);
+    EXPECT_TRUE(SamePixels(backdrop, CaptureBoardBuffer()));
+    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(free.x + 9, free.y + 9));
+}
+
 // Checks each bar three pixels from its ends, where only tile corners or bare board lie:
 // two pixels inverted (white board turned black), white on both sides.
 static testing::AssertionResult FrameIs(const Pixels& window, RECT frame, COLORREF bars)
