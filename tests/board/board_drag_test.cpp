@@ -2,6 +2,7 @@
 // pieces lie below the goal area, away from every home place.
 #include "tests/board/board_fixture.h"
 #include "tests/board/pointer.h"
+#include "tests/support/modal_driver.h"
 #include <string.h>
 
 static const POINT kPiece = {20, 360}, kOther = {220, 360};
@@ -169,38 +170,6 @@ TEST_F(BoardTest, APanThatLosesTheWindowEndsWhereThePointerIs)
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
 }
 
-// The completion message runs its own message loop; what the board sees while it is up.
-struct CompletionSighting {
-    bool seen;
-    int mouseMode, dragKind;
-};
-static CompletionSighting g_completion;
-static UINT_PTR g_completionTimer;
-
-static BOOL CALLBACK FindMessageBox(HWND window, LPARAM found)
-{
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *(HWND*)found = window;
-    return FALSE;
-}
-
-// The pointer goes to the message's button and so leaves the board, then the player
-// presses OK.
-static void CALLBACK AnswerCompletion(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND message = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, (LPARAM)&message);
-    if (!message)
-        return;
-    KillTimer(nullptr, g_completionTimer);
-    g_completion = CompletionSighting{true, g_shell.mouseMode, g_shell.dragKind};
-    SendMessageA(g_shell.boardWindow, WM_MOUSELEAVE, 0, 0);
-    PostMessageA(message, WM_COMMAND, IDOK, 0);
-}
-
 TEST_F(BoardTest, TheLastPieceDraggedHomeEndsTheDragBeforeTheCompletionMessage)
 {
     GameHeader& h = g_game.header;
@@ -210,18 +179,27 @@ TEST_F(BoardTest, TheLastPieceDraggedHomeEndsTheDragBeforeTheCompletionMessage)
     PlaceTile(last, kPiece.x, kPiece.y);
     const PieceRecord pastTheTable = g_game.pieces[h.pieceCount];
 
-    g_completion = CompletionSighting{};
-    g_completionTimer = SetTimer(nullptr, 0, 50, AnswerCompletion);
     const POINT home = HomeCorner(last);
     const POINT press = ToClient(CellCentre(last));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 5, 5));
-    PostToBoard(WM_LBUTTONUP, Moved(press, home.x - kPiece.x, home.y - kPiece.y));
-    KillTimer(nullptr, g_completionTimer);
+    // The message runs its own message loop: the pointer goes to its button, and so
+    // leaves the board, and the player presses OK.
+    bool seen = false;
+    int modeDuring = -1, kindDuring = -1;
+    WithModalWindow(
+        [&] { PostToBoard(WM_LBUTTONUP, Moved(press, home.x - kPiece.x, home.y - kPiece.y)); },
+        [&](HWND message) {
+            seen = true;
+            modeDuring = g_shell.mouseMode;
+            kindDuring = g_shell.dragKind;
+            SendMessageA(g_shell.boardWindow, WM_MOUSELEAVE, 0, 0);
+            PressButton(message, IDOK);
+        });
 
-    ASSERT_TRUE(g_completion.seen) << "no completion message";
-    EXPECT_EQ(0, g_completion.mouseMode);
-    EXPECT_EQ(0, g_completion.dragKind);
+    ASSERT_TRUE(seen) << "no completion message";
+    EXPECT_EQ(0, modeDuring);
+    EXPECT_EQ(0, kindDuring);
     EXPECT_EQ(h.pieceCount, h.fixedCount);
     EXPECT_EQ(0, memcmp(&pastTheTable, &g_game.pieces[h.pieceCount], sizeof pastTheTable))
         << "nothing is written past the pieces";

@@ -128,11 +128,6 @@ std::wstring MessageBoxText(HWND dialog)
     return WindowTitle(GetDlgItem(dialog, 0xFFFF));
 }
 
-void PressButton(HWND dialog, int id)
-{
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
-}
-
 bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

@@ -2,6 +2,7 @@
 // windows, posts commands and mouse input, answers message boxes and takes screenshots.
 #pragma once
 #include <windows.h>
+#include "tests/support/modal_driver.h"
 #include <string>
 
 struct Player {
@@ -26,8 +27,6 @@ std::wstring WindowTitle(HWND window);
 HWND FindDialog(DWORD processId);
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs);
 std::wstring MessageBoxText(HWND dialog);
-// Posted, not sent: a button that opens another modal window must not block the driver.
-void PressButton(HWND dialog, int id);
 // Presses the button until the dialog has closed; false if it is still open at the end.
 bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs);
 

@@ -1,5 +1,5 @@
 #include "tests/model_win/dialog_fixture.h"
-#include "tests/model_win/modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "board/view_state.h"
 #include "files/file_names.h"
 #include "files/open_picture.h"

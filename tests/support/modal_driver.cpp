@@ -1,4 +1,4 @@
-#include "tests/model_win/modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include <string.h>
 
 static std::function<void(HWND)> s_act;
