@@ -12,20 +12,55 @@ packages=(cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+# A package mirror caught in the middle of its sync serves one index with the wrong
+# size, and apt-get update fails; the packages usually still install from the other
+# indexes, so a failed update is tried again after a pause and then tolerated.
+update_tries=${QUILTRA_APT_TRIES:-3}
+update_pause=${QUILTRA_APT_PAUSE:-15}
+update_indexes() {
+  local try
+  for ((try = 1; try <= update_tries; try++)); do
+    sudo_ apt-get update -qq && return 0
+    if [ "$try" -lt "$update_tries" ]; then
+      echo "setup: apt-get update failed; trying again in ${update_pause} s"
+      sleep "$update_pause"
+    fi
+  done
+  return 1
+}
+
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   sudo_ dpkg --add-architecture i386
   missing=(update)
 fi
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  sudo_ apt-get update -qq
-  sudo_ apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+  indexes_ok=yes
+  update_indexes || indexes_ok=no
+  install() { sudo_ apt-get install -y -qq --no-install-recommends "$@" "${packages[@]}" >/dev/null; }
+  # Without one suite's index for one architecture, apt cannot pair the i386 and amd64
+  # versions of the multi-arch libraries; the release's own suite still pairs them.
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  if ! install && { [ "$indexes_ok" = yes ] || ! install -t "$codename"; }; then
+    failed=()
+    for p in "${packages[@]}"; do
+      installed "$p" || failed+=("$p")
+    done
+    echo "setup: apt-get install failed; not installed: ${failed[*]:-(none, see the messages above)}" >&2
+    [ "$indexes_ok" = yes ] ||
+      echo "setup: a package index failed to download; a package mirror may be in the middle of an update, so try again in a few minutes" >&2
+    exit 1
+  fi
+  [ "$indexes_ok" = yes ] ||
+    echo "setup: warning: a package index failed to download; the packages installed from the others"
 fi
 
 # Wine takes its ANSI code page from the locale, so Japanese must be generated.
