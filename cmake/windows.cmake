@@ -91,6 +91,7 @@ add_subdirectory(tests/files)
 add_subdirectory(tests/box)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/perf)
+add_subdirectory(tests/resources)
 
 # ---- Music, help page and the shipping zip ----
 # The program looks for its tunes and its help page beside Quiltra.exe.
