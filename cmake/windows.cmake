@@ -16,12 +16,18 @@ add_custom_command(OUTPUT ${ART_FILES}
   COMMENT "Drawing icons, cursor and bitmaps")
 add_custom_target(quiltra_art DEPENDS ${ART_FILES})
 
+# The project's version reaches the version resource and the About box through this header.
+set(QUILTRA_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(resources/version.h.in ${QUILTRA_GENERATED}/quiltra_version.h @ONLY)
+
 # Resources live in an object library so that the in-process tests carry the
-# same menus, dialogs and bitmaps as the program.
+# same menus, dialogs, bitmaps and manifest as the program: with the manifest they
+# run on the same common controls (version 6).
 add_library(quiltra_resources OBJECT resources/quiltra.rc)
-target_include_directories(quiltra_resources PRIVATE ${PROJECT_SOURCE_DIR} ${ART_DIR})
+target_include_directories(quiltra_resources PRIVATE ${PROJECT_SOURCE_DIR} ${ART_DIR}
+                           ${QUILTRA_GENERATED})
 set_source_files_properties(resources/quiltra.rc PROPERTIES
-  OBJECT_DEPENDS "${ART_FILES};${PROJECT_SOURCE_DIR}/resources/resource_ids.h")
+  OBJECT_DEPENDS "${ART_FILES};${PROJECT_SOURCE_DIR}/resources/resource_ids.h;${PROJECT_SOURCE_DIR}/resources/quiltra.manifest;${QUILTRA_GENERATED}/quiltra_version.h")
 add_dependencies(quiltra_resources quiltra_art)
 
 add_library(quiltra_win STATIC
@@ -85,6 +91,7 @@ add_subdirectory(tests/files)
 add_subdirectory(tests/box)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/perf)
+add_subdirectory(tests/resources)
 
 # ---- Music, help page and the shipping zip ----
 # The program looks for its tunes and its help page beside Quiltra.exe.
@@ -97,15 +104,22 @@ add_custom_command(OUTPUT ${QUILTRA_MUSIC}
 add_custom_command(OUTPUT ${QUILTRA_HELP}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/help/index.html ${QUILTRA_HELP}
   DEPENDS ${PROJECT_SOURCE_DIR}/help/index.html)
-add_custom_target(quiltra_data ALL DEPENDS ${QUILTRA_MUSIC} ${QUILTRA_HELP})
+# The player's readme: Shift-JIS with CRLF, as Notepad on a Japanese Windows expects.
+set(QUILTRA_README ${CMAKE_BINARY_DIR}/readme.txt)
+add_custom_command(OUTPUT ${QUILTRA_README}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_readme.py
+          ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_VERSION} ${QUILTRA_README}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_readme.py ${PROJECT_SOURCE_DIR}/resources/readme.txt
+  COMMENT "Writing the readme")
+add_custom_target(quiltra_data ALL DEPENDS ${QUILTRA_MUSIC} ${QUILTRA_HELP} ${QUILTRA_README})
 
 set(QUILTRA_ZIP ${CMAKE_BINARY_DIR}/Quiltra-${PROJECT_VERSION}-win32.zip)
 add_custom_command(OUTPUT ${QUILTRA_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -f ${QUILTRA_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${QUILTRA_ZIP} --format=zip --
-          $<TARGET_FILE_NAME:Quiltra> londonderry.mid fanfare.mid help
+          $<TARGET_FILE_NAME:Quiltra> londonderry.mid fanfare.mid help readme.txt
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS Quiltra ${QUILTRA_MUSIC} ${QUILTRA_HELP}
+  DEPENDS Quiltra ${QUILTRA_MUSIC} ${QUILTRA_HELP} ${QUILTRA_README}
   COMMENT "Packing Quiltra-${PROJECT_VERSION}-win32.zip")
 add_custom_target(package_zip DEPENDS ${QUILTRA_ZIP})
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The shipping zip as a player gets it: builds it, unpacks it into a folder whose path
 # has blanks and Japanese, checks its layout and plays a whole game from there, to the
-# fanfare.
+# fanfare; its readme tells the version and where the settings live.
 #   zip_test.sh BUILD_DIR ZIP QDRIVER_EXE PICTURE
 set -euo pipefail
 build=$1
@@ -22,12 +22,31 @@ expected='Quiltra.exe
 fanfare.mid
 help
 help/index.html
-londonderry.mid'
+londonderry.mid
+readme.txt'
 actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
   printf 'zip_test: the zip holds\n%s\nexpected\n%s\n' "$actual" "$expected" >&2
   exit 1
 fi
+
+# The readme as Notepad on a Japanese Windows reads it: Shift-JIS, every line ending in CRLF.
+readme=$folder/readme.txt
+if ! text=$(iconv -f CP932 -t UTF-8 "$readme"); then
+  echo "zip_test: readme.txt is not Shift-JIS text" >&2
+  exit 1
+fi
+if [ "$(LC_ALL=C grep -c $'\r$' "$readme")" != "$(wc -l <"$readme")" ]; then
+  echo "zip_test: readme.txt has lines without CRLF" >&2
+  exit 1
+fi
+version=$(basename "$zip" | sed -n 's/^Quiltra-\(.*\)-win32\.zip$/\1/p')
+for needed in "バージョン $version" 'HKEY_CURRENT_USER\SOFTWARE\Varnholt\Quiltra'; do
+  if ! grep -qF "$needed" <<<"$text"; then
+    echo "zip_test: readme.txt does not say $needed" >&2
+    exit 1
+  fi
+done
 
 # Wine's MCI trace shows which tune the program asked for, and from where.
 WINEDEBUG=trace+mci "$scripts/wine-exec.sh" "$build" "$driver" demo "$folder/Quiltra.exe" \

@@ -6,6 +6,7 @@
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
 #include <string>
+#include <vector>
 
 static std::wstring MenuText(HMENU menu, UINT position)
 {
@@ -80,6 +81,41 @@ TEST_F(MainWindowTest, OptionsAndBoxPlaceAreCheckedFromTheSettings)
         EXPECT_FALSE(IsChecked(each, IDM_BOXBOTTOM));
         EXPECT_TRUE(IsChecked(each, IDM_BOXRIGHT));
     }
+}
+
+// The manifest asks for the common controls of version 6, and the toolbar and tooltip tests
+// below run on them, as the program does. Wine's DllGetVersion answers 5.81 from every
+// comctl32, so the proof is the activation context: comctl32 is redirected to the version 6
+// assembly, and the toolbar code the shell calls was loaded from that assembly's folder.
+TEST_F(MainWindowTest, TheToolbarComesFromTheCommonControlsOfVersionSix)
+{
+    ACTCTX_SECTION_KEYED_DATA redirect = {};
+    redirect.cbSize = sizeof redirect;
+    ASSERT_TRUE(FindActCtxSectionStringW(FIND_ACTCTX_SECTION_KEY_RETURN_HACTCTX, nullptr,
+                                         ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                         L"comctl32.dll", &redirect))
+        << "comctl32 is not redirected: the process runs without the manifest";
+    DWORD index = redirect.ulAssemblyRosterIndex;
+    SIZE_T size = 0;
+    QueryActCtxW(0, redirect.hActCtx, &index, AssemblyDetailedInformationInActivationContext,
+                 nullptr, 0, &size);
+    std::vector<char> buffer(size);
+    ASSERT_TRUE(QueryActCtxW(0, redirect.hActCtx, &index,
+                             AssemblyDetailedInformationInActivationContext, buffer.data(),
+                             size, &size));
+    ReleaseActCtx(redirect.hActCtx);
+    const auto* assembly = (const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*)buffer.data();
+    std::wstring identity = assembly->lpAssemblyEncodedAssemblyIdentity;
+    EXPECT_EQ(0u, identity.find(L"Microsoft.Windows.Common-Controls,")) << identity.c_str();
+    EXPECT_NE(std::wstring::npos, identity.find(L"version=\"6.")) << identity.c_str();
+
+    HMODULE controls = nullptr;
+    ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                       GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   (LPCWSTR)(void*)&CreateToolbarEx, &controls));
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(controls, path, MAX_PATH);
+    EXPECT_NE(nullptr, wcsstr(path, assembly->lpAssemblyDirectoryName)) << path;
 }
 
 // Wine does not forward TTN_SHOW and TTN_POP, so they are handed to the handler directly.

@@ -1,0 +1,86 @@
+// What Windows reads from Quiltra.exe before it runs a line of it: the manifest and the
+// version resource.
+#include "tests/resources/resource_context.h"
+#include "quiltra_version.h"
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <vector>
+
+static std::string ManifestOf(const std::string& exe)
+{
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return "";
+    std::string text;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), (LPCSTR)RT_MANIFEST);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    if (loaded)
+        text.assign((const char*)LockResource(loaded), SizeofResource(module, found));
+    FreeLibrary(module);
+    return text;
+}
+
+static bool Has(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST(ProgramIdentity, ManifestAsksForCommonControlsSixAsInvokerOnWindowsSevenToEleven)
+{
+    std::string manifest = ManifestOf(g_quiltraExe);
+    ASSERT_FALSE(manifest.empty()) << "no manifest resource 1 in " << g_quiltraExe;
+    EXPECT_TRUE(Has(manifest, "<requestedExecutionLevel level=\"asInvoker\""));
+    EXPECT_TRUE(Has(manifest, "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+    EXPECT_TRUE(Has(manifest, "publicKeyToken=\"6595b64144ccf1df\""));
+    const char* windows[] = {
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",   // 10 and 11
+    };
+    for (const char* id : windows)
+        EXPECT_TRUE(Has(manifest, (std::string("<supportedOS Id=\"") + id + "\"/>").c_str())) << id;
+    // The layout is in fixed pixels: the system is to scale the window whole.
+    EXPECT_FALSE(Has(manifest, "<dpiAware"));
+    EXPECT_FALSE(Has(manifest, "<dpiAwareness"));
+}
+
+static std::string VersionString(const std::vector<char>& info, const char* name)
+{
+    char* value = nullptr;
+    UINT length = 0;
+    std::string query = std::string("\\StringFileInfo\\041103a4\\") + name;
+    if (!VerQueryValueA(info.data(), query.c_str(), (void**)&value, &length) || !length)
+        return "";
+    return value;
+}
+
+TEST(ProgramIdentity, VersionResourceNamesTheProductAndVersionInJapanese)
+{
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(g_quiltraExe.c_str(), &ignored);
+    ASSERT_NE(0u, size) << "no version resource in " << g_quiltraExe;
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(g_quiltraExe.c_str(), 0, size, info.data()));
+
+    struct Translation { WORD language, codePage; }* translation = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&translation, &length));
+    ASSERT_EQ(sizeof *translation, length);
+    EXPECT_EQ(0x0411, translation->language);
+    EXPECT_EQ(932, translation->codePage);
+
+    EXPECT_EQ("Quiltra", VersionString(info, "ProductName"));
+    EXPECT_EQ(QUILTRA_VERSION_TEXT, VersionString(info, "ProductVersion"));
+    EXPECT_EQ(QUILTRA_VERSION_TEXT, VersionString(info, "FileVersion"));
+    EXPECT_EQ("Quiltra.exe", VersionString(info, "OriginalFilename"));
+    EXPECT_EQ("Quiltra ジグソーパズル", VersionString(info, "FileDescription"));
+    EXPECT_NE("", VersionString(info, "LegalCopyright"));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &length));
+    EXPECT_EQ((DWORD)MAKELONG(QUILTRA_VERSION_MINOR, QUILTRA_VERSION_MAJOR), fixed->dwProductVersionMS);
+    EXPECT_EQ((DWORD)MAKELONG(0, QUILTRA_VERSION_PATCH), fixed->dwProductVersionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// The built program, as a Windows path.
+extern std::string g_quiltraExe;

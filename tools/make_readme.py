@@ -1,0 +1,21 @@
+#!/usr/bin/env python3
+"""Writes the player's readme: python3 tools/make_readme.py SOURCE VERSION OUTFILE.
+
+The source is UTF-8 with @VERSION@ where the version goes; the readme is Shift-JIS
+(code page 932) with CRLF line ends, as Notepad on a Japanese Windows opens it. A
+character that code page 932 cannot hold stops the build instead of turning into '?'.
+"""
+import sys
+
+
+def main():
+    source, version, target = sys.argv[1:4]
+    with open(source, encoding="utf-8") as f:
+        text = f.read().replace("@VERSION@", version)
+    lines = text.splitlines()
+    with open(target, "wb") as f:
+        f.write("".join(line + "\r\n" for line in lines).encode("cp932"))
+
+
+if __name__ == "__main__":
+    main()
