@@ -1,4 +1,5 @@
 #include "tests/e2e/game_file_fixture.h"
+#include <algorithm>
 #include <string.h>
 
 static const wchar_t kRecoveryQuestion[] = L"前回のゲームは保存されずに終了しました。復元しますか？";
