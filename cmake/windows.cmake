@@ -40,6 +40,7 @@ add_library(quiltra_win STATIC
   shell/menu_state.cpp
   shell/title.cpp
   shell/report_failure.cpp
+  shell/recovery.cpp
   shell/model_calls.cpp
   shell/music.cpp
   shell/music_loop.cpp
@@ -63,6 +64,7 @@ add_library(quiltra_win STATIC
   box/box_mouse.cpp
   files/file_names.cpp
   files/game_file.cpp
+  files/recovery_file.cpp
   files/image_library.cpp
   files/picture_scale.cpp
   files/open_picture.cpp)

@@ -77,38 +77,51 @@ static void TakeLoadedGame()
 }
 
 // A moved picture is asked for again; the game then goes on without a file name.
-static bool OpenGamePicture()
+static GameLoad OpenGamePicture()
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(g_picturePath, &found);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
-        return OpenPicture(false);
+        return OpenPicture(false) ? kGameLoaded : kGameWithoutPicture;
     }
     MessageBoxA(g_shell.mainWindow, "画像ファイルがありません", "Quiltra", MB_ICONERROR);
-    return OpenPicture(true);
+    return OpenPicture(true) ? kGameLoadedWithNewPicture : kGameWithoutPicture;
 }
 
-bool OpenGameFile()
+GameLoad LoadGameFile(const char* path, const char* gameFile)
+{
+    size_t size = 0;
+    if (!ReadGameBytes(path, &size)) {
+        ReportFailure("ゲームファイルを開けません。（保存）", path, nullptr, nullptr, true);
+        return kGameRefused;
+    }
+    GameFileProblem problem = ParseGameFile(s_fileBytes, size, &s_loaded);
+    if (problem != kGameFileOk) {
+        ReportFailure(ProblemText(problem), path, nullptr, nullptr, true);
+        return kGameRefused;
+    }
+    TakeLoadedGame();
+    // Before the picture: finding a moved one leaves the game without a file name.
+    if (gameFile[0])
+        RememberGamePath(gameFile);
+    GameLoad load = OpenGamePicture();
+    if (load == kGameWithoutPicture)
+        ReportFailure(nullptr, nullptr, nullptr, nullptr, true);
+    return load;
+}
+
+GameLoad OpenGameFile()
 {
     char path[MAX_PATH] = "";
     OPENFILENAMEA dialog = {};
     FillGameDialog(&dialog, path, "ゲームファイルを開く",
                          OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (!GetOpenFileNameA(&dialog))
-        return false;
+        return kGameNotChosen;
+    // Even a refused file's folder is where the next dialog opens.
     RememberGamePath(path);
-
-    size_t size = 0;
-    if (!ReadGameBytes(g_gamePath, &size))
-        return ReportFailure("ゲームファイルを開けません。（保存）", g_gamePath, nullptr, nullptr, true);
-    GameFileProblem problem = ParseGameFile(s_fileBytes, size, &s_loaded);
-    if (problem != kGameFileOk)
-        return ReportFailure(ProblemText(problem), g_gamePath, nullptr, nullptr, true);
-    TakeLoadedGame();
-    if (!OpenGamePicture())
-        return ReportFailure(nullptr, nullptr, nullptr, nullptr, true);
-    return true;
+    return LoadGameFile(path, path);
 }
 
 static bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size)
@@ -119,10 +132,8 @@ static bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size)
 
 // The game goes to a temporary file beside the target, which replaces the target only
 // when every byte is on the disk: a failed save never damages the previous file.
-static const char* WriteGameFile(const char* path)
+const char* WriteGameFile(const char* path, const std::vector<unsigned char>& bytes)
 {
-    std::vector<unsigned char> bytes;
-    BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
     char folder[MAX_PATH], temporary[MAX_PATH];
     CopyFolderPart(path, folder, sizeof folder);
     // A folder too deep for a temporary name (over 246 bytes) gets the file written in place.
@@ -163,7 +174,9 @@ bool SaveGameFile(bool askName)
         if (!GetSaveFileNameA(&dialog))
             return false;
     }
-    if (const char* failure = WriteGameFile(path))
+    std::vector<unsigned char> bytes;
+    BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
+    if (const char* failure = WriteGameFile(path, bytes))
         return ReportFailure(failure, path, nullptr, nullptr, false);
     RememberGamePath(path);
     return true;

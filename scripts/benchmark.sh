@@ -8,3 +8,4 @@ build=$top/build/win32
 trap '"$top/scripts/bench.sh" stop "$build"' EXIT
 "$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/draw_benchmark.exe" \
     "$build/tests/perf/photo-4000x3000.jpg"
+"$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/recovery_benchmark.exe"

@@ -2,6 +2,7 @@
 #include "board/board_window.h"
 #include "shell/menu_state.h"
 #include "shell/program_folder.h"
+#include "shell/recovery.h"
 #include "shell/shell_state.h"
 #include "model/shell_calls.h"
 #include "shell/game_view.h"
@@ -62,16 +63,29 @@ static void NewGame()
         return;
     g_shell.gameActive = 1;
     g_shell.gameModified = 1;
+    RenewRecoveryCopy();
     BeginGameView();
 }
 
 static void OpenGame()
 {
-    if (!ConfirmAbandon() || !OpenGameFile())
+    if (!ConfirmAbandon())
+        return;
+    GameLoad load = OpenGameFile();
+    if (!GameWasLoaded(load))
         return;
     g_shell.gameActive = 1;
-    g_shell.gameModified = 0;
+    // The picture found again is a change the file does not have yet: closing must ask.
+    g_shell.gameModified = load == kGameLoadedWithNewPicture;
+    RenewRecoveryCopy();
     BeginGameView();
+}
+
+// The title is rebuilt even when the flag was already clear: a first save names the game.
+static void ShowSaved()
+{
+    SetModified(false);
+    UpdateTitle();
 }
 
 static void SaveGame()
@@ -84,15 +98,13 @@ static void SaveGame()
             return;
     }
     if (SaveGameFile(false))
-        SetModified(false);
+        ShowSaved();
 }
 
 static void SaveGameAs()
 {
-    if (SaveGameFile(true)) {
-        SetModified(false);
-        UpdateTitle();
-    }
+    if (SaveGameFile(true))
+        ShowSaved();
 }
 
 static void AskWizard()

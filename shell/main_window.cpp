@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
+#include "shell/recovery.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/title.h"
@@ -30,13 +31,15 @@ static void OnCreate(HWND window)
 // Asks before an unsaved game is dropped; false when the player cancels or the save fails.
 static bool MayEnd()
 {
-    if (!g_shell.gameActive || !g_shell.gameModified)
-        return true;
-    int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
-                             MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDCANCEL)
-        return false;
-    return answer == IDNO || SaveGameFile(false);
+    if (g_shell.gameActive && g_shell.gameModified) {
+        int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
+                                 MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer == IDYES && !SaveGameFile(false)))
+            return false;
+    }
+    // Saved, dropped by the player or never changed: nothing is left to recover.
+    DiscardRecoveryCopy();
+    return true;
 }
 
 static void OnClose()
@@ -97,6 +100,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:     HandleToolbarNotify((NMHDR*)lParam); return 0;
     case WM_COMMAND:    RunCommand(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(wParam); return 0;
+    case WM_TIMER:
+        if (wParam == kRecoveryTimer)
+            OnRecoveryTimer();
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

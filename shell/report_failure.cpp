@@ -2,6 +2,7 @@
 #include "board/board_window.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
+#include "shell/recovery.h"
 #include "shell/shell_state.h"
 #include "shell/title.h"
 #include "board/view_state.h"
@@ -23,6 +24,7 @@ static void AbandonGame()
 {
     g_shell.gameActive = 0;
     g_shell.gameModified = 0;
+    DiscardRecoveryCopy();
     ReleaseViewResources();
     ResetGameState();
     ClearFileNames();

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 #include "shell/main_window.h"
+#include "shell/recovery.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "model/random.h"
@@ -52,6 +53,7 @@ int RunQuiltra(HINSTANCE instance)
     }
     ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
     UpdateWindow(g_shell.mainWindow);
+    OfferRecoveryCopy();
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -1,4 +1,5 @@
 #include "shell/title.h"
+#include "shell/recovery.h"
 #include "shell/shell_state.h"
 #include "shell/title_text.h"
 #include "shell/zoom_steps.h"
@@ -19,6 +20,11 @@ void UpdateTitle()
 
 void SetModified(bool modified)
 {
+    // Every change is written to the recovery copy soon; a save leaves nothing to recover.
+    if (modified)
+        ScheduleRecoveryCopy();
+    else
+        DiscardRecoveryCopy();
     if ((g_shell.gameModified != 0) == modified)
         return;
     g_shell.gameModified = modified;

@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 #include "tests/support/dib32.h"
 #include "tests/support/mouse_input.h"
+#include <shlobj.h>
 #include <stdio.h>
 #include <vector>
 
@@ -70,8 +71,37 @@ std::wstring WindowTitle(HWND window)
     return text;
 }
 
-bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder)
+static std::string RecoveryFolder()
 {
+    char appData[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    return std::string(appData) + "\\Quiltra";
+}
+
+std::string RecoveryCopyPath()
+{
+    return RecoveryFolder() + "\\recovery.qlt";
+}
+
+static void RemoveRecoveryCopies()
+{
+    WIN32_FIND_DATAA found;
+    std::string folder = RecoveryFolder();
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
+                  RecoveryAtStart recovery)
+{
+    if (recovery == kRemoveRecoveryCopies)
+        RemoveRecoveryCopies();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";

@@ -13,8 +13,14 @@ struct Player {
 // A Unix path from CTest becomes the Z: drive path Wine maps it to.
 std::string WindowsPath(const char* path);
 
-// Starts the program in a working folder and waits for its main window.
-bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder);
+// Starts the program in a working folder and waits for its main window. Every test
+// shares one user profile: a recovery copy that an earlier program left would make the
+// start ask about it, so the copies are removed first unless the test wants them.
+enum RecoveryAtStart { kRemoveRecoveryCopies, kKeepRecoveryCopies };
+bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
+                  RecoveryAtStart recovery = kRemoveRecoveryCopies);
+// Where the program keeps the recovery copy of an unsaved game.
+std::string RecoveryCopyPath();
 // Waits for the process to end; false on timeout.
 bool WaitForExit(Player* player, DWORD timeoutMs, DWORD* exitCode);
 void EndQuiltra(Player* player);

@@ -1,0 +1,86 @@
+// A fresh copy of the program with sound off, and the steps of a player who makes,
+// saves and opens games.
+#pragma once
+#include "tests/e2e/driver.h"
+#include "tests/e2e/e2e_context.h"
+#include "resources/resource_ids.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+inline std::vector<char> FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::wstring Wide(const std::string& text)
+{
+    wchar_t wide[1024];
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+class GameFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteSettingsKey();
+        WriteSettingNumber("OptSound", 0);
+        folder = g_workFolder + "\\games";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
+        pid = player.process.dwProcessId;
+    }
+    void TearDown() override { EndQuiltra(&player); }
+
+    HWND Dialog(const wchar_t* title) { return WaitForDialogTitled(pid, title, 10000); }
+
+    // Answers a message box and returns its text.
+    std::wstring Answer(int button)
+    {
+        HWND box = Dialog(L"Quiltra");
+        if (!box)
+            return L"(no message)";
+        std::wstring text = MessageBoxText(box);
+        PressButton(box, button);
+        Pause(200);
+        return text;
+    }
+
+    void NewGame(const std::string& picture)
+    {
+        PostCommand(player.mainWindow, IDM_NEW);
+        HWND open = Dialog(L"画像ファイルを開く");
+        ASSERT_NE(nullptr, open);
+        ChooseFile(open, picture);
+        HWND settings = Dialog(L"設定");
+        ASSERT_NE(nullptr, settings);
+        PressButton(settings, IDOK);
+        WaitUntilTitleHas(L"ピース");
+    }
+
+    void SaveAs(const std::string& path)
+    {
+        PostCommand(player.mainWindow, IDM_SAVEAS);
+        HWND save = Dialog(L"ゲームファイルを保存");
+        ASSERT_NE(nullptr, save);
+        ChooseFile(save, path);
+        WaitUntilTitleHas(Wide(path.substr(path.rfind('\\') + 1)) + L"]");
+    }
+
+    void WaitUntilTitleHas(const std::wstring& part)
+    {
+        DWORD start = GetTickCount();
+        while (Title().find(part) == std::wstring::npos && GetTickCount() - start < 10000)
+            Pause(50);
+    }
+
+    std::wstring Title() { return WindowTitle(player.mainWindow); }
+
+    Player player;
+    DWORD pid = 0;
+    std::string folder;
+};
