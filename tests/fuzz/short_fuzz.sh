@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Fuzzes for a short while and prints how many edges of the code the fuzzer reached: a
 # fuzzer that reaches few of them sees little, and then "nothing found" means little.
-#   short_fuzz.sh FUZZER SECONDS LEAST_EDGES WORK_FOLDER SEED_FOLDER [LIBFUZZER_OPTION...]
+#   short_fuzz.sh FUZZER SECONDS LEAST_EDGES WORK_FOLDER [SEED_FOLDER | LIBFUZZER_OPTION]...
 # The inputs it finds stay in WORK_FOLDER/found and seed the next run; a crash is saved
 # beside them and its report printed.
 set -uo pipefail
-fuzzer=$1 seconds=$2 least=$3 work=$4 seeds=$5
-shift 5
+fuzzer=$1 seconds=$2 least=$3 work=$4
+shift 4
 name=$(basename "$fuzzer")
 mkdir -p "$work/found"
 log=$work/fuzz.log
-"$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/" "$@" \
-          "$work/found" "$seeds" >"$log" 2>&1
+"$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/" \
+          "$work/found" "$@" >"$log" 2>&1
 status=$?
 last=$(grep -E '^#[0-9]+' "$log" | tail -1)
 runs=$(sed -E 's/^#([0-9]+).*/\1/' <<<"$last")
