@@ -3,13 +3,15 @@
 # fuzzer that reaches few of them sees little, and then "nothing found" means little.
 #   short_fuzz.sh FUZZER SECONDS LEAST_EDGES WORK_FOLDER [SEED_FOLDER | LIBFUZZER_OPTION]...
 # The inputs it finds stay in WORK_FOLDER/found and seed the next run; a crash is saved
-# beside them and its report printed.
+# beside them and its report printed. The line with the edges reached is also left in
+# WORK_FOLDER/reached.txt, for the test log.
 set -uo pipefail
 fuzzer=$1 seconds=$2 least=$3 work=$4
 shift 4
 name=$(basename "$fuzzer")
 mkdir -p "$work/found"
 log=$work/fuzz.log
+rm -f "$work/reached.txt"
 "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/" \
           "$work/found" "$@" >"$log" 2>&1
 status=$?
@@ -22,7 +24,8 @@ if [ "$status" -ne 0 ]; then
   echo "$name: FAILED after ${runs:-0} runs; the input is in $work/"
   exit 1
 fi
-echo "$name: ${seconds} s, ${runs:-0} runs, cov: ${edges:-0} ft: ${features:-0} (at least $least edges wanted)"
+echo "$name: ${seconds} s, ${runs:-0} runs, cov: ${edges:-0} ft: ${features:-0} (at least $least edges wanted)" |
+  tee "$work/reached.txt"
 if [ "${edges:-0}" -lt "$least" ]; then
   echo "$name: the fuzzer reached too few edges: is the code under test instrumented?"
   exit 1
