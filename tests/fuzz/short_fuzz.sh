@@ -4,9 +4,10 @@
 #   short_fuzz.sh FUZZER SECONDS LEAST_EDGES WORK_FOLDER [SEED_FOLDER | LIBFUZZER_OPTION]...
 # The inputs it finds stay in WORK_FOLDER/found and seed the next run; a crash is saved
 # beside them and its report printed. The line with the edges reached is also left in
-# WORK_FOLDER/reached.txt, for the test log.
+# WORK_FOLDER/reached.txt, for the test log. QUILTRA_FUZZ_SECONDS, when set, replaces
+# SECONDS (scripts/fuzz.sh fuzzes longer with it).
 set -uo pipefail
-fuzzer=$1 seconds=$2 least=$3 work=$4
+fuzzer=$1 seconds=${QUILTRA_FUZZ_SECONDS:-$2} least=$3 work=$4
 shift 4
 name=$(basename "$fuzzer")
 mkdir -p "$work/found"
