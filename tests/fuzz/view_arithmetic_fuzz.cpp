@@ -30,10 +30,13 @@ static bool IsWhole(double value)
 }
 
 // The sizes that the bitmaps are made with: a tile and the zoomed picture must be at
-// least a pixel, or the draw that fills them is refused.
+// least a pixel, or the draw that fills them is refused. A zoomed picture that the draw
+// takes is scaled into one allocation, whose byte count must fit 32 bits.
 static void CheckSizes(const ViewGeometry& g)
 {
     CHECK(g.scaledWidth >= 1 && g.scaledHeight >= 1);
+    if (WithinPixelLimit(g.scaledWidth, g.scaledHeight))
+        CHECK((uint64_t)g.scaledWidth * g.scaledHeight * 4 <= UINT32_MAX);
     CHECK(g.goalLeft >= 0 && g.goalTop >= 0);
     CHECK(g.goalLeft + g.scaledWidth <= g.boardWidth && g.goalTop + g.scaledHeight <= g.boardHeight);
     CHECK(g.cellWidth > 0 && g.cellHeight > 0);
