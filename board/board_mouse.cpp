@@ -75,12 +75,7 @@ static void FollowPointer(int x, int y)
     const POINT last = g_shell.lastPoint;
     if (g_shell.mouseMode == kMouseLeftDrag && g_game.header.selectedCount > 0 &&
         (g_shell.dragKind == kDragStarting || g_shell.dragKind == kDragMoving)) {
-        const GameHeader& h = g_game.header;
-        const PieceRecord& base = g_game.pieces[h.boardCount - h.selectedCount];
-        SetPiecePosition(h.boardCount - h.selectedCount,
-                         (x - last.x) / g_geometry.rangeX + base.posX,
-                         (y - last.y) / g_geometry.rangeY + base.posY);
-        ArrangeFan();
+        MoveSelection(x - last.x, y - last.y);
     } else if (g_shell.mouseMode == kMouseLeftDrag && g_shell.dragKind == kDragBand) {
         // The band ends at the previous point: it is drawn one event behind the pointer.
         const POINT anchor = g_shell.bandAnchor;

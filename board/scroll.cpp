@@ -3,13 +3,6 @@
 #include "board/view_geometry.h"
 #include "shell/shell_state.h"
 
-int ClampScroll(int value, int highest)
-{
-    if (value > highest)
-        value = highest;
-    return value < 0 ? 0 : value;
-}
-
 static void SetBar(int bar, int extent, int client, int position)
 {
     SCROLLINFO info = {};
@@ -35,18 +28,6 @@ void UpdateScrollBars()
     }
     SetBar(SB_HORZ, g_geometry.boardWidth, client.right, g_shell.scrollX);
     SetBar(SB_VERT, g_geometry.boardHeight, client.bottom, g_shell.scrollY);
-}
-
-bool ApplyScrollCode(WPARAM wParam, int* position)
-{
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP:        *position -= 10; return true;
-    case SB_LINEDOWN:      *position += 10; return true;
-    case SB_PAGEUP:        *position -= 100; return true;
-    case SB_PAGEDOWN:      *position += 100; return true;
-    case SB_THUMBPOSITION: *position = HIWORD(wParam); return true;
-    }
-    return false;
 }
 
 void ScrollBoard(int bar, WPARAM wParam)

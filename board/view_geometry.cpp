@@ -1,4 +1,5 @@
 #include "board/view_geometry.h"
+#include <algorithm>
 
 ViewGeometry g_geometry;
 
@@ -6,12 +7,14 @@ void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, i
 {
     ViewGeometry& g = g_geometry;
     const int W = pictureWidth, H = pictureHeight, Z = zoomPercent;
-    g.scaledWidth = Z * W / 100;
-    g.scaledHeight = Z * H / 100;
-    g.boardWidth = (int)(W * 1.4 * Z / 100.0);
-    g.boardHeight = (int)(H * 1.4 * Z / 100.0);
+    // A picture under 100 pixels shrinks to nothing at 1 %: it stays a pixel large, on a
+    // board that holds it, so that its bitmap can still be drawn.
+    g.scaledWidth = std::max(1, Z * W / 100);
+    g.scaledHeight = std::max(1, Z * H / 100);
     g.goalLeft = (int)(W * 0.2 * Z / 100.0);
     g.goalTop = (int)(H * 0.2 * Z / 100.0);
+    g.boardWidth = std::max((int)(W * 1.4 * Z / 100.0), g.goalLeft + g.scaledWidth);
+    g.boardHeight = std::max((int)(H * 1.4 * Z / 100.0), g.goalTop + g.scaledHeight);
     g.cellWidth = (double)g.scaledWidth / columns;
     g.cellHeight = (double)g.scaledHeight / rows;
     g.tabMarginX = g.cellWidth * 0.22 + 2.0;

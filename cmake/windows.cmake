@@ -66,7 +66,6 @@ add_library(quiltra_win STATIC
   files/game_file.cpp
   files/recovery_file.cpp
   files/image_library.cpp
-  files/picture_scale.cpp
   files/open_picture.cpp)
 target_include_directories(quiltra_win PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(quiltra_win PUBLIC quiltra_core comctl32 comdlg32 gdi32 user32 advapi32 shell32 winmm ole32 uuid)

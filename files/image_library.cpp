@@ -1,4 +1,5 @@
 #include "files/image_library.h"
+#include "files/picture_limits.h"
 #include "files/picture_scale.h"
 #include <wincodec.h>
 #include <stdint.h>
@@ -12,21 +13,6 @@ struct Picture
     int height;
     BYTE* pixels;
 };
-
-// A picture, or a scaled copy of one, beyond this (512 MB decoded) cannot share the
-// 32-bit address space with the program's own bitmaps, so it is refused before
-// allocating. Cameras and phones stay below it; a zoom whose bitmaps do not fit is
-// refused later, when they are made.
-static const uint64_t kMaxPixels = 128u * 1024 * 1024;
-
-// A longer side would overflow the board's 32-bit sizes at the largest zoom.
-static const UINT kMaxSide = 32767;
-
-static bool WithinPixelLimit(UINT width, UINT height)
-{
-    return width && height && width <= kMaxSide && height <= kMaxSide &&
-           (uint64_t)width * height <= kMaxPixels;
-}
 
 int ProbePictureType(const char* path, int* detail)
 {

@@ -59,8 +59,8 @@ static void FreeTaps(Taps* taps)
     free(taps->weights);
 }
 
-bool ScalePixels(const BYTE* source, int sourceStride, int sourceWidth, int sourceHeight,
-                 BYTE* target, int width, int height)
+bool ScalePixels(const unsigned char* source, int sourceStride, int sourceWidth, int sourceHeight,
+                 unsigned char* target, int width, int height)
 {
     Taps columns = {};
     Taps rows = {};
@@ -74,14 +74,14 @@ bool ScalePixels(const BYTE* source, int sourceStride, int sourceWidth, int sour
             blend[i] = 0;
         for (int k = 0; k < rows.span; ++k) {
             float weight = rows.weights[y * rows.span + k];
-            const BYTE* in = source + (size_t)(rows.first[y] + k) * sourceStride * 4;
+            const unsigned char* in = source + (size_t)(rows.first[y] + k) * sourceStride * 4;
             for (int x = 0; weight > 0 && x < sourceWidth; ++x, in += 4) {
                 blend[3 * x] += in[0] * weight;
                 blend[3 * x + 1] += in[1] * weight;
                 blend[3 * x + 2] += in[2] * weight;
             }
         }
-        BYTE* out = target + (size_t)y * width * 4;
+        unsigned char* out = target + (size_t)y * width * 4;
         for (int x = 0; x < width; ++x, out += 4) {
             float sum[3] = {0, 0, 0};
             const float* weights = &columns.weights[x * columns.span];
@@ -91,9 +91,9 @@ bool ScalePixels(const BYTE* source, int sourceStride, int sourceWidth, int sour
                 sum[1] += in[1] * weights[k];
                 sum[2] += in[2] * weights[k];
             }
-            out[0] = (BYTE)(sum[0] + 0.5f);
-            out[1] = (BYTE)(sum[1] + 0.5f);
-            out[2] = (BYTE)(sum[2] + 0.5f);
+            out[0] = (unsigned char)(sum[0] + 0.5f);
+            out[1] = (unsigned char)(sum[1] + 0.5f);
+            out[2] = (unsigned char)(sum[2] + 0.5f);
             out[3] = 255;
         }
     }

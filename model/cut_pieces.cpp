@@ -7,45 +7,48 @@
 
 namespace {
 
-// Which rectangle fields run across a cut and which along it.
-struct CutDirection {
-    double TabRecord::*acrossStart;
-    double TabRecord::*acrossEnd;
-    double TabRecord::*alongStart;
-    double TabRecord::*alongEnd;
-};
-
-const CutDirection kCutBetweenRows = {&TabRecord::top, &TabRecord::bottom, &TabRecord::left, &TabRecord::right};
-const CutDirection kCutBetweenColumns = {&TabRecord::left, &TabRecord::right, &TabRecord::top, &TabRecord::bottom};
+// Which way a cut runs: between rows the ellipse's top and bottom reach across the cut
+// and its left and right run along it; between columns the other way round.
+enum CutDirection { kCutBetweenRows, kCutBetweenColumns };
 
 // Draws below this give the knob to the upper or left piece.
 const int kFirstPieceKnobDraws = 16383;
 
-void SetTab(TabRecord& tab, const CutDirection& direction, int kind, double acrossStart, double acrossEnd)
+// The fields are written by name: the records are packed, and a pointer to a member
+// would take its double as 8-byte aligned.
+void SetTab(TabRecord& tab, CutDirection direction, int kind, double acrossStart, double acrossEnd,
+            double alongStart, double alongEnd)
 {
     tab.kind = kind;
-    tab.*direction.acrossStart = acrossStart;
-    tab.*direction.acrossEnd = acrossEnd;
+    if (direction == kCutBetweenRows) {
+        tab.top = acrossStart;
+        tab.bottom = acrossEnd;
+        tab.left = alongStart;
+        tab.right = alongEnd;
+    } else {
+        tab.left = acrossStart;
+        tab.right = acrossEnd;
+        tab.top = alongStart;
+        tab.bottom = alongEnd;
+    }
 }
 
 // `farSide` is the bottom or right side of the upper or left piece, `nearSide`
 // the facing side of its neighbour. Both describe the same ellipse, each in
 // its own cell's coordinates, which is why the across limits differ by 1.
-void CutSharedSide(TabRecord& farSide, TabRecord& nearSide, const CutDirection& direction)
+void CutSharedSide(TabRecord& farSide, TabRecord& nearSide, CutDirection direction)
 {
-    if (NextRandom() < kFirstPieceKnobDraws) {
-        SetTab(farSide, direction, kTabKnob, 0.9, 1.22);
-        SetTab(nearSide, direction, kTabSocket, -0.1, 0.22);
-    } else {
-        SetTab(farSide, direction, kTabSocket, 0.78, 1.1);
-        SetTab(nearSide, direction, kTabKnob, -0.22, 0.1);
-    }
+    const bool farKnob = NextRandom() < kFirstPieceKnobDraws;
     // Saved games hold these values, so the expression keeps its exact order.
     const double start = NextRandom() * 0.2 / 32767 + 0.24;
-    farSide.*direction.alongStart = start;
-    farSide.*direction.alongEnd = start + 0.32;
-    nearSide.*direction.alongStart = start;
-    nearSide.*direction.alongEnd = start + 0.32;
+    const double end = start + 0.32;
+    if (farKnob) {
+        SetTab(farSide, direction, kTabKnob, 0.9, 1.22, start, end);
+        SetTab(nearSide, direction, kTabSocket, -0.1, 0.22, start, end);
+    } else {
+        SetTab(farSide, direction, kTabSocket, 0.78, 1.1, start, end);
+        SetTab(nearSide, direction, kTabKnob, -0.22, 0.1, start, end);
+    }
 }
 
 void NumberPieces(int columns, int rows)

@@ -138,6 +138,17 @@ void SetPiecePosition(int index, double posX, double posY)
     SetModified(true);
 }
 
+void MoveSelection(int dx, int dy)
+{
+    const GameHeader& header = g_game.header;
+    if (header.selectedCount <= 0) return;
+    const int base = header.boardCount - header.selectedCount;
+    // Without travel (one column or row) the selection stays where it is.
+    SetPiecePosition(base, PixelsToPosition(dx, g_geometry.rangeX) + g_game.pieces[base].posX,
+                     PixelsToPosition(dy, g_geometry.rangeY) + g_game.pieces[base].posY);
+    ArrangeFan();
+}
+
 void DropSelection(int x, int y)
 {
     GameHeader& header = g_game.header;

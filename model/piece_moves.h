@@ -25,6 +25,10 @@ void SelectInRect(int left, int top, int right, int bottom);
 
 void SetPiecePosition(int index, double posX, double posY);
 
+// Moves the selection's base by a pointer movement in board pixels and lays the fan
+// out again from it.
+void MoveSelection(int dx, int dy);
+
 // Ends the selection at the point: one piece is put down centred there and
 // tested against its home; more pieces spread from the base to the point.
 void DropSelection(int x, int y);
