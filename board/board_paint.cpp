@@ -1,4 +1,5 @@
 #include "board/board_paint.h"
+#include "board/board_mouse.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
@@ -169,7 +170,7 @@ void PaintOverlays()
         InvertBar(dc, left + 2, top, right - left - 2, 2);
         InvertBar(dc, left + 2, bottom, right - left - 2, 2);
     }
-    if (g_shell.dragKind == 3) {
+    if (g_shell.dragKind == kDragBand) {
         RECT band = g_shell.bandRect;
         FrameRect(dc, &band, g_brushes.white);
         OffsetRect(&band, 1, 1);
@@ -192,21 +193,21 @@ static void PaintGame(HDC dc)
     if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())
         return;
     const ViewGeometry& g = g_geometry;
-    if (g_shell.dragKind != 3)
+    if (g_shell.dragKind != kDragBand)
         s_bandRenderedInto = nullptr;
     switch (g_shell.dragKind) {
-    case 1:
+    case kDragStarting:
         RenderBoard(true);
         BitBlt(g_view.backgroundBuffer.dc, 0, 0, g.bufferWidth, g.bufferHeight,
                g_view.boardBuffer.dc, 0, 0, SRCCOPY);
-        g_shell.dragKind = 2;
+        g_shell.dragKind = kDragMoving;
         DrawSelection();
         break;
-    case 2:
+    case kDragMoving:
         RestoreUnderSelection();
         DrawSelection();
         break;
-    case 3:
+    case kDragBand:
         if (s_bandRenderedInto != g_view.boardBuffer.dc)
             RenderBoard(false);
         s_bandRenderedInto = g_view.boardBuffer.dc;

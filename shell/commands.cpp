@@ -177,14 +177,14 @@ void RunCommand(WORD command)
         RefreshBox();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
-        g_shell.boxPosition = command - IDM_BOXBOTTOM;
+        g_shell.boxPosition = command - IDM_BOXFIRST;
         UpdateBoxMenuChecks();
         if (g_shell.gameActive)
             ShowBox(kBoxMove);
         break;
     case IDM_OPTSOUND:
         FlipOption(&g_shell.OptSound);
-        PlayMusic(1);
+        PlayMusic(kMusicBackground);
         break;
     case IDM_OPTGRAYBORDER:
         FlipOption(&g_shell.OptGrayBorder);

@@ -39,5 +39,5 @@ void BeginGameView()
     BuildPieceImages();
     RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
     ShowBox(kBoxShow);
-    PlayMusic(1);
+    PlayMusic(kMusicBackground);
 }

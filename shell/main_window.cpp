@@ -1,4 +1,6 @@
 #include "shell/main_window.h"
+#include "board/board_mouse.h"
+#include "box/box_window.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
 #include "shell/recovery.h"
@@ -73,14 +75,14 @@ static void OnDestroy()
     ReleaseDC(g_shell.mainWindow, g_shell.mainDC);
     g_shell.mainDC = nullptr;
     ReleaseViewResources();
-    PlayMusic(0);
+    PlayMusic(kMusicSilence);
     PostQuitMessage(0);
 }
 
 // One zoom step per wheel message, and never while a button is held on the board or in the box.
 static void OnMouseWheel(WPARAM wParam)
 {
-    if (!g_shell.gameActive || g_shell.mouseMode != 0 || g_box.boxDragState != 0)
+    if (!g_shell.gameActive || g_shell.mouseMode != kMouseIdle || g_box.boxDragState != kBoxIdle)
         return;
     RunCommand((short)HIWORD(wParam) > 0 ? IDM_ENLARGE : IDM_REDUCE);
 }

@@ -33,7 +33,7 @@ static void AbandonGame()
     UpdateGameMenuState();
     RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
     ShowBox(kBoxClose);
-    PlayMusic(0);
+    PlayMusic(kMusicSilence);
 }
 
 bool ReportFailure(const char* text1, const char* text2, const char* text3, const char* text4,
