@@ -2,7 +2,6 @@
 #include "board/board_window.h"
 #include "shell/menu_state.h"
 #include "shell/program_folder.h"
-#include "shell/recovery.h"
 #include "shell/shell_state.h"
 #include "model/shell_calls.h"
 #include "shell/game_view.h"
@@ -61,10 +60,7 @@ static void NewGame()
 {
     if (!ConfirmAbandon() || !OpenPicture(true) || !NewPuzzle())
         return;
-    g_shell.gameActive = 1;
-    g_shell.gameModified = 1;
-    RenewRecoveryCopy();
-    BeginGameView();
+    StartGame(true);
 }
 
 static void OpenGame()
@@ -74,11 +70,8 @@ static void OpenGame()
     GameLoad load = OpenGameFile();
     if (!GameWasLoaded(load))
         return;
-    g_shell.gameActive = 1;
     // The picture found again is a change the file does not have yet: closing must ask.
-    g_shell.gameModified = load == kGameLoadedWithNewPicture;
-    RenewRecoveryCopy();
-    BeginGameView();
+    StartGame(load == kGameLoadedWithNewPicture);
 }
 
 // The title is rebuilt even when the flag was already clear: a first save names the game.
@@ -113,8 +106,7 @@ static void AskWizard()
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     RunWizard();
-    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
-    RefreshBox();
+    RedrawGame(RDW_INVALIDATE | RDW_ERASE);
 }
 
 static void ChangeZoom(int index)
@@ -125,8 +117,7 @@ static void ChangeZoom(int index)
         return;
     UpdateTitle();
     BuildPieceImages();
-    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
-    RefreshBox();
+    RedrawGame(RDW_INVALIDATE | RDW_ERASE);
 }
 
 // Commands that need a game do nothing without one, whatever route they come by.
@@ -188,13 +179,11 @@ void RunCommand(WORD command)
         break;
     case IDM_OPTGRAYBORDER:
         FlipOption(&g_shell.OptGrayBorder);
-        RedrawBoard(RDW_INVALIDATE);
-        RefreshBox();
+        RedrawGame(RDW_INVALIDATE);
         break;
     case IDM_OPTGOALBORDER:
         FlipOption(&g_shell.OptGoalBorder);
-        RedrawBoard(RDW_INVALIDATE);
-        RefreshBox();
+        RedrawGame(RDW_INVALIDATE);
         break;
     default:
         if (g_shell.gameActive)

@@ -2,6 +2,7 @@
 #include "board/board_mouse.h"
 #include "box/box_window.h"
 #include "shell/commands.h"
+#include "shell/game_view.h"
 #include "shell/menu_state.h"
 #include "shell/recovery.h"
 #include "shell/settings.h"
@@ -10,9 +11,7 @@
 #include "shell/toolbar.h"
 #include "board/view_state.h"
 #include "box/box_state.h"
-#include "files/file_names.h"
 #include "files/game_file.h"
-#include "model/game_state.h"
 #include "resources/resource_ids.h"
 
 static void OnCreate(HWND window)
@@ -20,9 +19,7 @@ static void OnCreate(HWND window)
     g_shell.mainWindow = window;
     g_shell.mainDC = GetDC(window);
     CreateChildWindows();
-    ResetGameState();
-    ClearFileNames();
-    ResetView();
+    ClearGame();
     ClearBoxState();
     UpdateTitle();
     UpdateGameMenuState();
