@@ -1,5 +1,4 @@
 #include "board/board_paint.h"
-#include "board/board_mouse.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
@@ -170,7 +169,7 @@ void PaintOverlays()
         InvertBar(dc, left + 2, top, right - left - 2, 2);
         InvertBar(dc, left + 2, bottom, right - left - 2, 2);
     }
-    if (g_shell.dragKind == kDragBand) {
+    if (g_shell.dragKind == 3) {
         RECT band = g_shell.bandRect;
         FrameRect(dc, &band, g_brushes.white);
         OffsetRect(&band, 1, 1);
@@ -193,21 +192,21 @@ static void PaintGame(HDC dc)
     if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())
         return;
     const ViewGeometry& g = g_geometry;
-    if (g_shell.dragKind != kDragBand)
+    if (g_shell.dragKind != 3)
         s_bandRenderedInto = nullptr;
     switch (g_shell.dragKind) {
-    case kDragStarting:
+    case 1:
         RenderBoard(true);
         BitBlt(g_view.backgroundBuffer.dc, 0, 0, g.bufferWidth, g.bufferHeight,
                g_view.boardBuffer.dc, 0, 0, SRCCOPY);
-        g_shell.dragKind = kDragMoving;
+        g_shell.dragKind = 2;
         DrawSelection();
         break;
-    case kDragMoving:
+    case 2:
         RestoreUnderSelection();
         DrawSelection();
         break;
-    case kDragBand:
+    case 3:
         if (s_bandRenderedInto != g_view.boardBuffer.dc)
             RenderBoard(false);
         s_bandRenderedInto = g_view.boardBuffer.dc;
