@@ -40,7 +40,7 @@ void OnBoardButtonDown(PressButton button, LPARAM lParam)
     if (!g_shell.gameActive || !StartPress(g_shell.mouseMode, button))
         return;
     g_shell.lastPoint = PointFromLParam(lParam);
-    SetTimer(g_shell.boardWindow, kPressTimer, kPressHoldMs, nullptr);
+    StartHoldTimer(g_shell.boardWindow);
 }
 
 static void BeginDrag()
@@ -127,11 +127,9 @@ void OnBoardMouseMove(LPARAM lParam)
 
 void OnBoardTimer()
 {
-    KillTimer(g_shell.boardWindow, kPressTimer);
-    if (IsPressPending(g_shell.mouseMode)) {
-        POINT point = CursorInBoard();
+    POINT point;
+    if (HoldTimerFired(g_shell.boardWindow, g_shell.mouseMode, &point))
         BoardMouseMove(point.x, point.y);
-    }
 }
 
 // A click adds a loose piece to the selection, or puts the selection down on free space.

@@ -74,7 +74,7 @@ static void Press(PressButton button, LPARAM lParam)
     POINT point = PointFromLParam(lParam);
     g_box.boxLastX = point.x;
     g_box.boxLastY = point.y;
-    SetTimer(g_box.boxWindow, kPressTimer, kPressHoldMs, nullptr);
+    StartHoldTimer(g_box.boxWindow);
 }
 
 void OnBoxLeftDown(LPARAM lParam)
@@ -97,11 +97,9 @@ void OnBoxMouseMove(LPARAM lParam)
 // A button-up leaves the timer running; it then finds nothing pending and only stops.
 void OnBoxTimer()
 {
-    KillTimer(g_box.boxWindow, kPressTimer);
-    if (IsPressPending(g_box.boxDragState)) {
-        POINT cursor = CursorInBox();
+    POINT cursor;
+    if (HoldTimerFired(g_box.boxWindow, g_box.boxDragState, &cursor))
         BoxMouseMove(cursor.x, cursor.y);
-    }
 }
 
 // The press point, not the release point, chooses the piece.
