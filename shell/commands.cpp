@@ -49,6 +49,13 @@ static void FlipOption(int* option)
     UpdateOptionChecks();
 }
 
+// Either frame changes how the pieces are drawn, on the board and in the box.
+static void FlipFrameOption(int* option)
+{
+    FlipOption(option);
+    RedrawGame(RDW_INVALIDATE);
+}
+
 static bool ConfirmAbandon()
 {
     return !g_shell.gameActive ||
@@ -177,14 +184,8 @@ void RunCommand(WORD command)
         FlipOption(&g_shell.OptSound);
         PlayMusic(kMusicBackground);
         break;
-    case IDM_OPTGRAYBORDER:
-        FlipOption(&g_shell.OptGrayBorder);
-        RedrawGame(RDW_INVALIDATE);
-        break;
-    case IDM_OPTGOALBORDER:
-        FlipOption(&g_shell.OptGoalBorder);
-        RedrawGame(RDW_INVALIDATE);
-        break;
+    case IDM_OPTGRAYBORDER: FlipFrameOption(&g_shell.OptGrayBorder); break;
+    case IDM_OPTGOALBORDER: FlipFrameOption(&g_shell.OptGoalBorder); break;
     default:
         if (g_shell.gameActive)
             RunGameCommand(command);
