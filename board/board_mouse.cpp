@@ -9,9 +9,6 @@
 #include "model/piece_moves.h"
 #include <algorithm>
 
-// A press becomes a drag at the first movement or when it has been held this long.
-static const UINT kHoldMs = 500;
-
 static int BoardX(int x)
 {
     return x - g_geometry.offsetX + g_shell.scrollX;
@@ -42,19 +39,19 @@ static POINT CursorInBoard()
     return CursorInClient(g_shell.boardWindow);
 }
 
-void OnBoardButtonDown(int mode, LPARAM lParam)
+void OnBoardButtonDown(PressButton button, LPARAM lParam)
 {
-    if (!g_shell.gameActive || g_shell.mouseMode != kMouseIdle)
+    if (!g_shell.gameActive || !StartPress(g_shell.mouseMode, button))
         return;
-    g_shell.mouseMode = mode;
     g_shell.lastPoint = PointFromLParam(lParam);
-    SetTimer(g_shell.boardWindow, 0, kHoldMs, nullptr);
+    StartHoldTimer(g_shell.boardWindow);
 }
 
 static void BeginDrag()
 {
-    if (g_shell.mouseMode == kMouseLeftDown) {
-        g_shell.mouseMode = kMouseLeftDrag;
+    if (!BeginPressDrag(g_shell.mouseMode))
+        return;
+    if (g_shell.mouseMode == kMouseLeftDrag) {
         // The press point, not the current one, decides what is dragged.
         if (PickAt(BoardX(g_shell.lastPoint.x), BoardY(g_shell.lastPoint.y), false)) {
             g_shell.dragKind = kDragStarting;
@@ -67,8 +64,7 @@ static void BeginDrag()
             g_shell.dragKind = kDragBand;
             SetBoardCursor(g_shell.crossCursor);
         }
-    } else if (g_shell.mouseMode == kMouseRightDown) {
-        g_shell.mouseMode = kMousePanning;
+    } else {
         SetBoardCursor(g_shell.dragCursor);
     }
 }
@@ -93,7 +89,7 @@ static void FollowPointer(int x, int y)
 
 void BoardMouseMove(int x, int y)
 {
-    if (g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown) {
+    if (IsPressPending(g_shell.mouseMode)) {
         TrackMouseLeave(g_shell.boardWindow);
         BeginDrag();
     }
@@ -124,32 +120,24 @@ void EndBoardDrag(int x, int y)
     Invalidate();
 }
 
-// Windows also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under
-// it, focus moved); only a real movement may turn a pending click into a drag.
 void OnBoardMouseMove(LPARAM lParam)
 {
-    if (g_shell.mouseMode == kMouseIdle)
-        return;
-    POINT point = PointFromLParam(lParam);
-    const bool pending = g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown;
-    if (pending && point.x == g_shell.lastPoint.x && point.y == g_shell.lastPoint.y)
-        return;
-    BoardMouseMove(point.x, point.y);
+    const POINT point = PointFromLParam(lParam);
+    if (MoveAdvancesPress(g_shell.mouseMode, point.x, point.y, g_shell.lastPoint.x,
+                          g_shell.lastPoint.y))
+        BoardMouseMove(point.x, point.y);
 }
 
 void OnBoardTimer()
 {
-    KillTimer(g_shell.boardWindow, 0);
-    if (g_shell.mouseMode == kMouseLeftDown || g_shell.mouseMode == kMouseRightDown) {
-        POINT point = CursorInBoard();
+    POINT point;
+    if (HoldTimerFired(g_shell.boardWindow, g_shell.mouseMode, &point))
         BoardMouseMove(point.x, point.y);
-    }
 }
 
 // A click adds a loose piece to the selection, or puts the selection down on free space.
 static void LeftClick(POINT point)
 {
-    g_shell.mouseMode = kMouseIdle;
     int x = BoardX(point.x), y = BoardY(point.y);
     if (!PickAt(x, y, true))
         DropSelection(x, y);
@@ -159,28 +147,33 @@ static void LeftClick(POINT point)
 void OnBoardLeftUp(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
-    if (g_shell.mouseMode == kMouseLeftDrag)
-        EndBoardDrag(point.x, point.y);
-    else if (g_shell.mouseMode == kMouseLeftDown)
-        LeftClick(point);
+    switch (ReleasePress(g_shell.mouseMode, kPressLeft)) {
+    case kReleaseDragEnd: EndBoardDrag(point.x, point.y); break;
+    case kReleaseClick:   LeftClick(point); break;
+    case kReleaseIgnored: break;
+    }
 }
 
 void OnBoardRightUp(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
-    if (g_shell.mouseMode == kMousePanning) {
+    switch (ReleasePress(g_shell.mouseMode, kPressRight)) {
+    case kReleaseDragEnd:
         EndBoardDrag(point.x, point.y);
-    } else if (g_shell.mouseMode == kMouseRightDown) {
-        g_shell.mouseMode = kMouseIdle;
+        break;
+    case kReleaseClick:
         ClientToScreen(g_shell.boardWindow, &point);
         TrackPopupMenuEx(GetSubMenu(g_shell.boardMenu, 0), 0, point.x, point.y,
                          g_shell.boardWindow, nullptr);
+        break;
+    case kReleaseIgnored:
+        break;
     }
 }
 
 void OnBoardMouseLeave()
 {
-    if (g_shell.mouseMode == kMouseLeftDrag || g_shell.mouseMode == kMousePanning) {
+    if (IsPressDragging(g_shell.mouseMode)) {
         POINT point = CursorInBoard();
         EndBoardDrag(point.x, point.y);
     }

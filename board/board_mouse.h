@@ -1,12 +1,22 @@
 // The board window's mouse: clicking, dragging and dropping pieces, the selection band,
 // panning with the right button and the board's menu.
 #pragma once
+#include "board/press_tracker.h"
 #include <windows.h>
 
-enum BoardMouseMode { kMouseIdle, kMouseLeftDown, kMouseLeftDrag, kMouseRightDown, kMousePanning };
+// Values of ShellState::mouseMode: the press states, in the board's words.
+enum BoardMouseMode {
+    kMouseIdle = kPressIdle,
+    kMouseLeftDown = kPressLeftPending,
+    kMouseLeftDrag = kPressLeftDragging,
+    kMouseRightDown = kPressRightPending,
+    kMousePanning = kPressRightDragging,
+};
+// Values of ShellState::dragKind: what a left drag does. The paint that finds a selection
+// drag just begun renders the board under it once and moves it on to kDragMoving.
 enum DragKind { kDragNone, kDragStarting, kDragMoving, kDragBand };
 
-void OnBoardButtonDown(int mode, LPARAM lParam);
+void OnBoardButtonDown(PressButton button, LPARAM lParam);
 void OnBoardLeftUp(LPARAM lParam);
 void OnBoardRightUp(LPARAM lParam);
 void OnBoardMouseMove(LPARAM lParam);

@@ -26,9 +26,9 @@ LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:         OnBoardTimer(); return 0;
     case WM_MOUSEMOVE:     OnBoardMouseMove(lParam); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: OnBoardButtonDown(kMouseLeftDown, lParam); return 0;
+    case WM_LBUTTONDBLCLK: OnBoardButtonDown(kPressLeft, lParam); return 0;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: OnBoardButtonDown(kMouseRightDown, lParam); return 0;
+    case WM_RBUTTONDBLCLK: OnBoardButtonDown(kPressRight, lParam); return 0;
     case WM_LBUTTONUP:     OnBoardLeftUp(lParam); return 0;
     case WM_RBUTTONUP:     OnBoardRightUp(lParam); return 0;
     case WM_MOUSELEAVE:    OnBoardMouseLeave(); return 0;

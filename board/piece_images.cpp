@@ -2,6 +2,7 @@
 #include "board/view_state.h"
 #include "box/box_window.h"
 #include "files/image_library.h"
+#include "shell/report_failure.h"
 #include "shell/shell_state.h"
 #include "model/game_state.h"
 
@@ -11,9 +12,8 @@ bool ReportImageTooLarge()
 {
     FreeViewBitmaps(true);
     FreeBoxBuffer();
-    MessageBoxA(g_shell.mainWindow, "サイズが大きすぎます。倍率を小さくして下さい。", "Quiltra",
-                MB_ICONERROR | MB_TASKMODAL);
-    return false;
+    return ReportFailure("サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr, nullptr,
+                         false);
 }
 
 bool BuildPieceImages()

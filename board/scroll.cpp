@@ -3,19 +3,30 @@
 #include "board/view_geometry.h"
 #include "shell/shell_state.h"
 
-static void SetBar(int bar, int extent, int client, int position)
+void SetScrollBar(HWND window, int bar, int maximum, UINT page, int position)
 {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    if (g_shell.gameActive) {
-        info.nMax = (unsigned)extent > (unsigned)client ? extent : client;
-        info.nPage = client;
-        info.nPos = position;
-    } else {
-        info.nPage = 1;
-    }
-    SetScrollInfo(g_shell.boardWindow, bar, &info, TRUE);
+    info.nMax = maximum;
+    info.nPage = page;
+    info.nPos = position;
+    SetScrollInfo(window, bar, &info, TRUE);
+}
+
+// A page larger than the empty range leaves nothing to scroll, and the bar goes.
+void RemoveScrollBar(HWND window, int bar)
+{
+    SetScrollBar(window, bar, 0, 1, 0);
+}
+
+static void SetBar(int bar, int extent, int client, int position)
+{
+    if (g_shell.gameActive)
+        SetScrollBar(g_shell.boardWindow, bar, (unsigned)extent > (unsigned)client ? extent : client,
+                     client, position);
+    else
+        RemoveScrollBar(g_shell.boardWindow, bar);
 }
 
 void UpdateScrollBars()

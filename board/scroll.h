@@ -5,5 +5,9 @@
 
 void UpdateScrollBars();
 
+// A window's scroll bar with the range 0..maximum, the page and the position given.
+void SetScrollBar(HWND window, int bar, int maximum, UINT page, int position);
+void RemoveScrollBar(HWND window, int bar);
+
 // A WM_HSCROLL or WM_VSCROLL of the board window.
 void ScrollBoard(int bar, WPARAM wParam);

@@ -40,15 +40,9 @@ void UpdateBoxScroll()
     const int clientHeight = client.bottom;
     g_box.boxScrollY = ClampScroll(g_box.boxScrollY, g_box.boxContentHeight - clientHeight);
 
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    if (g_shell.goalPictureShown) {
-        info.nPage = 1;
-    } else {
-        info.nMax = g_box.boxContentHeight;
-        info.nPage = clientHeight + 1;
-        info.nPos = g_box.boxScrollY;
-    }
-    SetScrollInfo(g_box.boxWindow, SB_VERT, &info, TRUE);
+    if (g_shell.goalPictureShown)
+        RemoveScrollBar(g_box.boxWindow, SB_VERT);
+    else
+        SetScrollBar(g_box.boxWindow, SB_VERT, g_box.boxContentHeight, clientHeight + 1,
+                     g_box.boxScrollY);
 }

@@ -7,10 +7,6 @@
 #include "shell/pointer.h"
 #include "shell/shell_state.h"
 
-// Tells a short click from a hold: a press still pending when it fires becomes a drag.
-static const UINT_PTR kHoldTimer = 0;
-static const UINT kHoldMilliseconds = 500;
-
 static POINT CursorInBox()
 {
     return CursorInClient(g_box.boxWindow);
@@ -24,12 +20,8 @@ static void SetBoxCursor(HCURSOR cursor)
 void BoxMouseMove(int x, int y)
 {
     TrackMouseLeave(g_box.boxWindow);
-    if (g_box.boxDragState == kBoxClickPending)
-        g_box.boxDragState = kBoxHeld;
-    if (g_box.boxDragState == kBoxMenuPending) {
-        g_box.boxDragState = kBoxScrolling;
+    if (BeginPressDrag(g_box.boxDragState) && g_box.boxDragState == kBoxScrolling)
         SetBoxCursor(g_shell.dragCursor);
-    }
     if (g_box.boxDragState == kBoxScrolling && (x != g_box.boxLastX || y != g_box.boxLastY)) {
         g_box.boxScrollY += g_box.boxLastY - y;  // the content follows the pointer
         UpdateBoxScroll();
@@ -75,61 +67,51 @@ bool TakeFromBoxAt(int x, int yContent)
     return true;
 }
 
-// A press while another is under way is ignored.
-static void Press(int pendingState, LPARAM lParam)
+static void Press(PressButton button, LPARAM lParam)
 {
-    if (g_box.boxDragState != kBoxIdle)
+    if (!StartPress(g_box.boxDragState, button))
         return;
-    g_box.boxDragState = pendingState;
     POINT point = PointFromLParam(lParam);
     g_box.boxLastX = point.x;
     g_box.boxLastY = point.y;
-    SetTimer(g_box.boxWindow, kHoldTimer, kHoldMilliseconds, nullptr);
+    StartHoldTimer(g_box.boxWindow);
 }
 
 void OnBoxLeftDown(LPARAM lParam)
 {
-    Press(kBoxClickPending, lParam);
+    Press(kPressLeft, lParam);
 }
 
 void OnBoxRightDown(LPARAM lParam)
 {
-    Press(kBoxMenuPending, lParam);
+    Press(kPressRight, lParam);
 }
 
-// Windows also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under
-// it, focus moved); only a real movement may cancel a pending click.
 void OnBoxMouseMove(LPARAM lParam)
 {
-    if (g_box.boxDragState == kBoxIdle)
-        return;
-    POINT point = PointFromLParam(lParam);
-    const bool pending = g_box.boxDragState == kBoxClickPending || g_box.boxDragState == kBoxMenuPending;
-    if (pending && point.x == g_box.boxLastX && point.y == g_box.boxLastY)
-        return;
-    BoxMouseMove(point.x, point.y);
+    const POINT point = PointFromLParam(lParam);
+    if (MoveAdvancesPress(g_box.boxDragState, point.x, point.y, g_box.boxLastX, g_box.boxLastY))
+        BoxMouseMove(point.x, point.y);
 }
 
 // A button-up leaves the timer running; it then finds nothing pending and only stops.
 void OnBoxTimer()
 {
-    KillTimer(g_box.boxWindow, kHoldTimer);
-    if (g_box.boxDragState == kBoxClickPending || g_box.boxDragState == kBoxMenuPending) {
-        POINT cursor = CursorInBox();
+    POINT cursor;
+    if (HoldTimerFired(g_box.boxWindow, g_box.boxDragState, &cursor))
         BoxMouseMove(cursor.x, cursor.y);
-    }
 }
 
 // The press point, not the release point, chooses the piece.
 void OnBoxLeftUp(LPARAM lParam)
 {
-    if (g_box.boxDragState == kBoxClickPending) {
-        g_box.boxDragState = kBoxIdle;
+    const PressRelease release = ReleasePress(g_box.boxDragState, kPressLeft);
+    if (release == kReleaseClick) {
         if (TakeFromBoxAt(g_box.boxLastX, g_box.boxLastY + g_box.boxScrollY)) {
             InvalidateBoardChanges();
             RefreshOpenBox();
         }
-    } else if (g_box.boxDragState == kBoxHeld) {
+    } else if (release == kReleaseDragEnd) {
         POINT point = PointFromLParam(lParam);
         EndBoxDrag(point.x, point.y);
     }
@@ -139,19 +121,19 @@ void OnBoxLeftUp(LPARAM lParam)
 void OnBoxRightUp(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
-    if (g_box.boxDragState == kBoxMenuPending) {
-        g_box.boxDragState = kBoxIdle;
+    const PressRelease release = ReleasePress(g_box.boxDragState, kPressRight);
+    if (release == kReleaseClick) {
         ClientToScreen(g_box.boxWindow, &point);
         TrackPopupMenuEx(GetSubMenu(g_shell.boxMenu, 0), 0, point.x, point.y, g_box.boxWindow,
                          nullptr);
-    } else if (g_box.boxDragState == kBoxScrolling) {
+    } else if (release == kReleaseDragEnd) {
         EndBoxDrag(point.x, point.y);
     }
 }
 
 void OnBoxMouseLeave()
 {
-    if (g_box.boxDragState == kBoxHeld || g_box.boxDragState == kBoxScrolling) {
+    if (IsPressDragging(g_box.boxDragState)) {
         POINT cursor = CursorInBox();
         EndBoxDrag(cursor.x, cursor.y);
     }

@@ -12,7 +12,7 @@ struct BoxState {
     int boxContentHeight;
     int boxColumns;
     int boxScrollY;
-    int boxDragState;  // 0 idle, 1 left down, 2 left held, 3 right down, 4 scrolling
+    int boxDragState;  // a BoxDragState (box/box_window.h)
     int boxLastX;
     int boxLastY;
 };

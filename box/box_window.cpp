@@ -35,11 +35,11 @@ static HWND CreateBoxWindow()
                   | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VSCROLL;
     int x = 0, y = 0, width = W, height = h;
     switch (g_shell.boxPosition) {
-    case 0: y = H - h; break;                           // bottom
-    case 1: break;                                      // top
-    case 2: x = W - w; width = w; height = H; break;    // right
-    case 3: width = w; height = H; break;               // left
-    case 4: y = H - h; style |= WS_MAXIMIZE; break;     // maximised, restoring to the bottom
+    case kBoxAtBottom:  y = H - h; break;
+    case kBoxAtTop:     break;
+    case kBoxAtRight:   x = W - w; width = w; height = H; break;
+    case kBoxAtLeft:    width = w; height = H; break;
+    case kBoxMaximised: y = H - h; style |= WS_MAXIMIZE; break;  // restoring to the bottom
     default: return nullptr;
     }
     return CreateWindowExA(0, kBoxClass, "箱", style, x, y, width, height, g_shell.boardWindow,

@@ -1,16 +1,17 @@
 // The piece box: a captioned child of the board window holding the pieces not yet taken out.
 #pragma once
+#include "board/press_tracker.h"
 #include <windows.h>
 
 enum BoxMode { kBoxShow = 0, kBoxClose = 1, kBoxMove = 2, kBoxToggle = 3 };
 
-// Values of g_box.boxDragState.
+// Values of g_box.boxDragState: the press states, in the box's words.
 enum BoxDragState {
-    kBoxIdle = 0,
-    kBoxClickPending = 1,  // left button down: a release takes out the piece under the press
-    kBoxHeld = 2,          // left button held or moved: the release does nothing
-    kBoxMenuPending = 3,   // right button down: a release opens the box menu
-    kBoxScrolling = 4,     // right button dragging the content
+    kBoxIdle = kPressIdle,
+    kBoxClickPending = kPressLeftPending,  // a release takes out the piece under the press
+    kBoxHeld = kPressLeftDragging,         // left button held or moved: the release does nothing
+    kBoxMenuPending = kPressRightPending,  // a release opens the box menu
+    kBoxScrolling = kPressRightDragging,   // right button dragging the content
 };
 
 void ShowBox(int mode);

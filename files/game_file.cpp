@@ -85,6 +85,8 @@ static GameLoad OpenGamePicture()
         FindClose(search);
         return OpenPicture(false) ? kGameLoaded : kGameWithoutPicture;
     }
+    // Not a failure yet, so not ReportFailure: a plain notice, not task-modal, before the
+    // player is asked for the picture.
     MessageBoxA(g_shell.mainWindow, "画像ファイルがありません", "Quiltra", MB_ICONERROR);
     return OpenPicture(true) ? kGameLoadedWithNewPicture : kGameWithoutPicture;
 }

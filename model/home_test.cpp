@@ -28,9 +28,9 @@ bool IsNearHome(const PieceRecord& piece)
 void CompletePuzzle()
 {
     InvalidateBoardWindow();
-    PlayMusic(2);
+    PlayMusic(kMusicFanfare);
     ShowCompletionMessage();
-    PlayMusic(1);
+    PlayMusic(kMusicBackground);
 }
 
 }  // namespace

@@ -54,6 +54,9 @@
 #define IDM_BOXRIGHT       40074
 #define IDM_BOXLEFT        40075
 #define IDM_BOXMAXIMISED   40076
+// The box places as one range, in the order of their boxPosition values.
+#define IDM_BOXFIRST       IDM_BOXBOTTOM
+#define IDM_BOXLAST        IDM_BOXMAXIMISED
 #define IDM_BOXCLOSE       40080
 #define IDM_OPTSOUND       40090
 #define IDM_OPTGRAYBORDER  40091

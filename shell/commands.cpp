@@ -3,7 +3,6 @@
 #include "board/board_changes.h"
 #include "shell/menu_state.h"
 #include "shell/program_folder.h"
-#include "shell/recovery.h"
 #include "shell/shell_state.h"
 #include "model/shell_calls.h"
 #include "shell/game_view.h"
@@ -51,6 +50,13 @@ static void FlipOption(int* option)
     UpdateOptionChecks();
 }
 
+// Either frame changes how the pieces are drawn, on the board and in the box.
+static void FlipFrameOption(int* option)
+{
+    FlipOption(option);
+    RedrawGame(RDW_INVALIDATE);
+}
+
 static bool ConfirmAbandon()
 {
     return !g_shell.gameActive ||
@@ -62,10 +68,7 @@ static void NewGame()
 {
     if (!ConfirmAbandon() || !OpenPicture(true) || !NewPuzzle())
         return;
-    g_shell.gameActive = 1;
-    g_shell.gameModified = 1;
-    RenewRecoveryCopy();
-    BeginGameView();
+    StartGame(true);
 }
 
 static void OpenGame()
@@ -75,11 +78,8 @@ static void OpenGame()
     GameLoad load = OpenGameFile();
     if (!GameWasLoaded(load))
         return;
-    g_shell.gameActive = 1;
     // The picture found again is a change the file does not have yet: closing must ask.
-    g_shell.gameModified = load == kGameLoadedWithNewPicture;
-    RenewRecoveryCopy();
-    BeginGameView();
+    StartGame(load == kGameLoadedWithNewPicture);
 }
 
 // The title is rebuilt even when the flag was already clear: a first save names the game.
@@ -114,8 +114,7 @@ static void AskWizard()
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     RunWizard();
-    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
-    RefreshBox();
+    RedrawGame(RDW_INVALIDATE | RDW_ERASE);
 }
 
 static void ChangeZoom(int index)
@@ -126,8 +125,7 @@ static void ChangeZoom(int index)
         return;
     UpdateTitle();
     BuildPieceImages();
-    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
-    RefreshBox();
+    RedrawGame(RDW_INVALIDATE | RDW_ERASE);
 }
 
 // Commands that need a game do nothing without one, whatever route they come by.
@@ -178,25 +176,17 @@ void RunCommand(WORD command)
         RefreshBox();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
-        g_shell.boxPosition = command - IDM_BOXBOTTOM;
+        g_shell.boxPosition = command - IDM_BOXFIRST;
         UpdateBoxMenuChecks();
         if (g_shell.gameActive)
             ShowBox(kBoxMove);
         break;
     case IDM_OPTSOUND:
         FlipOption(&g_shell.OptSound);
-        PlayMusic(1);
+        PlayMusic(kMusicBackground);
         break;
-    case IDM_OPTGRAYBORDER:
-        FlipOption(&g_shell.OptGrayBorder);
-        RedrawBoard(RDW_INVALIDATE);
-        RefreshBox();
-        break;
-    case IDM_OPTGOALBORDER:
-        FlipOption(&g_shell.OptGoalBorder);
-        RedrawBoard(RDW_INVALIDATE);
-        RefreshBox();
-        break;
+    case IDM_OPTGRAYBORDER: FlipFrameOption(&g_shell.OptGrayBorder); break;
+    case IDM_OPTGOALBORDER: FlipFrameOption(&g_shell.OptGoalBorder); break;
     default:
         if (g_shell.gameActive)
             RunGameCommand(command);

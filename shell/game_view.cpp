@@ -8,7 +8,17 @@
 #include "board/scroll.h"
 #include "board/view_state.h"
 #include "box/box_window.h"
+#include "files/file_names.h"
+#include "model/game_state.h"
 #include "model/home_test.h"
+#include "shell/recovery.h"
+
+void ClearGame()
+{
+    ResetGameState();
+    ClearFileNames();
+    ResetView();
+}
 
 void SelectZoom(int percent, bool keepCentre)
 {
@@ -39,5 +49,33 @@ void BeginGameView()
     BuildPieceImages();
     RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
     ShowBox(kBoxShow);
-    PlayMusic(1);
+    PlayMusic(kMusicBackground);
+}
+
+void StartGame(bool modified)
+{
+    g_shell.gameActive = 1;
+    g_shell.gameModified = modified;
+    RenewRecoveryCopy();
+    BeginGameView();
+}
+
+void RedrawGame(UINT boardFlags)
+{
+    RedrawBoard(boardFlags);
+    RefreshBox();
+}
+
+void EndGame()
+{
+    g_shell.gameActive = 0;
+    g_shell.gameModified = 0;
+    DiscardRecoveryCopy();
+    ReleaseViewResources();
+    ClearGame();
+    UpdateTitle();
+    UpdateGameMenuState();
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
+    ShowBox(kBoxClose);
+    PlayMusic(kMusicSilence);
 }

@@ -1,5 +1,8 @@
 #include "shell/main_window.h"
+#include "board/board_mouse.h"
+#include "box/box_window.h"
 #include "shell/commands.h"
+#include "shell/game_view.h"
 #include "shell/menu_state.h"
 #include "shell/recovery.h"
 #include "shell/settings.h"
@@ -8,9 +11,7 @@
 #include "shell/toolbar.h"
 #include "board/view_state.h"
 #include "box/box_state.h"
-#include "files/file_names.h"
 #include "files/game_file.h"
-#include "model/game_state.h"
 #include "resources/resource_ids.h"
 
 static void OnCreate(HWND window)
@@ -18,9 +19,7 @@ static void OnCreate(HWND window)
     g_shell.mainWindow = window;
     g_shell.mainDC = GetDC(window);
     CreateChildWindows();
-    ResetGameState();
-    ClearFileNames();
-    ResetView();
+    ClearGame();
     ClearBoxState();
     UpdateTitle();
     UpdateGameMenuState();
@@ -73,14 +72,14 @@ static void OnDestroy()
     ReleaseDC(g_shell.mainWindow, g_shell.mainDC);
     g_shell.mainDC = nullptr;
     ReleaseViewResources();
-    PlayMusic(0);
+    PlayMusic(kMusicSilence);
     PostQuitMessage(0);
 }
 
 // One zoom step per wheel message, and never while a button is held on the board or in the box.
 static void OnMouseWheel(WPARAM wParam)
 {
-    if (!g_shell.gameActive || g_shell.mouseMode != 0 || g_box.boxDragState != 0)
+    if (!g_shell.gameActive || g_shell.mouseMode != kMouseIdle || g_box.boxDragState != kBoxIdle)
         return;
     RunCommand((short)HIWORD(wParam) > 0 ? IDM_ENLARGE : IDM_REDUCE);
 }

@@ -3,6 +3,8 @@
 #include "shell/zoom_steps.h"
 #include "resources/resource_ids.h"
 
+static_assert(IDM_BOXLAST - IDM_BOXFIRST + 1 == kBoxPlaceCount, "one box command a place");
+
 // Items that mean nothing without a game, in the main menu and the board's menu.
 static const UINT kGameItems[] = {
     IDM_SAVE, IDM_SAVEAS, IDM_ENLARGE, IDM_REDUCE, IDM_BOXTOGGLE, IDM_PUTINTOBOX,
@@ -45,8 +47,8 @@ void UpdateBoxMenuChecks()
     HMENU menus[] = {MainMenu(), GetSubMenu(g_shell.boardMenu, 0), GetSubMenu(g_shell.boxMenu, 0)};
     for (HMENU menu : menus) {
         CheckItem(menu, IDM_GOALPICTURE, g_shell.goalPictureShown != 0);
-        for (int place = 0; place < 5; ++place)
-            CheckItem(menu, IDM_BOXBOTTOM + place, place == g_shell.boxPosition);
+        for (int place = kBoxAtBottom; place < kBoxPlaceCount; ++place)
+            CheckItem(menu, IDM_BOXFIRST + place, place == g_shell.boxPosition);
     }
 }
 

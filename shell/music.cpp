@@ -24,7 +24,7 @@ static void PlayBackground()
     // While the loop plays, the reopen fails only because the alias is in use: no fallback.
     if (SendOpen("open \"%s%slondonderry.mid\" alias bgm type mpegvideo") == 0)
         g_sequencerLoop = false;
-    else if (g_shell.musicMode != 1 &&
+    else if (g_shell.musicMode != kMusicBackground &&
              SendOpen("open \"%s%slondonderry.mid\" alias bgm type sequencer") == 0)
         g_sequencerLoop = true;
     if (g_sequencerLoop)
@@ -35,15 +35,15 @@ static void PlayBackground()
 
 void PlayMusic(int mode)
 {
-    int effective = g_shell.OptSound ? mode : 0;
-    if (g_shell.musicMode != 0 && g_shell.musicMode != effective) {
+    int effective = g_shell.OptSound ? mode : kMusicSilence;
+    if (g_shell.musicMode != kMusicSilence && g_shell.musicMode != effective) {
         SendMciCommand("stop bgm", nullptr);
         SendMciCommand("close bgm", nullptr);
         g_sequencerLoop = false;
     }
-    if (effective == 1) {
+    if (effective == kMusicBackground) {
         PlayBackground();
-    } else if (effective == 2) {
+    } else if (effective == kMusicFanfare) {
         SendOpen("open \"%s%sfanfare.mid\" alias bgm");
         SendMciCommand("play bgm", nullptr);
     }

@@ -1,6 +1,7 @@
 #include "shell/music_loop.h"
 #include "shell/mci_send.h"
 #include "shell/shell_state.h"
+#include "model/shell_calls.h"
 #include <mmsystem.h>
 
 static LRESULT CALLBACK MusicLoopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -9,7 +10,7 @@ static LRESULT CALLBACK MusicLoopProc(HWND window, UINT message, WPARAM wParam, 
         return DefWindowProcA(window, message, wParam, lParam);
     // A stop, a close or a newer play also notify (aborted, superseded): only a tune that
     // ran to its end while the loop is still wanted starts over.
-    if (wParam == MCI_NOTIFY_SUCCESSFUL && g_shell.musicMode == 1)
+    if (wParam == MCI_NOTIFY_SUCCESSFUL && g_shell.musicMode == kMusicBackground)
         SendMciCommand("play bgm from 0 notify", window);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "shell/pointer.h"
+#include "board/press_tracker.h"
 
 POINT PointFromLParam(LPARAM lParam)
 {
@@ -23,4 +24,18 @@ void TrackMouseLeave(HWND window)
 {
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
     TrackMouseEvent(&track);
+}
+
+void StartHoldTimer(HWND window)
+{
+    SetTimer(window, kPressTimer, kPressHoldMs, nullptr);
+}
+
+bool HoldTimerFired(HWND window, int pressState, POINT* pointer)
+{
+    KillTimer(window, kPressTimer);
+    if (!IsPressPending(pressState))
+        return false;
+    *pointer = CursorInClient(window);
+    return true;
 }

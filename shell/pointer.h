@@ -10,3 +10,8 @@ POINT CursorInClient(HWND window);
 void SetWindowCursor(HWND window, HCURSOR cursor);
 // Asks for WM_MOUSELEAVE: without capture, leaving is how a drag learns it is over.
 void TrackMouseLeave(HWND window);
+// The window's hold timer (board/press_tracker.h) for a press that has just begun.
+void StartHoldTimer(HWND window);
+// The hold timer fired and is stopped. A press still pending (true) is to become a drag
+// at the pointer's current position.
+bool HoldTimerFired(HWND window, int pressState, POINT* pointer);

@@ -87,10 +87,8 @@ void OfferRecoveryCopy()
         DeleteRecoveryCopy();
     if (!GameWasLoaded(load))
         return;
-    // Still unsaved; written again soon, with the picture it may have found.
-    g_shell.gameActive = 1;
-    g_shell.gameModified = 1;
+    // Still unsaved; written again soon, with the picture it may have found. The copy is
+    // claimed only now, as starting a game discards the copy it finds its own.
+    StartGame(true);
     s_recovery.copyIsOurs = true;
-    ScheduleRecoveryCopy();
-    BeginGameView();
 }

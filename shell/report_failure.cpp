@@ -1,14 +1,6 @@
 #include "shell/report_failure.h"
-#include "board/board_window.h"
-#include "shell/commands.h"
-#include "shell/menu_state.h"
-#include "shell/recovery.h"
+#include "shell/game_view.h"
 #include "shell/shell_state.h"
-#include "shell/title.h"
-#include "board/view_state.h"
-#include "box/box_window.h"
-#include "files/file_names.h"
-#include "model/game_state.h"
 #include <initializer_list>
 #include <stdio.h>
 #include <string.h>
@@ -18,22 +10,6 @@ static void AppendLine(const char* text)
     char* buffer = g_shell.textBuffer;
     size_t used = strlen(buffer);
     snprintf(buffer + used, sizeof g_shell.textBuffer - used, "\n%s", text);
-}
-
-static void AbandonGame()
-{
-    g_shell.gameActive = 0;
-    g_shell.gameModified = 0;
-    DiscardRecoveryCopy();
-    ReleaseViewResources();
-    ResetGameState();
-    ClearFileNames();
-    ResetView();
-    UpdateTitle();
-    UpdateGameMenuState();
-    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
-    ShowBox(kBoxClose);
-    PlayMusic(0);
 }
 
 bool ReportFailure(const char* text1, const char* text2, const char* text3, const char* text4,
@@ -48,6 +24,6 @@ bool ReportFailure(const char* text1, const char* text2, const char* text3, cons
     if (g_shell.textBuffer[0])
         MessageBoxA(g_shell.mainWindow, g_shell.textBuffer, "Quiltra", MB_ICONERROR | MB_TASKMODAL);
     if (abandon)
-        AbandonGame();
+        EndGame();
     return false;
 }

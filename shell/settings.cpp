@@ -41,7 +41,7 @@ void LoadSettings(HINSTANCE instance)
     g_shell.OptGoalBorder = 1;
     g_shell.OptGrayBorder = 1;
     g_shell.OptSound = 1;
-    g_shell.boxPosition = 0;
+    g_shell.boxPosition = kBoxAtBottom;
 
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,

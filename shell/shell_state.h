@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+// Where the box is created: the values of boxPosition, kept in the registry as BoxPos.
+enum BoxPlace { kBoxAtBottom, kBoxAtTop, kBoxAtRight, kBoxAtLeft, kBoxMaximised, kBoxPlaceCount };
+
 struct ShellState {
     char textBuffer[4096];  // shared scratch text: titles, messages, dialog labels
     HINSTANCE instance;
@@ -25,15 +28,15 @@ struct ShellState {
     int zoomIndex;
     int scrollX;
     int scrollY;
-    int boxPosition;
+    int boxPosition;  // a BoxPlace
     BYTE goalPictureShown;
-    // The board's mouse: 0 idle, 1 left down, 2 left drag, 3 right down, 4 panning.
-    int mouseMode;
-    int dragKind;
+    // The board's mouse (board/board_mouse.h).
+    int mouseMode;  // a BoardMouseMode
+    int dragKind;   // a DragKind
     POINT lastPoint;
     POINT bandAnchor;
     RECT bandRect;
-    int musicMode;
+    int musicMode;  // a MusicMode
 };
 
 struct SolidBrushes {

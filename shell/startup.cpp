@@ -37,6 +37,7 @@ int RunQuiltra(HINSTANCE instance)
     // The mutex is never closed: its name marks this copy as running until exit.
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "Quiltra");
     if (!mutex) {
+        // Not ReportFailure: there is no main window to own the box yet.
         MessageBoxA(nullptr, "ミューテックス作成に失敗しました。", "Quiltra", MB_ICONERROR);
         return 1;
     }
