@@ -3,20 +3,8 @@
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
+#include "tests/support/message_pump.h"
 #include <gtest/gtest.h>
-
-inline void PumpMessages(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
 
 class MainWindowTest : public testing::Test {
 protected:

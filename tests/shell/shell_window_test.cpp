@@ -1,4 +1,4 @@
-#include "tests/win/main_window_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 #include "shell/toolbar.h"
 #include "shell/game_view.h"
 #include "shell/menu_state.h"
