@@ -59,7 +59,7 @@ void BoxTest::SetUp()
                                           kBoardWidth, kBoardHeight, g_shell.mainWindow,
                                           (HMENU)2, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(g_shell.mainWindow);
-    PumpMessages(50);
+    PumpUntilQuiet();
     ASSERT_EQ(kPieces, g_game.header.pieceCount);
     ASSERT_EQ(0, g_game.header.boardCount);
     ASSERT_EQ(kTileWidth, g_geometry.tileWidth);

@@ -17,12 +17,12 @@ protected:
         ASSERT_NE(nullptr, CreateMainWindow());
         ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
         UpdateWindow(g_shell.mainWindow);
-        PumpMessages(100);
+        PumpUntilQuiet();
     }
     void TearDown() override
     {
         DestroyWindow(g_shell.mainWindow);
-        PumpMessages(50);
+        PumpUntilQuiet();
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         DestroyMenu(g_shell.boardMenu);

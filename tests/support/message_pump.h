@@ -5,7 +5,7 @@
 #include <functional>
 
 // Dispatches until no message has come for quietMs, and at most for timeoutMs.
-void PumpUntilQuiet(DWORD quietMs = 50, DWORD timeoutMs = 2000);
+void PumpUntilQuiet(DWORD quietMs = 30, DWORD timeoutMs = 2000);
 // Dispatches until the condition holds; false if it still does not after timeoutMs.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
 // Dispatches for the whole time, for a wait that is itself the subject of the test: a
