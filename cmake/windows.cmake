@@ -30,7 +30,10 @@ set_source_files_properties(resources/quiltra.rc PROPERTIES
   OBJECT_DEPENDS "${ART_FILES};${PROJECT_SOURCE_DIR}/resources/resource_ids.h;${PROJECT_SOURCE_DIR}/resources/quiltra.manifest;${QUILTRA_GENERATED}/quiltra_version.h")
 add_dependencies(quiltra_resources quiltra_art)
 
-add_library(quiltra_win STATIC
+# The Win32 layer: an object set that the program and every in-process test link whole, so
+# that the shell's answers to the model's calls (model/shell_calls.h) are always there
+# when the core's archive is searched after it.
+add_library(quiltra_win OBJECT
   shell/shell_state.cpp
   shell/settings.cpp
   shell/startup.cpp
@@ -44,13 +47,11 @@ add_library(quiltra_win STATIC
   shell/model_calls.cpp
   shell/music.cpp
   shell/music_loop.cpp
-  # The MCI sender sits alone in its object so that tests can link a recording one instead.
-  shell/mci_send.cpp
   shell/program_folder.cpp
   shell/toolbar.cpp
   shell/pointer.cpp
-  model/settings_dialog.cpp
-  model/new_puzzle.cpp
+  model/settings_dialog_windows.cpp
+  model/new_puzzle_windows.cpp
   board/view_state.cpp
   board/board_window.cpp
   board/board_paint.cpp
@@ -69,11 +70,13 @@ add_library(quiltra_win STATIC
   files/recovery_file.cpp
   files/image_library.cpp
   files/open_picture.cpp)
-target_include_directories(quiltra_win PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(quiltra_win PUBLIC quiltra_core comctl32 comdlg32 gdi32 user32 advapi32 shell32 winmm ole32 uuid)
-
-# The model calls back into the shell (the title, the music, the completion message).
-target_link_libraries(quiltra_model PUBLIC quiltra_win)
+# The MCI sender sits alone in an archive so that a test can link a recording one instead:
+# the archive's member is then never pulled in.
+add_library(quiltra_mci_send STATIC shell/mci_send.cpp)
+target_include_directories(quiltra_mci_send PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(quiltra_mci_send PUBLIC winmm)
+target_link_libraries(quiltra_win PUBLIC quiltra_core quiltra_mci_send comctl32 comdlg32 gdi32
+                      user32 advapi32 shell32 winmm ole32 uuid)
 
 add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
 target_link_libraries(Quiltra PRIVATE quiltra_win)
@@ -86,11 +89,20 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# An in-process test program: the Win32 layer with the program's resources (so that it runs
+# on the same common controls, version 6, as the program) and the shared test main.
+function(add_wine_test target)
+  add_executable(${target} ${ARGN} $<TARGET_OBJECTS:quiltra_resources>)
+  target_link_libraries(${target} PRIVATE quiltra_win quiltra_test_main)
+  target_link_options(${target} PRIVATE ${QUILTRA_STATIC_FLAGS})
+endfunction()
+
 add_subdirectory(tests/support)
-add_subdirectory(tests/win)
-add_subdirectory(tests/board)
-add_subdirectory(tests/model_win)
+add_subdirectory(tests/shell)
+# The files tests draw the pictures that the model's dialog tests use too.
 add_subdirectory(tests/files)
+add_subdirectory(tests/model)
+add_subdirectory(tests/board)
 add_subdirectory(tests/box)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/perf)
@@ -126,6 +138,5 @@ add_custom_command(OUTPUT ${QUILTRA_ZIP}
   COMMENT "Packing Quiltra-${PROJECT_VERSION}-win32.zip")
 add_custom_target(package_zip DEPENDS ${QUILTRA_ZIP})
 
-add_subdirectory(tests/shell_music)
 add_subdirectory(tests/tools)
 add_subdirectory(tests/package)

@@ -6,7 +6,7 @@
 #include "board/view_state.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
-#include "tests/win/main_window_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 #include "board/view_geometry.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
-#include "tests/win/main_window_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 #include "tests/support/dib32.h"
 
 Pixels::Pixels(HDC source, int x, int y, int width, int height)

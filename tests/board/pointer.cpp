@@ -1,6 +1,6 @@
 #include "tests/board/pointer.h"
 #include "shell/shell_state.h"
-#include "tests/win/main_window_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 #include <gtest/gtest.h>
 
 static bool CursorIsAt(POINT screen)
@@ -33,13 +33,13 @@ void ParkPointer(POINT client, const char* file, int line)
         ADD_FAILURE_AT(file, line) << "the pointer did not settle at " << screen.x << ", "
                                    << screen.y << " but is at " << cursor.x << ", " << cursor.y;
     }
-    PumpMessages(50);
+    PumpUntilQuiet();
 }
 
 void PostToBoard(UINT message, POINT client)
 {
     PostMessageA(g_shell.boardWindow, message, 0, MAKELPARAM(client.x, client.y));
-    PumpMessages(20);
+    PumpUntilQuiet();
 }
 
 void PressAt(UINT buttonDown, POINT client, const char* file, int line)
@@ -54,5 +54,5 @@ void PostClick(POINT client, const char* file, int line)
     const LPARAM point = MAKELPARAM(client.x, client.y);
     PostMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, point);
-    PumpMessages(20);
+    PumpUntilQuiet();
 }

@@ -1,5 +1,6 @@
 #include "tests/box/box_fixture.h"
 #include "model/cut_pieces.h"
+#include "shell/settings.h"
 
 std::vector<SentCommand> g_mainCommands;
 
@@ -23,11 +24,20 @@ static void RegisterClassNamed(const char* name, WNDPROC procedure)
     RegisterClassA(&wc);
 }
 
-void RegisterTestWindowClasses()
-{
-    RegisterClassNamed("BoxTestMain", TestMainProc);
-    RegisterClassNamed("BoxTestBoard", DefWindowProcA);
-}
+// The box class keeps the brush and cursor of its first registration, so the shell's
+// handles are made once for the whole run.
+class BoxTestWindows : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        LoadSettings(GetModuleHandleA(nullptr));
+        CreateSolidBrushes();
+        RegisterClassNamed("BoxTestMain", TestMainProc);
+        RegisterClassNamed("BoxTestBoard", DefWindowProcA);
+    }
+};
+
+static testing::Environment* const s_windows = testing::AddGlobalTestEnvironment(new BoxTestWindows);
 
 void BoxTest::SetUp()
 {
@@ -49,7 +59,7 @@ void BoxTest::SetUp()
                                           kBoardWidth, kBoardHeight, g_shell.mainWindow,
                                           (HMENU)2, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(g_shell.mainWindow);
-    PumpMessages(50);
+    PumpUntilQuiet();
     ASSERT_EQ(kPieces, g_game.header.pieceCount);
     ASSERT_EQ(0, g_game.header.boardCount);
     ASSERT_EQ(kTileWidth, g_geometry.tileWidth);

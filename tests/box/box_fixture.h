@@ -8,7 +8,7 @@
 #include "board/view_state.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
-#include "tests/win/main_window_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -17,8 +17,6 @@ struct SentCommand {
     LPARAM lParam;
 };
 extern std::vector<SentCommand> g_mainCommands;
-
-void RegisterTestWindowClasses();
 
 const int kBoardWidth = 700;
 const int kBoardHeight = 500;

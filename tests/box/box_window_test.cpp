@@ -214,10 +214,10 @@ TEST_F(BoxTest, AfterMinimisingTheCaptionStaysAboveTheBoardsBottomEdge)
 {
     ShowBox(kBoxShow);
     ShowWindow(g_box.boxWindow, SW_MINIMIZE);
-    PumpMessages(20);
+    PumpUntilQuiet();
     ASSERT_TRUE(IsIconic(g_box.boxWindow));
     EXPECT_LE(BoxFrame().top + 20, kBoardHeight);
     ShowWindow(g_box.boxWindow, SW_RESTORE);
-    PumpMessages(20);
+    PumpUntilQuiet();
     ExpectPlace(kPlaces[0], BoxFrame());
 }

@@ -7,18 +7,6 @@
 
 static const char kSettingsKey[] = "SOFTWARE\\Varnholt\\Quiltra";
 
-std::string WindowsPath(const char* path)
-{
-    std::string result = path;
-    if (!result.empty() && result[0] == '/') {
-        for (char& c : result)
-            if (c == '/')
-                c = '\\';
-        result = "Z:" + result;
-    }
-    return result;
-}
-
 void Pause(DWORD ms)
 {
     Sleep(ms);

@@ -3,15 +3,13 @@
 #pragma once
 #include <windows.h>
 #include "tests/support/modal_driver.h"
+#include "tests/support/windows_path.h"
 #include <string>
 
 struct Player {
     PROCESS_INFORMATION process = {};
     HWND mainWindow = nullptr;
 };
-
-// A Unix path from CTest becomes the Z: drive path Wine maps it to.
-std::string WindowsPath(const char* path);
 
 // Starts the program in a working folder and waits for its main window. Every test
 // shares one user profile: a recovery copy that an earlier program left would make the

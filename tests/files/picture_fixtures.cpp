@@ -1,13 +1,12 @@
 #include "tests/files/picture_fixtures.h"
 #include "tests/support/dib32.h"
+#include "tests/support/test_main.h"
 #include <fstream>
 #include <iterator>
 
-std::string g_fixtureFolder;
-
 std::string FixturePath(const char* name)
 {
-    return g_fixtureFolder + "\\" + name;
+    return TestPath(0, "FIXTURE_FOLDER") + "\\" + name;
 }
 
 std::vector<BYTE> ReferencePixels(const char* name)

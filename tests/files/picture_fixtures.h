@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-// Set by main from the command line: the fixture folder as a Windows path.
-extern std::string g_fixtureFolder;
-
+// A picture in the fixture folder, the program's first argument.
 std::string FixturePath(const char* name);
 
 // The fixture's first frame as ImageMagick decoded it onto white: 8-bit RGB rows.

@@ -1,4 +1,4 @@
-#include "tests/model_win/dialog_fixture.h"
+#include "tests/support/dialog_owner.h"
 #include "tests/support/modal_driver.h"
 #include "board/view_state.h"
 #include "files/file_names.h"

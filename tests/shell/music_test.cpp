@@ -1,4 +1,4 @@
-#include "tests/shell_music/recording_mci.h"
+#include "tests/shell/recording_mci.h"
 #include "model/shell_calls.h"
 #include "shell/shell_state.h"
 #include <gtest/gtest.h>

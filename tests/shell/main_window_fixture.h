@@ -3,20 +3,8 @@
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
+#include "tests/support/message_pump.h"
 #include <gtest/gtest.h>
-
-inline void PumpMessages(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -29,12 +17,12 @@ protected:
         ASSERT_NE(nullptr, CreateMainWindow());
         ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
         UpdateWindow(g_shell.mainWindow);
-        PumpMessages(100);
+        PumpUntilQuiet();
     }
     void TearDown() override
     {
         DestroyWindow(g_shell.mainWindow);
-        PumpMessages(50);
+        PumpUntilQuiet();
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         DestroyMenu(g_shell.boardMenu);

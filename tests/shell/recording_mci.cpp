@@ -1,4 +1,4 @@
-#include "tests/shell_music/recording_mci.h"
+#include "tests/shell/recording_mci.h"
 #include "shell/mci_send.h"
 
 std::vector<SentCommand> g_sentCommands;

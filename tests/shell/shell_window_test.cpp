@@ -1,4 +1,4 @@
-#include "tests/win/main_window_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 #include "shell/toolbar.h"
 #include "shell/game_view.h"
 #include "shell/menu_state.h"
@@ -170,11 +170,10 @@ TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
     SetCursorPos(centre.x, centre.y);
 
     HWND tooltip = nullptr;
-    DWORD start = GetTickCount();
-    while (!tooltip && GetTickCount() - start < 4000) {
-        PumpMessages(100);
+    PumpUntil([&] {
         EnumThreadWindows(GetCurrentThreadId(), FindVisibleTooltip, (LPARAM)&tooltip);
-    }
+        return tooltip != nullptr;
+    }, 4000);
     ASSERT_NE(nullptr, tooltip) << "no tooltip appeared over the Open button";
     char text[128] = "";
     TOOLINFOA tool = {};
@@ -192,15 +191,15 @@ TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
     RECT before, after, client;
     GetClientRect(g_shell.boardWindow, &before);
     ShowWindow(g_shell.mainWindow, SW_MINIMIZE);
-    PumpMessages(100);
+    PumpUntilQuiet();
     GetClientRect(g_shell.boardWindow, &after);
     EXPECT_EQ(before.right, after.right);
     EXPECT_EQ(before.bottom, after.bottom);
 
     ShowWindow(g_shell.mainWindow, SW_RESTORE);
-    PumpMessages(100);
+    PumpUntilQuiet();
     SetWindowPos(g_shell.mainWindow, nullptr, 10, 10, 700, 500, SWP_NOZORDER);
-    PumpMessages(100);
+    PumpUntilQuiet();
     GetClientRect(g_shell.mainWindow, &client);
     RECT board;
     GetWindowRect(g_shell.boardWindow, &board);
