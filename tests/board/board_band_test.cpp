@@ -47,8 +47,8 @@ TEST_F(BoardTest, ABandSelectsTheSamePiecesWhicheverWayItIsDrawn)
         LayOutBandPieces();
         const std::vector<PieceId> inside = {IdOf(0), IdOf(1), IdOf(2), IdOf(3)};
         EXPECT_EQ(inside, SelectWithBand(way.from, way.to));
-        EXPECT_EQ(0, g_shell.mouseMode);
-        EXPECT_EQ(0, g_shell.dragKind);
+        EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+        EXPECT_EQ(kDragNone, g_shell.dragKind);
         EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
     }
 }
@@ -61,7 +61,7 @@ TEST_F(BoardTest, TheBandEndsAtThePointersPreviousPosition)
                 third = {anchor.x + 200, anchor.y + 150};
     PressAt(WM_LBUTTONDOWN, anchor);
     PostToBoard(WM_MOUSEMOVE, first);
-    ASSERT_EQ(3, g_shell.dragKind);
+    ASSERT_EQ(kDragBand, g_shell.dragKind);
     EXPECT_EQ(g_shell.crossCursor, BoardCursor());
     EXPECT_EQ((RECT{anchor.x, anchor.y, anchor.x, anchor.y}), g_shell.bandRect);
     PostToBoard(WM_MOUSEMOVE, second);

@@ -24,8 +24,8 @@ TEST_F(BoardTest, ADraggedPieceFollowsThePointerAndStaysLooseWhereReleased)
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 6, -4));
-    EXPECT_EQ(2, g_shell.mouseMode);
-    EXPECT_EQ(2, g_shell.dragKind);
+    EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
+    EXPECT_EQ(kDragMoving, g_shell.dragKind);
     EXPECT_EQ(g_shell.dragCursor, BoardCursor());
     ASSERT_EQ(std::vector<PieceId>{piece}, SelectedPieces());
     EXPECT_TRUE(TileIsAt(TopIndex(), kPiece.x + 6, kPiece.y - 4));
@@ -34,8 +34,8 @@ TEST_F(BoardTest, ADraggedPieceFollowsThePointerAndStaysLooseWhereReleased)
     PostToBoard(WM_MOUSEMOVE, Moved(press, 450, -160));
     EXPECT_TRUE(TileIsAt(TopIndex(), kPiece.x + 450, kPiece.y - 160));
     PostToBoard(WM_LBUTTONUP, Moved(press, 450, -160));
-    EXPECT_EQ(0, g_shell.mouseMode);
-    EXPECT_EQ(0, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kDragNone, g_shell.dragKind);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
     EXPECT_EQ(0, g_game.header.selectedCount);
     EXPECT_EQ(0, g_game.header.fixedCount);
@@ -94,10 +94,10 @@ TEST_F(BoardTest, ADraggedSelectionOfSeveralStaysSelectedWhereItIsDropped)
     const POINT press = ToClient(CellCentre(baseIndex));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, -3, -3));
-    EXPECT_EQ(2, g_shell.dragKind) << "the press lay in the fan: the whole selection moves";
+    EXPECT_EQ(kDragMoving, g_shell.dragKind) << "the press lay in the fan: the whole selection moves";
     PostToBoard(WM_MOUSEMOVE, Moved(press, home.x - start.x, home.y - start.y));
     PostToBoard(WM_LBUTTONUP, Moved(press, home.x - start.x, home.y - start.y));
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     EXPECT_EQ((std::vector<PieceId>{base, other}), SelectedPieces());
     EXPECT_EQ(0, g_game.header.fixedCount);
     EXPECT_TRUE(TileIsAt(baseIndex, home.x, home.y));
@@ -114,12 +114,12 @@ TEST_F(BoardTest, MovingThePointerOutOfTheWindowEndsADrag)
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 10, 0));
-    ASSERT_EQ(2, g_shell.mouseMode);
+    ASSERT_EQ(kMouseLeftDrag, g_shell.mouseMode);
 
     // Up onto the toolbar, right of its buttons.
     ParkPointer(POINT{press.x + 25, -15});
-    EXPECT_EQ(0, g_shell.mouseMode);
-    EXPECT_EQ(0, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kDragNone, g_shell.dragKind);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
     EXPECT_EQ(0, g_game.header.selectedCount);
 
@@ -128,7 +128,7 @@ TEST_F(BoardTest, MovingThePointerOutOfTheWindowEndsADrag)
     ParkPointer(Moved(press, 40, 0));
     PostToBoard(WM_MOUSEMOVE, Moved(press, 50, 0));
     PostToBoard(WM_LBUTTONUP, Moved(press, 50, 0));
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     EXPECT_EQ(0, memcmp(&before, &g_game.header, sizeof before));
 }
 
@@ -145,10 +145,10 @@ TEST_F(BoardTest, ADragThatLosesTheWindowEndsWhereThePointerIs)
     ParkPointer(outside);
     PostToBoard(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 10, 0));
-    ASSERT_EQ(2, g_shell.mouseMode);
+    ASSERT_EQ(kMouseLeftDrag, g_shell.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(0, g_shell.mouseMode);
-    EXPECT_EQ(0, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kDragNone, g_shell.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount);
     EXPECT_TRUE(TileIsAt(IndexOf(piece), 400 + outside.x - press.x, 400 + outside.y - press.y));
 }
@@ -162,9 +162,9 @@ TEST_F(BoardTest, APanThatLosesTheWindowEndsWhereThePointerIs)
     ParkPointer(outside);
     PostToBoard(WM_RBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, -10, 0));
-    ASSERT_EQ(4, g_shell.mouseMode);
+    ASSERT_EQ(kMousePanning, g_shell.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     EXPECT_EQ(200 - 25, g_shell.scrollX);
     EXPECT_EQ(300 + press.y + 15, g_shell.scrollY);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());

@@ -56,8 +56,8 @@ void BoardTest::SetUp()
     if (HasFatalFailure())
         return;
     g_shell.OptSound = 0;
-    g_shell.mouseMode = 0;
-    g_shell.dragKind = 0;
+    g_shell.mouseMode = kMouseIdle;
+    g_shell.dragKind = kDragNone;
     // A band left over from an earlier test would be reused by a release without movement.
     g_shell.lastPoint = POINT{};
     g_shell.bandAnchor = POINT{};
@@ -79,8 +79,8 @@ void BoardTest::SetUp()
 void BoardTest::TearDown()
 {
     g_shell.gameActive = 0;
-    g_shell.mouseMode = 0;
-    g_shell.dragKind = 0;
+    g_shell.mouseMode = kMouseIdle;
+    g_shell.dragKind = kDragNone;
     // The board's class outlives its window; the next test must not inherit a drag cursor.
     SetClassLongPtrA(g_shell.boardWindow, GCLP_HCURSOR, (LONG_PTR)g_shell.arrowCursor);
     MainWindowTest::TearDown();

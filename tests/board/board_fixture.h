@@ -2,6 +2,7 @@
 // box closed. At 100 % the cells are 40 x 30, the margins 10.8 and 8.6, the tiles 61 x 47 and
 // the travel 499 x 373; the 560 x 420 board lies centred in the board window.
 #pragma once
+#include "board/board_mouse.h"
 #include "board/view_geometry.h"
 #include "board/view_state.h"
 #include "model/game_state.h"

@@ -23,7 +23,7 @@ TEST_F(BoardTest, QuickClicksOnLoosePiecesStackThemIntoTheSelection)
     const PieceId left = IdOf(0), middle = IdOf(1), right = IdOf(2);
 
     PostClick(ClientCell(middle));
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     ASSERT_EQ(std::vector<PieceId>{middle}, SelectedPieces());
 
     // Sent rather than posted: the window procedure alone decides. Windows sends move
@@ -39,7 +39,7 @@ TEST_F(BoardTest, QuickClicksOnLoosePiecesStackThemIntoTheSelection)
     EXPECT_EQ(3, g_game.header.boardCount);
     EXPECT_EQ(0, g_game.header.fixedCount);
     PumpMessages(600);
-    EXPECT_EQ(0, g_shell.mouseMode) << "the hold timer of a finished click starts nothing";
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode) << "the hold timer of a finished click starts nothing";
     EXPECT_EQ(3, g_game.header.selectedCount);
 }
 
@@ -113,18 +113,18 @@ TEST_F(BoardTest, HoldingTheLeftButtonStillOnAPieceStartsDraggingIt)
     const POINT press = ClientCell(piece);
     PressAt(WM_LBUTTONDOWN, press);
     PumpMessages(250);
-    EXPECT_EQ(1, g_shell.mouseMode) << "not yet half a second";
+    EXPECT_EQ(kMouseLeftDown, g_shell.mouseMode) << "not yet half a second";
     EXPECT_EQ(0, g_game.header.selectedCount);
     PumpMessages(450);
-    EXPECT_EQ(2, g_shell.mouseMode);
-    EXPECT_EQ(2, g_shell.dragKind) << "begun, then painted once";
+    EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
+    EXPECT_EQ(kDragMoving, g_shell.dragKind) << "begun, then painted once";
     EXPECT_EQ(std::vector<PieceId>{piece}, SelectedPieces());
     EXPECT_EQ(g_shell.dragCursor, BoardCursor());
     EXPECT_TRUE(TileIsAt(1, kMiddle.x, kMiddle.y));
 
     PostToBoard(WM_LBUTTONUP, press);
-    EXPECT_EQ(0, g_shell.mouseMode);
-    EXPECT_EQ(0, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kDragNone, g_shell.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount) << "a single dragged piece is put down";
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
     EXPECT_TRUE(TileIsAt(1, kMiddle.x, kMiddle.y));
@@ -136,14 +136,14 @@ TEST_F(BoardTest, HoldingTheLeftButtonStillOnFreeSpaceStartsABand)
     const POINT press = ToClient(kFreeSpot);
     PressAt(WM_LBUTTONDOWN, press);
     PumpMessages(700);
-    EXPECT_EQ(2, g_shell.mouseMode);
-    EXPECT_EQ(3, g_shell.dragKind);
+    EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
+    EXPECT_EQ(kDragBand, g_shell.dragKind);
     EXPECT_EQ(press.x, g_shell.bandAnchor.x);
     EXPECT_EQ(press.y, g_shell.bandAnchor.y);
     EXPECT_EQ(g_shell.crossCursor, BoardCursor());
     PostToBoard(WM_LBUTTONUP, press);
-    EXPECT_EQ(0, g_shell.mouseMode);
-    EXPECT_EQ(0, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kDragNone, g_shell.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
 }
@@ -156,7 +156,7 @@ TEST_F(BoardTest, ABandHeldStillSelectsNothingWhateverCameBefore)
     const POINT press = ToClient(kFreeSpot);
     PressAt(WM_LBUTTONDOWN, press);
     PumpMessages(700);
-    ASSERT_EQ(3, g_shell.dragKind);
+    ASSERT_EQ(kDragBand, g_shell.dragKind);
     PostToBoard(WM_LBUTTONUP, press);
     EXPECT_EQ(0, g_game.header.selectedCount);
 }
@@ -170,7 +170,7 @@ TEST_F(BoardTest, APressHeldOnAFixedPieceStartsABandAsOnFreeSpace)
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
     PumpMessages(700);
-    EXPECT_EQ(3, g_shell.dragKind);
+    EXPECT_EQ(kDragBand, g_shell.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount);
     PostToBoard(WM_LBUTTONUP, press);
     EXPECT_EQ(1, g_game.header.fixedCount);
@@ -182,16 +182,16 @@ TEST_F(BoardTest, ALeaveBeforeAnyDragOnlyEndsThePress)
     const GameHeader before = g_game.header;
     const POINT cell = ClientCell(IdOf(1));
     PressAt(WM_LBUTTONDOWN, cell);
-    ASSERT_EQ(1, g_shell.mouseMode);
+    ASSERT_EQ(kMouseLeftDown, g_shell.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     PumpMessages(600);
     PostToBoard(WM_LBUTTONUP, cell);
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     EXPECT_EQ(0, memcmp(&before, &g_game.header, sizeof before)) << "no pick, no click";
 
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
 }
 
 // At 300 % the board is larger than the window, so a pan would show in the scroll position.
@@ -211,7 +211,7 @@ TEST_F(BoardTest, WithoutAGameNoPressHasAnyEffect)
     PostClick(free);
     PressAt(WM_LBUTTONDOWN, piece);
     PumpMessages(700);
-    EXPECT_EQ(0, g_shell.mouseMode) << "no hold";
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode) << "no hold";
     PostToBoard(WM_MOUSEMOVE, free);
     PostToBoard(WM_LBUTTONUP, free);
     PostToBoard(WM_LBUTTONDBLCLK, piece);
@@ -224,8 +224,8 @@ TEST_F(BoardTest, WithoutAGameNoPressHasAnyEffect)
     PumpMessages(100);
 
     EXPECT_FALSE(EndMenuWatch().seen);
-    EXPECT_EQ(0, g_shell.mouseMode);
-    EXPECT_EQ(0, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kDragNone, g_shell.dragKind);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
     EXPECT_EQ(0, g_shell.scrollX);
     EXPECT_EQ(0, g_shell.scrollY);

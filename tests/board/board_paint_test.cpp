@@ -146,16 +146,16 @@ TEST_F(BoardTest, DragPaintsLeaveTheBufferAsAFullRenderOfTheSamePositionsWouldDr
     PaintBoardNow();
 
     // As the mouse leaves it when a drag of the selection begins.
-    g_shell.dragKind = 1;
+    g_shell.dragKind = kDragStarting;
     PaintBoardNow();
-    ASSERT_EQ(2, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_shell.dragKind);
     const POINT steps[] = {{7, 3},  {40, -20}, {-150, 90}, {200, 0},  {-5, -5},
                            {0, 260}, {-300, -200}, {-500, 0}, {500, 0}, {60, 70}};
     for (const POINT& step : steps) {
         MoveSelectionBy(step.x, step.y);
         PaintBoardNow();
     }
-    ASSERT_EQ(2, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_shell.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
@@ -169,7 +169,7 @@ TEST_F(BoardTest, DraggingAPieceAcrossOthersWithTheMouseKeepsTheBoardIntact)
     const POINT path[] = {{4, 2}, {30, 10}, {60, 45}, {-40, 70}, {-90, -20}, {10, -60}};
     for (const POINT& offset : path)
         PostToBoard(WM_MOUSEMOVE, POINT{press.x + offset.x, press.y + offset.y});
-    ASSERT_EQ(2, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_shell.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
@@ -185,7 +185,7 @@ TEST_F(BoardTest, ADragWhoseFirstMoveIsLongLeavesNothingWhereThePieceLay)
     SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
     SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 250, press.y + 40));
     UpdateWindow(g_shell.boardWindow);
-    ASSERT_EQ(2, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_shell.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
@@ -202,14 +202,14 @@ TEST_F(BoardTest, ABandBegunBeforeThePaintAfterABandShowsTheBoardAsItIsNow)
     PressAt(WM_LBUTTONDOWN, from);
     PostToBoard(WM_MOUSEMOVE, to);
     PostToBoard(WM_MOUSEMOVE, POINT{to.x + 2, to.y + 2});
-    ASSERT_EQ(3, g_shell.dragKind);
+    ASSERT_EQ(kDragBand, g_shell.dragKind);
     SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.x + 2, to.y + 2));
     ASSERT_EQ(4, g_game.header.selectedCount) << "the fan moved the pieces";
 
     const POINT free = ToClient(POINT{520, 120});
     SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(free.x, free.y));
     SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(free.x + 9, free.y + 9));
-    ASSERT_EQ(3, g_shell.dragKind);
+    ASSERT_EQ(kDragBand, g_shell.dragKind);
     UpdateWindow(g_shell.boardWindow);
     const Pixels backdrop = CaptureBoardBuffer();
     RenderBoard(false);
@@ -283,7 +283,7 @@ TEST_F(BoardTest, TheBandIsAWhiteLineWithABlackShadowWhileItIsDragged)
 {
     ASSERT_GT(g_geometry.offsetX, 130);
     g_shell.bandRect = RECT{20, 100, 120, 200};
-    g_shell.dragKind = 3;
+    g_shell.dragKind = kDragBand;
     PaintBoardNow();
     Pixels window = CaptureBoardWindow();
     const struct {
@@ -296,7 +296,7 @@ TEST_F(BoardTest, TheBandIsAWhiteLineWithABlackShadowWhileItIsDragged)
     for (const auto& pixel : band)
         EXPECT_EQ(pixel.colour, window.At(pixel.x, pixel.y)) << pixel.x << ", " << pixel.y;
 
-    g_shell.dragKind = 0;
+    g_shell.dragKind = kDragNone;
     PaintBoardNow();
     window = CaptureBoardWindow();
     for (const auto& pixel : band)

@@ -26,7 +26,7 @@ TEST_F(BoardTest, DraggingWithTheRightButtonPansTheBoardWithinItsLimits)
     const POINT press = {size.x - 200, size.y - 100};
     PressAt(WM_RBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, POINT{press.x - 40, press.y - 25});
-    EXPECT_EQ(4, g_shell.mouseMode);
+    EXPECT_EQ(kMousePanning, g_shell.mouseMode);
     EXPECT_EQ(g_shell.dragCursor, BoardCursor());
     EXPECT_EQ(240, g_shell.scrollX) << "the board follows the pointer";
     EXPECT_EQ(325, g_shell.scrollY);
@@ -44,7 +44,7 @@ TEST_F(BoardTest, DraggingWithTheRightButtonPansTheBoardWithinItsLimits)
     PostToBoard(WM_RBUTTONUP, POINT{size.x - 20, size.y - 20});
     PumpMessages(100);
     EXPECT_FALSE(EndMenuWatch().seen) << "a drag is no click";
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
 }
 
@@ -54,12 +54,12 @@ TEST_F(BoardTest, HoldingTheRightButtonStillStartsAPanAndOpensNoMenu)
     const POINT press = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, press);
     PumpMessages(700);
-    EXPECT_EQ(4, g_shell.mouseMode);
+    EXPECT_EQ(kMousePanning, g_shell.mouseMode);
     EXPECT_EQ(g_shell.dragCursor, BoardCursor());
     PostToBoard(WM_RBUTTONUP, press);
     PumpMessages(100);
     EXPECT_FALSE(EndMenuWatch().seen);
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
 }
 
@@ -74,7 +74,7 @@ TEST_F(BoardTest, ARightClickOpensTheBoardMenuWherePutIntoBoxReturnsTheSelection
     WatchForMenu(IDM_PUTINTOBOX);
     const POINT click = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, click);
-    EXPECT_EQ(3, g_shell.mouseMode);
+    EXPECT_EQ(kMouseRightDown, g_shell.mouseMode);
     PostToBoard(WM_RBUTTONUP, click);
     PumpMessages(100);
     const MenuSighting menu = EndMenuWatch();
@@ -84,7 +84,7 @@ TEST_F(BoardTest, ARightClickOpensTheBoardMenuWherePutIntoBoxReturnsTheSelection
     ClientToScreen(g_shell.boardWindow, &screen);
     EXPECT_EQ(screen.x, menu.frame.left) << "the menu opens at the pointer";
     EXPECT_EQ(screen.y, menu.frame.top);
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
 
     EXPECT_EQ(0, g_game.header.selectedCount);
     ASSERT_EQ(1, g_game.header.boardCount);
@@ -97,13 +97,13 @@ TEST_F(BoardTest, ARightPressThatLeavesTheWindowOpensNoMenu)
     WatchForMenu(0);
     const POINT press = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, press);
-    ASSERT_EQ(3, g_shell.mouseMode);
+    ASSERT_EQ(kMouseRightDown, g_shell.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
     PostToBoard(WM_RBUTTONUP, press);
     PumpMessages(100);
     EXPECT_FALSE(EndMenuWatch().seen);
-    EXPECT_EQ(0, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
 }
 
 static void Wheel(short delta)
@@ -121,7 +121,7 @@ TEST_F(BoardTest, TheWheelZoomsOneStepPerMessageOnlyWhileNoButtonIsHeld)
         Wheel(-120);
         EXPECT_EQ(start, g_shell.zoomIndex) << "mouse mode " << mode;
     }
-    g_shell.mouseMode = 0;
+    g_shell.mouseMode = kMouseIdle;
     Wheel(240);
     EXPECT_EQ(start + 1, g_shell.zoomIndex);
     EXPECT_NE(std::string::npos, MainTitle().find("x 150%")) << MainTitle();
