@@ -115,8 +115,7 @@ TEST_F(BoardTest, HoldingTheLeftButtonStillOnAPieceStartsDraggingIt)
     PumpMessages(250);
     EXPECT_EQ(kMouseLeftDown, g_shell.mouseMode) << "not yet half a second";
     EXPECT_EQ(0, g_game.header.selectedCount);
-    PumpMessages(450);
-    EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
+    EXPECT_TRUE(PumpUntil([] { return g_shell.mouseMode == kMouseLeftDrag; }));
     EXPECT_EQ(kDragMoving, g_shell.dragKind) << "begun, then painted once";
     EXPECT_EQ(std::vector<PieceId>{piece}, SelectedPieces());
     EXPECT_EQ(g_shell.dragCursor, BoardCursor());
@@ -135,9 +134,8 @@ TEST_F(BoardTest, HoldingTheLeftButtonStillOnFreeSpaceStartsABand)
     LayOutLoosePieces({kLeft, kMiddle});
     const POINT press = ToClient(kFreeSpot);
     PressAt(WM_LBUTTONDOWN, press);
-    PumpMessages(700);
+    EXPECT_TRUE(PumpUntil([] { return g_shell.dragKind == kDragBand; }));
     EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
-    EXPECT_EQ(kDragBand, g_shell.dragKind);
     EXPECT_EQ(press.x, g_shell.bandAnchor.x);
     EXPECT_EQ(press.y, g_shell.bandAnchor.y);
     EXPECT_EQ(g_shell.crossCursor, BoardCursor());
@@ -155,8 +153,7 @@ TEST_F(BoardTest, ABandHeldStillSelectsNothingWhateverCameBefore)
     g_shell.bandRect = RECT{0, 0, 2000, 2000};
     const POINT press = ToClient(kFreeSpot);
     PressAt(WM_LBUTTONDOWN, press);
-    PumpMessages(700);
-    ASSERT_EQ(kDragBand, g_shell.dragKind);
+    ASSERT_TRUE(PumpUntil([] { return g_shell.dragKind == kDragBand; }));
     PostToBoard(WM_LBUTTONUP, press);
     EXPECT_EQ(0, g_game.header.selectedCount);
 }
@@ -169,8 +166,7 @@ TEST_F(BoardTest, APressHeldOnAFixedPieceStartsABandAsOnFreeSpace)
     PaintBoardNow();
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
-    PumpMessages(700);
-    EXPECT_EQ(kDragBand, g_shell.dragKind);
+    EXPECT_TRUE(PumpUntil([] { return g_shell.dragKind == kDragBand; }));
     EXPECT_EQ(0, g_game.header.selectedCount);
     PostToBoard(WM_LBUTTONUP, press);
     EXPECT_EQ(1, g_game.header.fixedCount);

@@ -53,8 +53,7 @@ TEST_F(BoardTest, HoldingTheRightButtonStillStartsAPanAndOpensNoMenu)
     WatchForMenu(0);
     const POINT press = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, press);
-    PumpMessages(700);
-    EXPECT_EQ(kMousePanning, g_shell.mouseMode);
+    EXPECT_TRUE(PumpUntil([] { return g_shell.mouseMode == kMousePanning; }));
     EXPECT_EQ(g_shell.dragCursor, BoardCursor());
     PostToBoard(WM_RBUTTONUP, press);
     PumpMessages(100);

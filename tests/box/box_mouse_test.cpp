@@ -126,8 +126,7 @@ TEST_F(BoxTest, ALeftPressHeldPastTheTimerTakesNothing)
     ShowBox(kBoxShow);
     PointerAt(150, 40);
     Post(WM_LBUTTONDOWN, 150, 40);
-    PumpMessages(700);
-    EXPECT_EQ(kBoxHeld, g_box.boxDragState);
+    EXPECT_TRUE(PumpUntil([] { return g_box.boxDragState == kBoxHeld; }));
     Post(WM_LBUTTONUP, 150, 40);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     EXPECT_EQ(0, g_game.header.boardCount);
@@ -197,8 +196,7 @@ TEST_F(BoxTest, ARightPressHeldStillShowsTheDragCursorAndThenTheContentFollowsTh
     PointerAt(100, 100);
     Post(WM_RBUTTONDOWN, 100, 100);
     EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
-    PumpMessages(700);
-    EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
+    EXPECT_TRUE(PumpUntil([] { return g_box.boxDragState == kBoxScrolling; }));
     EXPECT_EQ(0, g_box.boxScrollY);
     EXPECT_EQ(g_shell.dragCursor, BoxClassCursor());
 
@@ -328,15 +326,12 @@ TEST_F(BoxTest, ARealRightDragThatLeavesTheBoxEndsThere)
     SendMouseInput(0, press);
     PumpMessages(100);
     SendMouseInput(MOUSEEVENTF_RIGHTDOWN, press);
-    PumpMessages(100);
-    EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
+    EXPECT_TRUE(PumpUntil([] { return g_box.boxDragState == kBoxMenuPending; }));
     SendMouseInput(0, {press.x, press.y - 30});
-    PumpMessages(100);
+    EXPECT_TRUE(PumpUntil([] { return g_box.boxScrollY == 30; }));
     EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
-    EXPECT_EQ(30, g_box.boxScrollY);
     SendMouseInput(0, {press.x, press.y - 200});
-    PumpMessages(1000);
-    EXPECT_EQ(kBoxIdle, g_box.boxDragState);
+    EXPECT_TRUE(PumpUntil([] { return g_box.boxDragState == kBoxIdle; }));
     // The drag ends at the cursor, 100 pixels above the box: 30 + 70 + 100.
     EXPECT_EQ(last < 200 ? last : 200, g_box.boxScrollY);
     EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
