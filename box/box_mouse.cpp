@@ -127,7 +127,7 @@ void OnBoxLeftUp(LPARAM lParam)
         g_box.boxDragState = kBoxIdle;
         if (TakeFromBoxAt(g_box.boxLastX, g_box.boxLastY + g_box.boxScrollY)) {
             RedrawBoard(RDW_INVALIDATE);
-            RefreshOpenBox();
+            UpdateBoxContents();
         }
     } else if (g_box.boxDragState == kBoxHeld) {
         POINT point = PointFromLParam(lParam);

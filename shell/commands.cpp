@@ -162,7 +162,7 @@ void RunCommand(WORD command)
     case IDM_PUTINTOBOX:
         ReturnSelectionToBox();
         RedrawBoard(RDW_INVALIDATE);
-        RefreshBox();
+        UpdateBoxContents();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
         g_shell.boxPosition = command - IDM_BOXBOTTOM;
