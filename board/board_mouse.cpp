@@ -1,6 +1,5 @@
 #include "board/board_mouse.h"
-#include "board/board_paint.h"
-#include "board/board_window.h"
+#include "board/board_changes.h"
 #include "board/scroll.h"
 #include "board/view_geometry.h"
 #include "shell/pointer.h"
@@ -28,9 +27,14 @@ static void SetBoardCursor(HCURSOR cursor)
     SetWindowCursor(g_shell.boardWindow, cursor);
 }
 
+// A drag of pieces draws them itself at every paint; anything else has only what it
+// changed drawn anew.
 static void Invalidate()
 {
-    RedrawBoard(RDW_INVALIDATE);
+    if (g_shell.dragKind == kDragStarting || g_shell.dragKind == kDragMoving)
+        InvalidateRect(g_shell.boardWindow, nullptr, FALSE);
+    else
+        InvalidateBoardChanges();
 }
 
 static POINT CursorInBoard()
@@ -61,7 +65,6 @@ static void BeginDrag()
             g_shell.bandRect = RECT{g_shell.lastPoint.x, g_shell.lastPoint.y,
                                     g_shell.lastPoint.x, g_shell.lastPoint.y};
             g_shell.dragKind = kDragBand;
-            ForgetBandBackdrop();
             SetBoardCursor(g_shell.crossCursor);
         }
     } else if (g_shell.mouseMode == kMouseRightDown) {
@@ -114,7 +117,6 @@ void EndBoardDrag(int x, int y)
     g_shell.mouseMode = kMouseIdle;
     g_shell.dragKind = kDragNone;
     SetBoardCursor(g_shell.arrowCursor);
-    Invalidate();
     GameHeader& h = g_game.header;
     if ((kind == kDragStarting || kind == kDragMoving) && h.selectedCount == 1) {
         h.selectedCount = 0;
@@ -124,6 +126,7 @@ void EndBoardDrag(int x, int y)
         const RECT band = g_shell.bandRect;
         SelectInRect(BoardX(band.left), BoardY(band.top), BoardX(band.right), BoardY(band.bottom));
     }
+    Invalidate();
 }
 
 // Windows also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under

@@ -1,12 +1,18 @@
 #include "board/board_paint.h"
+#include "board/board_changes.h"
+#include "board/board_mouse.h"
 #include "board/piece_images.h"
+#include "board/stale_area.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
 
-static void ComputeVisibleArea(int clientWidth, int clientHeight)
+void ComputeVisibleArea()
 {
+    RECT client;
+    GetClientRect(g_shell.boardWindow, &client);
+    const int clientWidth = client.right, clientHeight = client.bottom;
     ViewGeometry& g = g_geometry;
     g.offsetX = clientWidth > g.boardWidth ? (clientWidth - g.boardWidth) / 2 : 0;
     g.visibleWidth = clientWidth > g.boardWidth ? g.boardWidth : clientWidth;
@@ -42,6 +48,8 @@ bool EnsureBoardBuffers()
         return ReportImageTooLarge();
     if (!MakeSurface(&g_view.backgroundBuffer, g_shell.mainDC, width, height))
         return ReportImageTooLarge();
+    ResetStaleArea(width, height);
+    ForgetBoardRecord();
     return true;
 }
 
@@ -69,6 +77,17 @@ static bool IsNearSelection(int px, int py)
     return false;
 }
 
+// The white board with the grey frame of the goal area, within area of the buffer.
+static void DrawGround(HDC target, const RECT& area)
+{
+    const ViewGeometry& g = g_geometry;
+    const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
+    FillRect(target, &area, g_brushes.white);
+    RECT goal = {g.goalLeft - scrollX - 1, g.goalTop - scrollY - 1,
+                 g.scaledWidth + g.goalLeft - scrollX - 1, g.scaledHeight + g.goalTop - scrollY - 1};
+    FrameRect(target, &goal, g_brushes.grey);
+}
+
 void RenderBoard(bool forDrag)
 {
     const ViewGeometry& g = g_geometry;
@@ -76,11 +95,7 @@ void RenderBoard(bool forDrag)
     const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
     HDC target = forDrag ? g_view.backgroundBuffer.dc : g_view.boardBuffer.dc;
 
-    RECT whole = {0, 0, g.bufferWidth, g.bufferHeight};
-    FillRect(target, &whole, g_brushes.white);
-    RECT goal = {g.goalLeft - scrollX - 1, g.goalTop - scrollY - 1,
-                 g.scaledWidth + g.goalLeft - scrollX - 1, g.scaledHeight + g.goalTop - scrollY - 1};
-    FrameRect(target, &goal, g_brushes.grey);
+    DrawGround(target, RECT{0, 0, g.bufferWidth, g.bufferHeight});
 
     if (!forDrag) {
         for (int i = 0; i < h.boardCount; ++i) {
@@ -108,6 +123,36 @@ void RenderBoard(bool forDrag)
     }
 }
 
+// Only the pixels of the stale cells change: the ground and every piece that meets them,
+// in table order, with the buffer clipped to them.
+static void RenderStaleParts()
+{
+    const ViewGeometry& g = g_geometry;
+    HDC target = g_view.boardBuffer.dc;
+    HRGN stale = MakeStaleRegion();
+    SelectClipRgn(target, stale);
+    RECT bounds;
+    GetRgnBox(stale, &bounds);
+    DrawGround(target, bounds);
+    const int w = (int)g.tileWidth, h = (int)g.tileHeight;
+    for (int i = 0; i < g_game.header.boardCount; ++i) {
+        const int x = TileLeft(i) - g_shell.scrollX, y = TileTop(i) - g_shell.scrollY;
+        if (MeetsStaleArea(RECT{x, y, x + w, y + h}))
+            DrawPiece(target, i, x, y);
+    }
+    SelectClipRgn(target, nullptr);
+    DeleteObject(stale);
+}
+
+void RenderStaleArea()
+{
+    if (IsAllStale())
+        RenderBoard(false);
+    else if (IsAnyStale())
+        RenderStaleParts();
+    ClearStaleArea();
+}
+
 // Wipes each selected piece where it was last drawn, with 10 extra pixels on its left
 // and top for the selection frame.
 static void RestoreUnderSelection()
@@ -130,6 +175,7 @@ static void DrawSelection()
         g_view.savedPosY[j] = g_game.pieces[j].posY;
         DrawPiece(g_view.boardBuffer.dc, j, TileLeft(j) - g_shell.scrollX,
                   TileTop(j) - g_shell.scrollY);
+        NotePieceDrawn(j);
     }
 }
 
@@ -151,86 +197,89 @@ static void InvertBar(HDC dc, int x, int y, int width, int height)
     BitBlt(dc, x, y, width, height, dc, x, y, NOTSRCCOPY);
 }
 
-void PaintOverlays()
+Overlays CurrentOverlays()
 {
     const ViewGeometry& g = g_geometry;
     const GameHeader& h = g_game.header;
-    HDC dc = g_view.paintDC;
+    Overlays overlays = {};
     if (h.selectedCount != 0) {
         int a = h.boardCount - h.selectedCount;
         int ax = TileLeft(a) - g_shell.scrollX + g.offsetX;
         int ay = TileTop(a) - g_shell.scrollY + g.offsetY;
-        int left = ax - (int)(h.fanSpreadX * g.rangeX) - 2;
-        int top = ay - (int)(h.fanSpreadY * g.rangeY) - 2;
-        int right = (int)(ax + g.tileWidth);
-        int bottom = (int)(ay + g.tileHeight);
-        InvertBar(dc, left, top, 2, bottom - top + 2);
-        InvertBar(dc, right, top, 2, bottom - top + 2);
-        InvertBar(dc, left + 2, top, right - left - 2, 2);
-        InvertBar(dc, left + 2, bottom, right - left - 2, 2);
+        overlays.frameShown = true;
+        overlays.frame = RECT{ax - (int)(h.fanSpreadX * g.rangeX) - 2, ay - (int)(h.fanSpreadY * g.rangeY) - 2,
+                              (int)(ax + g.tileWidth), (int)(ay + g.tileHeight)};
     }
-    if (g_shell.dragKind == 3) {
-        RECT band = g_shell.bandRect;
+    overlays.bandShown = g_shell.dragKind == kDragBand;
+    overlays.band = g_shell.bandRect;
+    return overlays;
+}
+
+// The window DC is clipped to the paint's update region, where the buffer has just been
+// copied: the inversion never meets pixels it inverted before.
+void PaintOverlays()
+{
+    HDC dc = g_view.paintDC;
+    const Overlays overlays = CurrentOverlays();
+    if (overlays.frameShown) {
+        const RECT& f = overlays.frame;
+        InvertBar(dc, f.left, f.top, 2, f.bottom - f.top + 2);
+        InvertBar(dc, f.right, f.top, 2, f.bottom - f.top + 2);
+        InvertBar(dc, f.left + 2, f.top, f.right - f.left - 2, 2);
+        InvertBar(dc, f.left + 2, f.bottom, f.right - f.left - 2, 2);
+    }
+    if (overlays.bandShown) {
+        RECT band = overlays.band;
         FrameRect(dc, &band, g_brushes.white);
         OffsetRect(&band, 1, 1);
         FrameRect(dc, &band, g_brushes.black);
     }
+    NoteOverlaysDrawn(overlays);
 }
 
-// While a band is dragged out nothing on the board changes: the buffer rendered for the
-// band's first paint serves every later one, and only the band overlay moves. (A full
-// render of 10000 pieces takes a good part of a second.)
-static HDC s_bandRenderedInto;
-
-void ForgetBandBackdrop()
-{
-    s_bandRenderedInto = nullptr;
-}
-
-static void PaintGame(HDC dc)
+static void PaintGame(HDC dc, const RECT& updated)
 {
     if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())
         return;
     const ViewGeometry& g = g_geometry;
-    if (g_shell.dragKind != 3)
-        s_bandRenderedInto = nullptr;
     switch (g_shell.dragKind) {
-    case 1:
+    case kDragStarting:
+        RenderStaleArea();
         RenderBoard(true);
         BitBlt(g_view.backgroundBuffer.dc, 0, 0, g.bufferWidth, g.bufferHeight,
                g_view.boardBuffer.dc, 0, 0, SRCCOPY);
-        g_shell.dragKind = 2;
+        g_shell.dragKind = kDragMoving;
         DrawSelection();
         break;
-    case 2:
+    case kDragMoving:
         RestoreUnderSelection();
         DrawSelection();
         break;
-    case 3:
-        if (s_bandRenderedInto != g_view.boardBuffer.dc)
-            RenderBoard(false);
-        s_bandRenderedInto = g_view.boardBuffer.dc;
-        break;
     default:
-        RenderBoard(false);
+        RenderStaleArea();
         break;
     }
     FillAroundBoard(dc);
-    BitBlt(dc, g.offsetX, g.offsetY, g.visibleWidth, g.visibleHeight, g_view.boardBuffer.dc, 0, 0,
-           SRCCOPY);
+    RECT part, board = {g.offsetX, g.offsetY, g.offsetX + g.visibleWidth, g.offsetY + g.visibleHeight};
+    if (IntersectRect(&part, &updated, &board))
+        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+               g_view.boardBuffer.dc, part.left - g.offsetX, part.top - g.offsetY, SRCCOPY);
     PaintOverlays();
 }
 
 void PaintBoard()
 {
+    // Whatever changed since the last paint joins this one's update region.
+    if (g_shell.gameActive && g_shell.dragKind == kDragMoving)
+        InvalidateOverlayChanges();
+    else if (g_shell.gameActive)
+        InvalidateBoardChanges();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(g_shell.boardWindow, &paint);
     g_view.paintDC = dc;
-    RECT client;
-    GetClientRect(g_shell.boardWindow, &client);
-    ComputeVisibleArea(client.right, client.bottom);
+    ComputeVisibleArea();
     if (g_shell.gameActive)
-        PaintGame(dc);
+        PaintGame(dc, paint.rcPaint);
     else
         PaintStartPicture(dc);
     EndPaint(g_shell.boardWindow, &paint);

@@ -1,4 +1,5 @@
 #include "board/board_window.h"
+#include "board/board_changes.h"
 #include "board/board_mouse.h"
 #include "board/board_paint.h"
 #include "board/scroll.h"
@@ -7,6 +8,7 @@
 
 void RedrawBoard(UINT flags)
 {
+    ForgetBoardRecord();
     RedrawWindow(g_shell.boardWindow, nullptr, nullptr, flags);
 }
 

@@ -4,5 +4,6 @@
 
 LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Asks for a repaint of the whole board window (RDW_INVALIDATE, with or without RDW_ERASE).
+// Asks for the whole board to be drawn anew (RDW_INVALIDATE, with or without RDW_ERASE).
+// A change of pieces or of the scroll position needs only InvalidateBoardChanges.
 void RedrawBoard(UINT flags);

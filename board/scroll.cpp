@@ -1,5 +1,5 @@
 #include "board/scroll.h"
-#include "board/board_window.h"
+#include "board/board_changes.h"
 #include "board/view_geometry.h"
 #include "shell/shell_state.h"
 
@@ -54,5 +54,5 @@ void ScrollBoard(int bar, WPARAM wParam)
     if (!ApplyScrollCode(wParam, bar == SB_HORZ ? &g_shell.scrollX : &g_shell.scrollY))
         return;
     UpdateScrollBars();
-    RedrawBoard(RDW_INVALIDATE);
+    InvalidateBoardChanges();
 }

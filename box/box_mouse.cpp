@@ -1,5 +1,5 @@
 #include "box/box_window.h"
-#include "board/board_window.h"
+#include "board/board_changes.h"
 #include "box/box_state.h"
 #include "board/view_geometry.h"
 #include "model/game_state.h"
@@ -126,7 +126,7 @@ void OnBoxLeftUp(LPARAM lParam)
     if (g_box.boxDragState == kBoxClickPending) {
         g_box.boxDragState = kBoxIdle;
         if (TakeFromBoxAt(g_box.boxLastX, g_box.boxLastY + g_box.boxScrollY)) {
-            RedrawBoard(RDW_INVALIDATE);
+            InvalidateBoardChanges();
             UpdateBoxContents();
         }
     } else if (g_box.boxDragState == kBoxHeld) {

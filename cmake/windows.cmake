@@ -47,6 +47,8 @@ add_library(quiltra_win STATIC
   board/view_state.cpp
   board/board_window.cpp
   board/board_paint.cpp
+  board/board_changes.cpp
+  board/stale_area.cpp
   board/board_mouse.cpp
   board/piece_images.cpp
   board/scroll.cpp

@@ -1,5 +1,6 @@
 #include "shell/commands.h"
 #include "board/board_window.h"
+#include "board/board_changes.h"
 #include "shell/menu_state.h"
 #include "shell/program_folder.h"
 #include "shell/shell_state.h"
@@ -161,7 +162,7 @@ void RunCommand(WORD command)
         break;
     case IDM_PUTINTOBOX:
         ReturnSelectionToBox();
-        RedrawBoard(RDW_INVALIDATE);
+        InvalidateBoardChanges();
         UpdateBoxContents();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
