@@ -29,6 +29,29 @@ bool BuildPieceImages()
     return BuildTileSurfaces();
 }
 
+// The pen and brush each mask has selected. Selecting costs about as much as drawing a
+// small ellipse, and one piece after another mostly wants the colours a mask already has.
+struct MaskTools {
+    HGDIOBJ pen, brush;
+};
+static MaskTools s_maskTools[2];
+
+// New mask surfaces start with the system's pen and brush.
+static void ForgetMaskTools()
+{
+    s_maskTools[0] = MaskTools{};
+    s_maskTools[1] = MaskTools{};
+}
+
+static void UseTools(HDC dc, HGDIOBJ pen, HGDIOBJ brush)
+{
+    MaskTools& tools = s_maskTools[dc == g_view.tiles[kPieceMask].dc ? 0 : 1];
+    if (pen && tools.pen != pen)
+        SelectObject(dc, tools.pen = pen);
+    if (tools.brush != brush)
+        SelectObject(dc, tools.brush = brush);
+}
+
 bool BuildTileSurfaces()
 {
     const ViewGeometry& g = g_geometry;
@@ -37,6 +60,7 @@ bool BuildTileSurfaces()
         if (!MakeSurface(&tile, g_shell.mainDC, w, h))
             return ReportImageTooLarge();
 
+    ForgetMaskTools();
     RECT whole = {0, 0, w, h};
     FillRect(g_view.tiles[kPieceMaskTemplate].dc, &whole, g_brushes.black);
     FillRect(g_view.tiles[kOutlineTemplate].dc, &whole, g_brushes.white);
@@ -51,8 +75,7 @@ bool BuildTileSurfaces()
 
 static void DrawEllipse(HDC dc, HPEN pen, HBRUSH brush, int left, int top, int right, int bottom)
 {
-    SelectObject(dc, pen);
-    SelectObject(dc, brush);
+    UseTools(dc, pen, brush);
     Ellipse(dc, left, top, right, bottom);
 }
 
@@ -95,13 +118,12 @@ void DrawPiece(HDC target, int index, int x, int y)
 
     BitBlt(target, x, y, w, h, outlineMask, 0, 0, SRCAND);
     if (g_shell.OptGrayBorder) {
-        // Grey the black footprint, whiten the piece inside it, and invert: what is left
-        // is a (128, 128, 128) band on black, which SRCPAINT lays onto the black band.
-        SelectObject(outlineMask, g_brushes.grey);
+        // Grey the black footprint and whiten the piece inside it; laid on inverted
+        // (MERGEPAINT), that is a (128, 128, 128) band on black over the black band.
+        UseTools(outlineMask, nullptr, g_brushes.grey);
         ExtFloodFill(outlineMask, w / 2, h / 2, RGB(255, 255, 255), FLOODFILLBORDER);
         BitBlt(outlineMask, 0, 0, w, h, pieceMask, 0, 0, SRCPAINT);
-        BitBlt(outlineMask, 0, 0, w, h, outlineMask, 0, 0, NOTSRCCOPY);
-        BitBlt(target, x, y, w, h, outlineMask, 0, 0, SRCPAINT);
+        BitBlt(target, x, y, w, h, outlineMask, 0, 0, MERGEPAINT);
     }
     BitBlt(pieceMask, 0, 0, w, h, picture, sx, sy, SRCAND);
     BitBlt(target, x, y, w, h, pieceMask, 0, 0, SRCPAINT);
