@@ -176,6 +176,22 @@ TEST_F(BoardTest, DraggingAPieceAcrossOthersWithTheMouseKeepsTheBoardIntact)
     PostToBoard(WM_LBUTTONUP, POINT{press.x + 10, press.y - 60});
 }
 
+// The first movement of a drag can carry the piece several tiles away before the drag's
+// first paint, which clears only the tiles around where the piece is now.
+TEST_F(BoardTest, ADragWhoseFirstMoveIsLongLeavesNothingWhereThePieceLay)
+{
+    LayOutLoosePieces({{100, 100}, {130, 120}});
+    const POINT press = ToClient(CellCentre(0));
+    SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 250, press.y + 40));
+    UpdateWindow(g_shell.boardWindow);
+    ASSERT_EQ(2, g_shell.dragKind);
+    const Pixels dragged = CaptureBoardBuffer();
+    RenderBoard(false);
+    EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
+    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(press.x + 250, press.y + 40));
+}
+
 // A band ends and, before the board is painted, the next begins: its backdrop must show
 // the pieces where the first band's selection put them. Sent, not posted, so that no
 // paint comes between.
