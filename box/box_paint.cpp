@@ -29,7 +29,8 @@ static void RenderFinishedPicture()
 
 // What the buffer shows, so that a paint redraws only the slots whose piece changed. A slot's
 // pixels depend on nothing but its piece: tiles have whole-pixel sizes, touch without
-// overlapping, and each is drawn onto white.
+// overlapping, and each is drawn onto white. A piece is named by its home cell, which no
+// other piece of the table shares (the cut makes it so, and the loader refuses others).
 struct BoxShown {
     bool valid;
     int scrollY;
