@@ -109,7 +109,7 @@ void OnBoxLeftUp(LPARAM lParam)
     if (release == kReleaseClick) {
         if (TakeFromBoxAt(g_box.boxLastX, g_box.boxLastY + g_box.boxScrollY)) {
             InvalidateBoardChanges();
-            RefreshOpenBox();
+            UpdateBoxContents();
         }
     } else if (release == kReleaseDragEnd) {
         POINT point = PointFromLParam(lParam);

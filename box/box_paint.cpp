@@ -27,9 +27,46 @@ static void RenderFinishedPicture()
     FrameRect(g_box.buffer.dc, &frame, g_brushes.black);
 }
 
+// What the buffer shows, so that a paint redraws only the slots whose piece changed. A slot's
+// pixels depend on nothing but its piece: tiles have whole-pixel sizes, touch without
+// overlapping, and each is drawn onto white. A piece is named by its home cell, which no
+// other piece of the table shares (the cut makes it so, and the loader refuses others).
+struct BoxShown {
+    bool valid;
+    int scrollY;
+    int columns;
+    int width, height;
+    int boxed;
+    int cell[kMaxPieces];  // by slot: row * columns + column of the piece shown there
+};
+static BoxShown s_shown;
+// By cell: the slot that showed it, or kNoSlot.
+static int s_shownSlot[kMaxPieces];
+static const int kNoSlot = -1;
+// The buffer as it was before a paint that moves slots around in it.
+static Surface s_before;
+
+static int CellOf(int index)
+{
+    return g_game.pieces[index].row * g_game.header.columns + g_game.pieces[index].column;
+}
+
+static void RememberShown()
+{
+    const GameHeader& header = g_game.header;
+    s_shown.valid = true;
+    s_shown.scrollY = g_box.boxScrollY;
+    s_shown.columns = g_box.boxColumns;
+    s_shown.width = g_box.boxClientWidth;
+    s_shown.height = g_box.boxClientHeight;
+    s_shown.boxed = header.pieceCount - header.boardCount;
+    for (int slot = 0; slot < s_shown.boxed; ++slot)
+        s_shown.cell[slot] = CellOf(header.boardCount + slot);
+}
+
 // Tiles in table order, left to right and top to bottom; only those that reach into the
 // view are drawn.
-static void RenderPieces()
+void RenderBoxPieces()
 {
     const GameHeader& header = g_game.header;
     RECT whole = {0, 0, g_box.boxClientWidth, g_box.boxClientHeight};
@@ -42,6 +79,105 @@ static void RenderPieces()
             && y <= g_box.boxScrollY + g_box.boxClientHeight)
             DrawPiece(g_box.buffer.dc, i, x, y - g_box.boxScrollY);
     }
+    RememberShown();
+}
+
+// Consecutive tiles of one row that come from consecutive tiles of one row of the buffer as
+// it was: one blit.
+struct TileRun {
+    int count;
+    int x, y, height;  // in the buffer
+    int fromX, fromY;  // in the buffer as it was
+};
+
+static void FlushRun(TileRun* run)
+{
+    if (run->count)
+        BitBlt(g_box.buffer.dc, run->x, run->y, run->count * (int)g_geometry.tileWidth, run->height,
+               s_before.dc, run->fromX, run->fromY, SRCCOPY);
+    run->count = 0;
+}
+
+static void AddToRun(TileRun* run, int x, int y, int height, int fromX, int fromY)
+{
+    const int w = (int)g_geometry.tileWidth;
+    if (run->count && run->y == y && run->height == height && run->fromY == fromY
+        && run->x + run->count * w == x && run->fromX + run->count * w == fromX) {
+        ++run->count;
+        return;
+    }
+    FlushRun(run);
+    *run = TileRun{1, x, y, height, fromX, fromY};
+}
+
+// The slot's tile anew: white, and its piece when it has one.
+static void DrawSlot(int slot, int x, int y)
+{
+    const int w = (int)g_geometry.tileWidth, h = (int)g_geometry.tileHeight;
+    RECT tile = {x, y, x + w, y + h};
+    FillRect(g_box.buffer.dc, &tile, g_brushes.white);
+    if (slot < g_game.header.pieceCount - g_game.header.boardCount)
+        DrawPiece(g_box.buffer.dc, g_game.header.boardCount + slot, x, y);
+}
+
+static bool CanMoveSlots()
+{
+    if (!s_shown.valid || s_shown.columns != g_box.boxColumns || s_shown.width != g_box.boxClientWidth
+        || s_shown.height != g_box.boxClientHeight)
+        return false;
+    if (!s_before.dc && !MakeSurface(&s_before, g_box.buffer.dc, s_shown.width, s_shown.height)) {
+        FreeSurface(&s_before);
+        return false;
+    }
+    return true;
+}
+
+// Every visible slot whose piece or place in the view changed is taken from where the
+// buffer already shows that piece, or drawn when the buffer does not hold all of it.
+static void UpdateBoxPieces()
+{
+    if (!CanMoveSlots()) {
+        RenderBoxPieces();
+        return;
+    }
+    const GameHeader& header = g_game.header;
+    const int w = (int)g_geometry.tileWidth, h = (int)g_geometry.tileHeight;
+    const int columns = g_box.boxColumns, height = g_box.boxClientHeight;
+    const int scrollY = g_box.boxScrollY, boxed = header.pieceCount - header.boardCount;
+    const bool sameScroll = scrollY == s_shown.scrollY;
+    for (int i = 0; i < header.pieceCount; ++i)
+        s_shownSlot[i] = kNoSlot;
+    for (int slot = 0; slot < s_shown.boxed; ++slot)
+        s_shownSlot[s_shown.cell[slot]] = slot;
+
+    bool copied = false;
+    TileRun run = {};
+    for (int row = scrollY / h; row * h - scrollY < height; ++row) {
+        const int y = row * h - scrollY;
+        // The part of the tile inside the buffer.
+        const int top = y < 0 ? -y : 0, bottom = y + h > height ? height - y : h;
+        for (int column = 0; column < columns; ++column) {
+            const int slot = row * columns + column;
+            const int cell = slot < boxed ? CellOf(header.boardCount + slot) : kNoSlot;
+            const int shownCell = slot < s_shown.boxed ? s_shown.cell[slot] : kNoSlot;
+            if (sameScroll && cell == shownCell)
+                continue;
+            if (!copied) {
+                BitBlt(s_before.dc, 0, 0, s_shown.width, height, g_box.buffer.dc, 0, 0, SRCCOPY);
+                copied = true;
+            }
+            const int from = cell == kNoSlot ? kNoSlot : s_shownSlot[cell];
+            const int fromY = from == kNoSlot ? 0 : from / columns * h - s_shown.scrollY;
+            if (from != kNoSlot && fromY + top >= 0 && fromY + bottom <= height) {
+                AddToRun(&run, column * w, y + top, bottom - top, from % columns * w, fromY + top);
+            } else {
+                FlushRun(&run);
+                DrawSlot(slot, column * w, y);
+            }
+        }
+    }
+    FlushRun(&run);
+    RememberShown();
 }
 
 // The finished picture is scaled only when the buffer is made: every refresh drops it.
@@ -54,9 +190,11 @@ void PaintBox()
             return;
         if (g_shell.goalPictureShown)
             RenderFinishedPicture();
+        else
+            RenderBoxPieces();
+    } else if (!g_shell.goalPictureShown) {
+        UpdateBoxPieces();
     }
-    if (!g_shell.goalPictureShown)
-        RenderPieces();
     BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc,
            0, 0, SRCCOPY);
 }
@@ -71,4 +209,6 @@ bool MakeBoxBuffer()
 void FreeBoxBuffer()
 {
     FreeSurface(&g_box.buffer);
+    FreeSurface(&s_before);
+    s_shown.valid = false;
 }

@@ -97,6 +97,17 @@ void RefreshOpenBox()
     RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
 }
 
+// The buffer stays: the paint moves the slots it already shows. Without piece images there
+// is nothing to move, and the background shows.
+void UpdateBoxContents()
+{
+    if (!g_box.boxWindow)
+        return;
+    LayoutBox(true);
+    RedrawWindow(g_box.boxWindow, nullptr, nullptr,
+                 g_view.pictureSurface.dc ? RDW_INVALIDATE : RDW_INVALIDATE | RDW_ERASE);
+}
+
 // Without piece images the box shows only its white background: no layout to renew.
 void RefreshBox()
 {

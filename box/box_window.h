@@ -19,6 +19,9 @@ void ShowBox(int mode);
 void RefreshBox();
 // The same for a box known to be open, whether or not the piece images exist.
 void RefreshOpenBox();
+// Pieces came into the box or left it: lays it out again, and its next paint redraws only
+// the slots whose piece changed.
+void UpdateBoxContents();
 LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Columns, content height and scroll position for the current client size and box contents.
@@ -28,6 +31,8 @@ void UpdateBoxScroll();
 
 // Draws the box from its off-screen buffer during WM_PAINT, making the buffer first if needed.
 void PaintBox();
+// Draws every visible slot of the buffer from scratch.
+void RenderBoxPieces();
 bool MakeBoxBuffer();
 void FreeBoxBuffer();
 

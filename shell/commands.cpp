@@ -173,7 +173,7 @@ void RunCommand(WORD command)
     case IDM_PUTINTOBOX:
         ReturnSelectionToBox();
         InvalidateBoardChanges();
-        RefreshBox();
+        UpdateBoxContents();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
         g_shell.boxPosition = command - IDM_BOXFIRST;

@@ -1,6 +1,7 @@
 // Measures the drawing paths that decide how the game feels: a piece, a full board of
 // 10000 pieces, a drag paint, the piece images and a whole New. Prints medians in ms.
 //   draw_benchmark PHOTO_4000x3000.jpg
+#include "board/board_mouse.h"
 #include "board/board_paint.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
@@ -12,52 +13,16 @@
 #include "model/random.h"
 #include "model/split_counts.h"
 #include "shell/game_view.h"
-#include "shell/settings.h"
 #include "shell/shell_state.h"
-#include "shell/startup.h"
 #include "shell/zoom_steps.h"
-#include <commctrl.h>
-#include <algorithm>
-#include <functional>
+#include "tests/perf/bench_support.h"
 #include <stdio.h>
 #include <string>
 #include <vector>
 
-static double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return count.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
-// Median of several runs of the whole block; each run repeats the work `repeat` times.
-static double Median(int runs, int repeat, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int r = 0; r < runs; ++r) {
-        double start = Now();
-        for (int i = 0; i < repeat; ++i)
-            work();
-        GdiFlush();
-        times.push_back((Now() - start) / repeat);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 static void Row(const char* what, double ms)
 {
     printf("| %-62s | %10.3f |\n", what, ms);
-}
-
-static void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 static void PaintNow()
@@ -101,37 +66,14 @@ static void MoveSelection(double dx)
         g_game.pieces[j].posX += dx;
 }
 
-static bool LoadPhoto(const char* path)
-{
-    PictureHandle picture = LoadJpegPicture(path);
-    if (!picture)
-        return false;
-    g_view.pictureDib = picture;
-    GetPictureHeader(picture, &g_view.pictureInfo);
-    return true;
-}
-
 int main(int argc, char** argv)
 {
     if (argc != 2) {
         fprintf(stderr, "usage: draw_benchmark PHOTO.jpg\n");
         return 2;
     }
-    std::string photo = argv[1];
-    if (photo[0] == '/') {
-        std::replace(photo.begin(), photo.end(), '/', '\\');
-        photo = "Z:" + photo;
-    }
-
-    LoadSettings(GetModuleHandleA(nullptr));
-    g_shell.OptSound = 0;
-    CreateSolidBrushes();
-    InitCommonControls();
-    RegisterMainWindowClass();
-    CreateMainWindow();
-    ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
-    UpdateWindow(g_shell.mainWindow);
-    PumpMessages();
+    std::string photo = WinePath(argv[1]);
+    OpenBenchWindow();
     SeedRandom(12345);
     if (!LoadPhoto(photo.c_str())) {
         fprintf(stderr, "draw_benchmark: cannot load %s\n", photo.c_str());
@@ -172,11 +114,11 @@ int main(int argc, char** argv)
 
     for (int selected : {1, 10, 100}) {
         SelectTop(selected);
-        g_shell.dragKind = 1;
+        g_shell.dragKind = kDragStarting;
         PaintNow();
         snprintf(label, sizeof label, "drag paint (second and later), %d selected", selected);
         Row(label, Median(7, 10, [] { MoveSelection(0.0005); PaintNow(); }));
-        g_shell.dragKind = 0;
+        g_shell.dragKind = kDragNone;
         g_game.header.selectedCount = 0;
     }
 

@@ -1,0 +1,431 @@
+// Times what the player does with a 100 x 100 puzzle of a 4000 x 3000 photo: the real board
+// and box window procedures get their messages in the real main window, and each action is
+// timed until its paint is done. Medians in ms, and the ratio to a full render of the board
+// measured in the same run; then the peak working set.
+//   action_benchmark PHOTO_4000x3000.jpg
+#include "board/board_mouse.h"
+#include "board/board_paint.h"
+#include "board/board_window.h"
+#include "board/scroll.h"
+#include "board/view_state.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
+#include "model/cut_pieces.h"
+#include "model/game_state.h"
+#include "model/move_record.h"
+#include "model/random.h"
+#include "resources/resource_ids.h"
+#include "shell/game_view.h"
+#include "shell/shell_state.h"
+#include "shell/zoom_steps.h"
+#include "tests/perf/bench_support.h"
+#include "tests/support/modal_driver.h"
+#include <psapi.h>
+#include <stdio.h>
+#include <string.h>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+static const int kRuns = 5;
+// The piece the board actions work with; its home lies in the part of the board the box
+// leaves visible at the fitting zoom.
+static const int kColumn = 50, kRow = 20;
+
+struct Scenario {
+    const char* name;
+    GameState game;
+};
+static Scenario s_loose = {"10000 loose", {}}, s_boxed = {"10000 boxed", {}};
+static const Scenario* s_current;
+
+static int BoxTop()
+{
+    RECT frame;
+    GetWindowRect(g_box.boxWindow, &frame);
+    POINT corner = {frame.left, frame.top};
+    ScreenToClient(g_shell.boardWindow, &corner);
+    return corner.y;
+}
+
+static POINT ToClient(double boardX, double boardY)
+{
+    return POINT{(int)boardX - g_shell.scrollX + g_geometry.offsetX,
+                 (int)boardY - g_shell.scrollY + g_geometry.offsetY};
+}
+
+static POINT FromClient(POINT client)
+{
+    return POINT{client.x + g_shell.scrollX - g_geometry.offsetX,
+                 client.y + g_shell.scrollY - g_geometry.offsetY};
+}
+
+static void PaintsDone()
+{
+    UpdateWindow(g_shell.boardWindow);
+    if (g_box.boxWindow)
+        UpdateWindow(g_box.boxWindow);
+}
+
+static void Settle()
+{
+    PaintsDone();
+    DispatchPendingMessages();
+    PaintsDone();
+}
+
+static void Send(HWND window, UINT message, WPARAM wParam, POINT point)
+{
+    SendMessageA(window, message, wParam, MAKELPARAM(point.x, point.y));
+}
+
+// A press and a release at once: a click, which needs no hold timer.
+static void Click(HWND window, POINT client)
+{
+    Send(window, WM_LBUTTONDOWN, MK_LBUTTON, client);
+    Send(window, WM_LBUTTONUP, 0, client);
+}
+
+static void Command(int id)
+{
+    SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+static int IndexOf(int column, int row)
+{
+    for (int i = 0; i < g_game.header.pieceCount; ++i)
+        if (g_game.pieces[i].column == column && g_game.pieces[i].row == row)
+            return i;
+    return -1;
+}
+
+static POINT CellCentre(int index)
+{
+    const ViewGeometry& g = g_geometry;
+    return ToClient(g_game.pieces[index].posX * g.rangeX + g.tabMarginX + g.cellWidth / 2,
+                    g_game.pieces[index].posY * g.rangeY + g.tabMarginY + g.cellHeight / 2);
+}
+
+static POINT HomeCentre(int column, int row)
+{
+    const ViewGeometry& g = g_geometry;
+    return ToClient(g.goalLeft + (column + 0.5) * g.cellWidth, g.goalTop + (row + 0.5) * g.cellHeight);
+}
+
+// Where the piece lies while the board actions work with it.
+static POINT WorkPlace()
+{
+    return POINT{g_geometry.bufferWidth / 3, BoxTop() / 3};
+}
+
+static bool OnCell(int index, POINT board)
+{
+    const ViewGeometry& g = g_geometry;
+    const int left = (int)(g_game.pieces[index].posX * g.rangeX + g.tabMarginX);
+    const int top = (int)(g_game.pieces[index].posY * g.rangeY + g.tabMarginY);
+    return left <= board.x && board.x <= left + g.cellWidth && top <= board.y &&
+           board.y <= top + g.cellHeight;
+}
+
+static bool OnTile(int index, POINT board, int margin)
+{
+    const ViewGeometry& g = g_geometry;
+    const int left = (int)(g_game.pieces[index].posX * g.rangeX);
+    const int top = (int)(g_game.pieces[index].posY * g.rangeY);
+    return left - margin <= board.x && board.x <= left + g.tileWidth + margin &&
+           top - margin <= board.y && board.y <= top + g.tileHeight + margin;
+}
+
+// A point of the visible board where a press hits no piece and is far from the selection.
+static POINT FreePoint()
+{
+    const GameHeader& h = g_game.header;
+    const int bottom = BoxTop() - 60;
+    for (int y = 40; y < bottom; y += 3)
+        for (int x = g_geometry.offsetX + 40; x < g_geometry.offsetX + g_geometry.visibleWidth - 80; x += 3) {
+            POINT board = FromClient(POINT{x, y});
+            bool free = true;
+            for (int i = h.fixedCount; free && i < h.boardCount; ++i)
+                free = i < h.boardCount - h.selectedCount ? !OnCell(i, board)
+                                                          : !OnTile(i, board, 40);
+            if (free)
+                return POINT{x, y};
+        }
+    fprintf(stderr, "action_benchmark: no free point on the board\n");
+    return POINT{0, 0};
+}
+
+// The scenario as it was saved, painted in full.
+static void Restore()
+{
+    memcpy(&g_game, &s_current->game, sizeof g_game);
+    g_shell.mouseMode = kMouseIdle;
+    g_shell.dragKind = kDragNone;
+    g_box.boxScrollY = 0;
+    RefreshBox();
+    RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
+    Settle();
+}
+
+// The working piece lies loose on top of the board at its working place, unselected.
+static void PrepareWorkPiece()
+{
+    Restore();
+    const int index = IndexOf(kColumn, kRow);
+    if (index >= g_game.header.boardCount) {
+        // Out of the box through the box window, then put down by a click.
+        const ViewGeometry& g = g_geometry;
+        Click(g_box.boxWindow, POINT{(int)(g.tabMarginX + g.cellWidth / 2),
+                                     (int)(g.tabMarginY + g.cellHeight / 2)});
+        Settle();
+        Click(g_shell.boardWindow, WorkPlace());
+    }
+    Settle();
+}
+
+static void PrepareSelection()
+{
+    PrepareWorkPiece();
+    Click(g_shell.boardWindow, CellCentre(g_game.header.boardCount - 1));
+    Settle();
+}
+
+static double TimeStep(const std::function<void()>& prepare, const std::function<void()>& step)
+{
+    return MedianAfter(kRuns, prepare, [&] { step(); PaintsDone(); });
+}
+
+static double SelectByClick()
+{
+    return TimeStep(PrepareWorkPiece, [] { Click(g_shell.boardWindow, CellCentre(g_game.header.boardCount - 1)); });
+}
+
+static double DropByClick()
+{
+    POINT free;
+    return TimeStep([&] { PrepareSelection(); free = FreePoint(); },
+                    [&] { Click(g_shell.boardWindow, free); });
+}
+
+static double FixPiece()
+{
+    return TimeStep(PrepareSelection, [] { Click(g_shell.boardWindow, HomeCentre(kColumn, kRow)); });
+}
+
+// From the fourth visible row, so that the slots after it move up.
+static double TakeFromBox()
+{
+    return TimeStep(
+        [] {
+            PrepareSelection();
+            if (g_game.header.pieceCount - g_game.header.boardCount < 10) {
+                Command(IDM_PUTINTOBOX);
+                Settle();
+            }
+        },
+        [] {
+            const ViewGeometry& g = g_geometry;
+            const int boxed = g_game.header.pieceCount - g_game.header.boardCount;
+            const int slot = boxed > 3 * g_box.boxColumns + 5 ? 3 * g_box.boxColumns + 5 : 0;
+            const int column = slot % g_box.boxColumns, row = slot / g_box.boxColumns;
+            Click(g_box.boxWindow,
+                  POINT{(int)(column * g.tileWidth + g.tabMarginX + g.cellWidth / 2),
+                        (int)(row * g.tileHeight + g.tabMarginY + g.cellHeight / 2) - g_box.boxScrollY});
+        });
+}
+
+static double PutIntoBox()
+{
+    return TimeStep(PrepareSelection, [] { Command(IDM_PUTINTOBOX); });
+}
+
+// Pressed on free space, dragged out over four moves, released: every step painted.
+static double Band()
+{
+    POINT free;
+    return TimeStep([&] { PrepareWorkPiece(); free = FreePoint(); },
+                    [&] {
+                        Send(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, free);
+                        for (int k = 1; k <= 4; ++k) {
+                            Send(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
+                                 POINT{free.x + 15 * k, free.y + 10 * k});
+                            UpdateWindow(g_shell.boardWindow);
+                        }
+                        Send(g_shell.boardWindow, WM_LBUTTONUP, 0, POINT{free.x + 60, free.y + 40});
+                    });
+}
+
+// Down and up in turn, so that the view stays in the middle of the board.
+static double Scroll(WORD down, WORD up)
+{
+    int turn = 0;
+    return TimeStep(Settle, [&] {
+        SendMessageA(g_shell.boardWindow, WM_VSCROLL, MAKEWPARAM(turn++ % 2 ? up : down, 0), 0);
+    });
+}
+
+static int ZoomCommand(int percent)
+{
+    return ZoomSteps[ZoomIndexForPercent(percent)].command;
+}
+
+static double ZoomStep(int fromPercent, int command)
+{
+    return TimeStep([fromPercent] { Command(ZoomCommand(fromPercent)); Restore(); },
+                    [command] { Command(command); });
+}
+
+// From the answer to the question until the board and the box are painted.
+static double Wizard()
+{
+    std::vector<double> times;
+    for (int r = 0; r < kRuns; ++r) {
+        Restore();
+        double start = 0;
+        WithModalWindow([] { Command(IDM_WIZARD); },
+                        [&start](HWND question) { start = Now(); PressButton(question, IDYES); });
+        PaintsDone();
+        GdiFlush();
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct WorkingSet {
+    double now, peak;  // MB
+};
+
+static WorkingSet MeasureWorkingSet()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return WorkingSet{counters.WorkingSetSize / 1048576.0, counters.PeakWorkingSetSize / 1048576.0};
+}
+
+struct Action {
+    const char* name;
+    std::function<double()> run;
+};
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        fprintf(stderr, "usage: action_benchmark PHOTO.jpg\n");
+        return 2;
+    }
+    OpenBenchWindow();
+    SeedRandom(12345);
+    if (!LoadPhoto(WinePath(argv[1]).c_str())) {
+        fprintf(stderr, "action_benchmark: cannot load %s\n", argv[1]);
+        return 1;
+    }
+    const double pictureMB = g_view.pictureInfo.biWidth * g_view.pictureInfo.biHeight * 4 / 1048576.0;
+
+    // A new game as "新規作成" makes it, then every piece out of the box, scattered.
+    ResetGameState();
+    g_game.header.columns = 100;
+    g_game.header.rows = 100;
+    CutPieces();
+    g_shell.boxPosition = 0;
+    g_shell.gameActive = 1;
+    BeginGameView();
+    Settle();
+    const int fitPercent = ZoomSteps[g_shell.zoomIndex].percent;
+    GameHeader& h = g_game.header;
+    MoveRecord(IndexOf(kColumn, kRow), 0);
+    memcpy(&s_boxed.game, &g_game, sizeof g_game);
+
+    h.boardCount = h.pieceCount;
+    for (int i = 0; i < h.pieceCount; ++i) {
+        g_game.pieces[i].posX = NextRandom() / 32767.0;
+        g_game.pieces[i].posY = NextRandom() / 32767.0;
+    }
+    MoveRecord(0, h.pieceCount - 1);
+    const POINT place = FromClient(WorkPlace());
+    g_game.pieces[h.pieceCount - 1].posX = (place.x + 0.5) / g_geometry.rangeX;
+    g_game.pieces[h.pieceCount - 1].posY = (place.y + 0.5) / g_geometry.rangeY;
+    // Nothing may lie on the working piece's home, where the fixing click goes.
+    const POINT home = FromClient(HomeCentre(kColumn, kRow));
+    for (int i = 0; i < h.pieceCount - 1; ++i)
+        if (OnTile(i, home, 0))
+            g_game.pieces[i].posX = g_game.pieces[i].posY = 1;
+    memcpy(&s_loose.game, &g_game, sizeof g_game);
+    s_current = &s_loose;
+    Restore();
+    const WorkingSet atFitZoom = MeasureWorkingSet();
+    Command(ZoomCommand(100));
+    Settle();
+    const WorkingSet at100 = MeasureWorkingSet();
+    Command(ZoomCommand(fitPercent));
+    Restore();
+
+    EnsureBoardBuffers();
+    const double fullRender = Median(kRuns, 1, [] { RenderBoard(false); });
+    Command(ZoomCommand(100));
+    Settle();
+    EnsureBoardBuffers();
+    const double fullRender100 = Median(kRuns, 1, [] { RenderBoard(false); });
+    Command(ZoomCommand(fitPercent));
+    Settle();
+
+    char zoomUp[64], zoomDown[64];
+    const int nextPercent = ZoomSteps[g_shell.zoomIndex + 1].percent;
+    snprintf(zoomUp, sizeof zoomUp, "zoom step %d %% -> %d %%", fitPercent, nextPercent);
+    snprintf(zoomDown, sizeof zoomDown, "zoom step %d %% -> %d %%", nextPercent, fitPercent);
+    const Action atFit[] = {
+        {"select by a click", SelectByClick},
+        {"drop by a click", DropByClick},
+        {"fix a piece (click at home)", FixPiece},
+        {"take from the box", TakeFromBox},
+        {"put the selection into the box", PutIntoBox},
+        {"band (press, 4 moves, release)", Band},
+        {zoomUp, [=] { return ZoomStep(fitPercent, IDM_ENLARGE); }},
+        {zoomDown, [=] { return ZoomStep(nextPercent, IDM_REDUCE); }},
+        {"Wizard", Wizard},
+    };
+    const Action scrollsAt100[] = {
+        {"scroll line at 100 %", [] { return Scroll(SB_LINEDOWN, SB_LINEUP); }},
+        {"scroll page at 100 %", [] { return Scroll(SB_PAGEDOWN, SB_PAGEUP); }},
+    };
+    const int actions = sizeof atFit / sizeof atFit[0], scrolls = sizeof scrollsAt100 / sizeof scrollsAt100[0];
+    double times[2][16];
+    Scenario* scenarios[2] = {&s_loose, &s_boxed};
+    for (int s = 0; s < 2; ++s) {
+        s_current = scenarios[s];
+        for (int a = 0; a < actions; ++a) {
+            times[s][a] = atFit[a].run();
+            Command(ZoomCommand(fitPercent));
+        }
+        Restore();
+        Command(ZoomCommand(100));
+        g_shell.scrollX = g_geometry.boardWidth / 2;
+        g_shell.scrollY = g_geometry.boardHeight / 2;
+        UpdateScrollBars();
+        RedrawBoard(RDW_INVALIDATE);
+        Settle();
+        for (int a = 0; a < scrolls; ++a)
+            times[s][actions + a] = scrollsAt100[a].run();
+        Command(ZoomCommand(fitPercent));
+    }
+
+    printf("Full render of the board, 10000 loose pieces: %.1f ms at %d %% (the ratios' unit), "
+           "%.1f ms at 100 %%\n\n", fullRender, fitPercent, fullRender100);
+    printf("| %-36s | %-17s | %-17s |\n", "action (median)", s_loose.name, s_boxed.name);
+    printf("|%s|%s|%s|\n", std::string(38, '-').c_str(), std::string(19, '-').c_str(),
+           std::string(19, '-').c_str());
+    for (int a = 0; a < actions + scrolls; ++a) {
+        const char* name = a < actions ? atFit[a].name : scrollsAt100[a - actions].name;
+        printf("| %-36s | %7.1f ms %5.2f | %7.1f ms %5.2f |\n", name, times[0][a],
+               times[0][a] / fullRender, times[1][a], times[1][a] / fullRender);
+    }
+    printf("\nA scroll line at 100 %% against the full render at 100 %%: %.2f loose, %.2f boxed\n",
+           times[0][actions] / fullRender100, times[1][actions] / fullRender100);
+    printf("Working set, 10000 pieces of %d x %d (decoded picture %.0f MB):\n",
+           (int)g_view.pictureInfo.biWidth, (int)g_view.pictureInfo.biHeight, pictureMB);
+    printf("  at %d %%: %.0f MB, peak %.0f MB\n", fitPercent, atFitZoom.now, atFitZoom.peak);
+    printf("  at 100 %%: %.0f MB, peak %.0f MB\n", at100.now, at100.peak);
+    DestroyWindow(g_shell.mainWindow);
+    return 0;
+}

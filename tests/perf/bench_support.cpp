@@ -1,0 +1,93 @@
+#include "tests/perf/bench_support.h"
+#include "board/view_state.h"
+#include "files/image_library.h"
+#include "shell/settings.h"
+#include "shell/shell_state.h"
+#include "shell/startup.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <algorithm>
+#include <vector>
+
+double Now()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return count.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+static double MedianOf(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double Median(int runs, int repeat, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        double start = Now();
+        for (int i = 0; i < repeat; ++i)
+            work();
+        GdiFlush();
+        times.push_back((Now() - start) / repeat);
+    }
+    return MedianOf(times);
+}
+
+double MedianAfter(int runs, const std::function<void()>& prepare, const std::function<void()>& step)
+{
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        prepare();
+        GdiFlush();
+        double start = Now();
+        step();
+        GdiFlush();
+        times.push_back(Now() - start);
+    }
+    return MedianOf(times);
+}
+
+void DispatchPendingMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string WinePath(const char* path)
+{
+    std::string wine = path;
+    if (wine[0] == '/') {
+        std::replace(wine.begin(), wine.end(), '/', '\\');
+        wine = "Z:" + wine;
+    }
+    return wine;
+}
+
+void OpenBenchWindow()
+{
+    LoadSettings(GetModuleHandleA(nullptr));
+    g_shell.OptSound = 0;
+    CreateSolidBrushes();
+    InitCommonControls();
+    RegisterMainWindowClass();
+    CreateMainWindow();
+    ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
+    UpdateWindow(g_shell.mainWindow);
+    DispatchPendingMessages();
+}
+
+bool LoadPhoto(const char* path)
+{
+    PictureHandle picture = LoadJpegPicture(path);
+    if (!picture)
+        return false;
+    g_view.pictureDib = picture;
+    GetPictureHeader(picture, &g_view.pictureInfo);
+    return true;
+}

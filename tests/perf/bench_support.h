@@ -1,0 +1,19 @@
+// Clock, medians, the photo and the main window shared by the benchmarks.
+#pragma once
+#include <functional>
+
+// Milliseconds from the performance counter.
+double Now();
+// Median of several runs of the whole block; each run repeats the work `repeat` times.
+double Median(int runs, int repeat, const std::function<void()>& work);
+// Median of several runs of a timed step, each prepared by an untimed one.
+double MedianAfter(int runs, const std::function<void()>& prepare, const std::function<void()>& step);
+void DispatchPendingMessages();
+
+#include <string>
+// A path of the Linux side as Wine's Z: drive sees it.
+std::string WinePath(const char* path);
+// The program's main window, maximised, with sound off, as start-up makes it.
+void OpenBenchWindow();
+// Decodes a JPEG into the view's picture.
+bool LoadPhoto(const char* path);
