@@ -62,14 +62,19 @@ protected:
         WaitUntilTitleHas(L"ピース");
     }
 
-    void SaveAs(const std::string& path)
+    // Save as, or Save of a game without a file: the save dialog answered with a path that
+    // holds no file yet, so that nothing more is asked.
+    void SaveThroughDialog(int command, const std::string& path)
     {
-        PostCommand(player.mainWindow, IDM_SAVEAS);
+        PostCommand(player.mainWindow, command);
         HWND save = Dialog(L"ゲームファイルを保存");
         ASSERT_NE(nullptr, save);
+        DeleteFileA(path.c_str());
         ChooseFile(save, path);
-        WaitUntilTitleHas(Wide(path.substr(path.rfind('\\') + 1)) + L"]");
+        WaitUntilTitleHas(L"[" + Wide(path.substr(path.rfind('\\') + 1)) + L"]");
     }
+
+    void SaveAs(const std::string& path) { SaveThroughDialog(IDM_SAVEAS, path); }
 
     void WaitUntilTitleHas(const std::wstring& part)
     {

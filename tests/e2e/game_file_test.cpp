@@ -31,13 +31,8 @@ TEST_F(GameFile, SaveAsThenOpenThenSaveKeepsTheGameByteForByte)
 TEST_F(GameFile, ANeverSavedGameAsksForANameOnSave)
 {
     NewGame(g_fixtures + "\\landscape.jpg");
-    PostCommand(player.mainWindow, IDM_SAVE);
-    HWND save = Dialog(L"ゲームファイルを保存");
-    ASSERT_NE(nullptr, save);
-    std::string path = folder + "\\b.qlt";
-    DeleteFileA(path.c_str());
-    ChooseFile(save, path);
-    WaitUntilTitleHas(L"[b.qlt]");
+    const std::string path = folder + "\\b.qlt";
+    SaveThroughDialog(IDM_SAVE, path);
     EXPECT_NE(std::wstring::npos, Title().find(L"[b.qlt] (0/108")) << Title();
 }
 
@@ -65,13 +60,8 @@ TEST_F(GameFile, AMovedPictureIsAskedForAndTheGameGoesOnUntitledAndUnsaved)
     WaitUntilTitleHas(L"[ *]");
     EXPECT_NE(std::wstring::npos, Title().find(L"[ *] (0/108 ピース)")) << Title();
 
-    PostCommand(player.mainWindow, IDM_SAVE);
-    HWND save = Dialog(L"ゲームファイルを保存");
-    ASSERT_NE(nullptr, save);
-    std::string found = folder + "\\found.qlt";
-    DeleteFileA(found.c_str());
-    ChooseFile(save, found);
-    WaitUntilTitleHas(L"[found.qlt]");
+    const std::string found = folder + "\\found.qlt";
+    SaveThroughDialog(IDM_SAVE, found);
     EXPECT_NE(std::wstring::npos, Title().find(L"[found.qlt] (0/108 ピース)")) << Title();
 }
 

@@ -90,13 +90,8 @@ TEST_F(Recovery, NothingIsOfferedAfterASaveANewGameOrAnExitWithoutSaving)
 {
     NewGame(g_fixtures + "\\landscape.jpg");
     ASSERT_TRUE(WaitForCopyWithWizardUses(0));
-    PostCommand(player.mainWindow, IDM_SAVE);
-    HWND save = Dialog(L"ゲームファイルを保存");
-    ASSERT_NE(nullptr, save);
-    std::string path = folder + "\\saved.qlt";
-    DeleteFileA(path.c_str());
-    ChooseFile(save, path);
-    WaitUntilTitleHas(L"[saved.qlt]");
+    const std::string path = folder + "\\saved.qlt";
+    SaveThroughDialog(IDM_SAVE, path);
     EXPECT_FALSE(CopyExists()) << "after Save";
 
     AskWizard();
