@@ -2,16 +2,16 @@
 #include "board/board_paint.h"
 #include "board/stale_area.h"
 #include "board/view_state.h"
-#include "shell/shell_state.h"
 #include "model/game_state.h"
+#include "shell/shell_state.h"
 #include <algorithm>
 #include <stdlib.h>
 
 // The record, by piece (column and row make a piece's lasting name; its table index
 // changes with every move in the order).
-static int s_drawnOrder[kMaxPieces];   // pieces in drawing order
+static int s_drawnOrder[kMaxPieces];  // pieces in drawing order
 static int s_drawnCount;
-static int s_drawnRank[kMaxPieces];    // by piece: its place in s_drawnOrder, or -1
+static int s_drawnRank[kMaxPieces];      // by piece: its place in s_drawnOrder, or -1
 static POINT s_drawnCorner[kMaxPieces];  // by piece: its tile's corner in board pixels
 static int s_bufferScrollX, s_bufferScrollY;
 static Overlays s_drawnOverlays;
@@ -169,8 +169,8 @@ static void AddOverlayDamage(WindowDamage* damage, const Overlays& overlays)
 static bool SameOverlays(const Overlays& a, const Overlays& b)
 {
     return a.frameShown == b.frameShown && a.bandShown == b.bandShown &&
-           (!a.frameShown || EqualRect(&a.frame, &b.frame)) &&
-           (!a.bandShown || EqualRect(&a.band, &b.band));
+        (!a.frameShown || EqualRect(&a.frame, &b.frame)) &&
+        (!a.bandShown || EqualRect(&a.band, &b.band));
 }
 
 static void AddOverlayChanges(WindowDamage* damage)

@@ -2,11 +2,11 @@
 #include "board/board_changes.h"
 #include "board/scroll.h"
 #include "board/view_geometry.h"
-#include "shell/pointer.h"
-#include "shell/shell_state.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
 #include "model/piece_moves.h"
+#include "shell/pointer.h"
+#include "shell/shell_state.h"
 #include <algorithm>
 
 static int BoardX(int x)
@@ -39,7 +39,7 @@ static POINT CursorInBoard()
     return CursorInClient(g_shell.boardWindow);
 }
 
-void OnBoardButtonDown(PressButton button, LPARAM lParam)
+void OnBoardButtonDown(PressSide button, LPARAM lParam)
 {
     if (!g_shell.gameActive || !StartPress(g_shell.mouseMode, button))
         return;
@@ -59,8 +59,8 @@ static void BeginDrag()
         } else {
             g_shell.bandAnchor = g_shell.lastPoint;
             // A band held still must not reuse the rectangle of the band before it.
-            g_shell.bandRect = RECT{g_shell.lastPoint.x, g_shell.lastPoint.y,
-                                    g_shell.lastPoint.x, g_shell.lastPoint.y};
+            g_shell.bandRect = RECT{g_shell.lastPoint.x, g_shell.lastPoint.y, g_shell.lastPoint.x,
+                                    g_shell.lastPoint.y};
             g_shell.dragKind = kDragBand;
             SetBoardCursor(g_shell.crossCursor);
         }
@@ -147,27 +147,26 @@ static void LeftClick(POINT point)
 void OnBoardLeftUp(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
+    // clang-format off
     switch (ReleasePress(g_shell.mouseMode, kPressLeft)) {
     case kReleaseDragEnd: EndBoardDrag(point.x, point.y); break;
     case kReleaseClick:   LeftClick(point); break;
     case kReleaseIgnored: break;
     }
+    // clang-format on
 }
 
 void OnBoardRightUp(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
     switch (ReleasePress(g_shell.mouseMode, kPressRight)) {
-    case kReleaseDragEnd:
-        EndBoardDrag(point.x, point.y);
-        break;
+    case kReleaseDragEnd: EndBoardDrag(point.x, point.y); break;
     case kReleaseClick:
         ClientToScreen(g_shell.boardWindow, &point);
-        TrackPopupMenuEx(GetSubMenu(g_shell.boardMenu, 0), 0, point.x, point.y,
-                         g_shell.boardWindow, nullptr);
+        TrackPopupMenuEx(GetSubMenu(g_shell.boardMenu, 0), 0, point.x, point.y, g_shell.boardWindow,
+                         nullptr);
         break;
-    case kReleaseIgnored:
-        break;
+    case kReleaseIgnored: break;
     }
 }
 

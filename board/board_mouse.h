@@ -16,7 +16,7 @@ enum BoardMouseMode {
 // drag just begun renders the board under it once and moves it on to kDragMoving.
 enum DragKind { kDragNone, kDragStarting, kDragMoving, kDragBand };
 
-void OnBoardButtonDown(PressButton button, LPARAM lParam);
+void OnBoardButtonDown(PressSide button, LPARAM lParam);
 void OnBoardLeftUp(LPARAM lParam);
 void OnBoardRightUp(LPARAM lParam);
 void OnBoardMouseMove(LPARAM lParam);

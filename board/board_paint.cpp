@@ -4,9 +4,9 @@
 #include "board/piece_images.h"
 #include "board/stale_area.h"
 #include "board/view_state.h"
-#include "shell/shell_state.h"
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_state.h"
 
 void ComputeVisibleArea()
 {
@@ -70,8 +70,8 @@ static bool IsNearSelection(int px, int py)
     for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
         int qx = (int)(g_game.pieces[j].posX * g.rangeX - g.tileWidth);
         int qy = (int)(g_game.pieces[j].posY * g.rangeY - g.tileHeight);
-        if (px >= qx - g.tileWidth && px <= qx + 3 * g.tileWidth &&
-            py >= qy - g.tileHeight && py <= qy + 3 * g.tileHeight)
+        if (px >= qx - g.tileWidth && px <= qx + 3 * g.tileWidth && py >= qy - g.tileHeight &&
+            py <= qy + 3 * g.tileHeight)
             return true;
     }
     return false;
@@ -84,7 +84,8 @@ static void DrawGround(HDC target, const RECT& area)
     const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
     FillRect(target, &area, g_brushes.white);
     RECT goal = {g.goalLeft - scrollX - 1, g.goalTop - scrollY - 1,
-                 g.scaledWidth + g.goalLeft - scrollX - 1, g.scaledHeight + g.goalTop - scrollY - 1};
+                 g.scaledWidth + g.goalLeft - scrollX - 1,
+                 g.scaledHeight + g.goalTop - scrollY - 1};
     FrameRect(target, &goal, g_brushes.grey);
 }
 
@@ -207,8 +208,9 @@ Overlays CurrentOverlays()
         int ax = TileLeft(a) - g_shell.scrollX + g.offsetX;
         int ay = TileTop(a) - g_shell.scrollY + g.offsetY;
         overlays.frameShown = true;
-        overlays.frame = RECT{ax - (int)(h.fanSpreadX * g.rangeX) - 2, ay - (int)(h.fanSpreadY * g.rangeY) - 2,
-                              (int)(ax + g.tileWidth), (int)(ay + g.tileHeight)};
+        overlays.frame =
+            RECT{ax - (int)(h.fanSpreadX * g.rangeX) - 2, ay - (int)(h.fanSpreadY * g.rangeY) - 2,
+                 (int)(ax + g.tileWidth), (int)(ay + g.tileHeight)};
     }
     overlays.bandShown = g_shell.dragKind == kDragBand;
     overlays.band = g_shell.bandRect;
@@ -255,12 +257,11 @@ static void PaintGame(HDC dc, const RECT& updated)
         RestoreUnderSelection();
         DrawSelection();
         break;
-    default:
-        RenderStaleArea();
-        break;
+    default: RenderStaleArea(); break;
     }
     FillAroundBoard(dc);
-    RECT part, board = {g.offsetX, g.offsetY, g.offsetX + g.visibleWidth, g.offsetY + g.visibleHeight};
+    RECT part,
+        board = {g.offsetX, g.offsetY, g.offsetX + g.visibleWidth, g.offsetY + g.visibleHeight};
     if (IntersectRect(&part, &updated, &board))
         BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top,
                g_view.boardBuffer.dc, part.left - g.offsetX, part.top - g.offsetY, SRCCOPY);

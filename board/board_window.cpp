@@ -14,6 +14,7 @@ void RedrawBoard(UINT flags)
 
 LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // clang-format off
     switch (message) {
     case WM_CREATE:
         g_shell.boardWindow = window;
@@ -33,5 +34,6 @@ LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_RBUTTONUP:     OnBoardRightUp(lParam); return 0;
     case WM_MOUSELEAVE:    OnBoardMouseLeave(); return 0;
     }
+    // clang-format on
     return DefWindowProcA(window, message, wParam, lParam);
 }

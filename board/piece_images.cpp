@@ -2,9 +2,9 @@
 #include "board/view_state.h"
 #include "box/box_window.h"
 #include "files/image_library.h"
+#include "model/game_state.h"
 #include "shell/report_failure.h"
 #include "shell/shell_state.h"
-#include "model/game_state.h"
 
 enum TileSurface { kPieceMaskTemplate, kOutlineTemplate, kPieceMask, kOutlineMask };
 
@@ -12,8 +12,8 @@ bool ReportImageTooLarge()
 {
     FreeViewBitmaps(true);
     FreeBoxBuffer();
-    return ReportFailure("サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr, nullptr,
-                         false);
+    return ReportFailure("サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr,
+                         nullptr, false);
 }
 
 bool BuildPieceImages()

@@ -10,7 +10,7 @@ bool IsPressDragging(int state)
     return state == kPressLeftDragging || state == kPressRightDragging;
 }
 
-bool StartPress(int& state, PressButton button)
+bool StartPress(int& state, PressSide button)
 {
     if (state != kPressIdle)
         return false;
@@ -33,7 +33,7 @@ bool BeginPressDrag(int& state)
     return true;
 }
 
-PressRelease ReleasePress(int& state, PressButton button)
+PressRelease ReleasePress(int& state, PressSide button)
 {
     const bool left = button == kPressLeft;
     if (state == (left ? kPressLeftPending : kPressRightPending)) {

@@ -7,13 +7,13 @@
 
 enum PressState {
     kPressIdle = 0,
-    kPressLeftPending = 1,    // left button down, neither moved nor held yet
-    kPressLeftDragging = 2,   // left button moved, or held past kPressHoldMs
+    kPressLeftPending = 1,   // left button down, neither moved nor held yet
+    kPressLeftDragging = 2,  // left button moved, or held past kPressHoldMs
     kPressRightPending = 3,
     kPressRightDragging = 4,
 };
 
-enum PressButton { kPressLeft, kPressRight };
+enum PressSide { kPressLeft, kPressRight };
 
 // A press still pending when this window timer fires becomes a drag without moving.
 const unsigned kPressTimer = 0;
@@ -29,11 +29,11 @@ bool IsPressPending(int state);
 bool IsPressDragging(int state);
 // A press starts only from idle: one of either button while another is under way is
 // ignored (false).
-bool StartPress(int& state, PressButton button);
+bool StartPress(int& state, PressSide button);
 // Whether a move message to (x, y) advances the press last seen at (lastX, lastY). Windows
 // also sends WM_MOUSEMOVE when the pointer has not moved (a window changed under it, the
 // focus moved): such a message leaves a pending click pending.
 bool MoveAdvancesPress(int state, int x, int y, int lastX, int lastY);
 // A pending press becomes the drag of its button; false when nothing was pending.
 bool BeginPressDrag(int& state);
-PressRelease ReleasePress(int& state, PressButton button);
+PressRelease ReleasePress(int& state, PressSide button);

@@ -23,8 +23,8 @@ void RemoveScrollBar(HWND window, int bar)
 static void SetBar(int bar, int extent, int client, int position)
 {
     if (g_shell.gameActive)
-        SetScrollBar(g_shell.boardWindow, bar, (unsigned)extent > (unsigned)client ? extent : client,
-                     client, position);
+        SetScrollBar(g_shell.boardWindow, bar,
+                     (unsigned)extent > (unsigned)client ? extent : client, client, position);
     else
         RemoveScrollBar(g_shell.boardWindow, bar);
 }

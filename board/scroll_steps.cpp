@@ -15,6 +15,7 @@ int ClampScroll(int value, int highest)
 
 bool ApplyScrollCode(uintptr_t wParam, int* position)
 {
+    // clang-format off
     switch (wParam & 0xFFFF) {
     case kLineUp:        *position -= kLinePixels; return true;
     case kLineDown:      *position += kLinePixels; return true;
@@ -22,5 +23,6 @@ bool ApplyScrollCode(uintptr_t wParam, int* position)
     case kPageDown:      *position += kPagePixels; return true;
     case kThumbPosition: *position = (int)(wParam >> 16 & 0xFFFF); return true;
     }
+    // clang-format on
     return false;
 }

@@ -48,7 +48,8 @@ void MarkStale(const RECT& area)
     if (!CellSpan(area, &left, &top, &right, &bottom))
         return;
     for (int row = top; row < bottom; ++row)
-        std::fill(&s_cells[(size_t)row * s_columns + left], &s_cells[(size_t)row * s_columns + right], 1);
+        std::fill(&s_cells[(size_t)row * s_columns + left],
+                  &s_cells[(size_t)row * s_columns + right], 1);
     s_sumsCurrent = false;
 }
 
@@ -92,8 +93,8 @@ static void UpdateSums()
 {
     for (int row = 0; row < s_rows; ++row)
         for (int column = 0; column < s_columns; ++column)
-            Sum(column + 1, row + 1) = s_cells[(size_t)row * s_columns + column] + Sum(column, row + 1) +
-                                       Sum(column + 1, row) - Sum(column, row);
+            Sum(column + 1, row + 1) = s_cells[(size_t)row * s_columns + column] +
+                Sum(column, row + 1) + Sum(column + 1, row) - Sum(column, row);
     s_sumsCurrent = true;
 }
 
@@ -121,7 +122,8 @@ HRGN MakeStaleRegion()
             int end = column;
             while (end < s_columns && s_cells[(size_t)row * s_columns + end])
                 ++end;
-            runs.push_back(RECT{column * kCellSize, row * kCellSize, end * kCellSize, (row + 1) * kCellSize});
+            runs.push_back(
+                RECT{column * kCellSize, row * kCellSize, end * kCellSize, (row + 1) * kCellSize});
             column = end;
         }
     std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));

@@ -3,7 +3,8 @@
 
 ViewGeometry g_geometry;
 
-void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns, int rows)
+void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns,
+                         int rows)
 {
     ViewGeometry& g = g_geometry;
     const int W = pictureWidth, H = pictureHeight, Z = zoomPercent;

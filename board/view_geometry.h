@@ -19,7 +19,8 @@ struct ViewGeometry {
 extern ViewGeometry g_geometry;
 
 // Recomputes the sizes of the first block from the picture, the zoom and the split counts.
-void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns, int rows);
+void ComputeViewGeometry(int pictureWidth, int pictureHeight, int zoomPercent, int columns,
+                         int rows);
 
 // Scales a scroll position so that the point at the view's centre stays at the centre
 // when the content's extent (and perhaps the view's size) changes.

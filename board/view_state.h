@@ -1,8 +1,8 @@
 // The picture, the drawing surfaces and the drag bookkeeping of the board view.
 #pragma once
-#include <windows.h>
 #include "board/view_geometry.h"
 #include "model/game_state.h"
+#include <windows.h>
 
 struct Surface {
     HDC dc;

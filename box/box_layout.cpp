@@ -1,7 +1,7 @@
-#include "box/box_window.h"
-#include "box/box_state.h"
 #include "board/scroll.h"
 #include "board/view_geometry.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
 

@@ -1,7 +1,7 @@
-#include "box/box_window.h"
 #include "board/board_changes.h"
-#include "box/box_state.h"
 #include "board/view_geometry.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
 #include "model/game_state.h"
 #include "model/piece_moves.h"
 #include "shell/pointer.h"
@@ -67,7 +67,7 @@ bool TakeFromBoxAt(int x, int yContent)
     return true;
 }
 
-static void Press(PressButton button, LPARAM lParam)
+static void Press(PressSide button, LPARAM lParam)
 {
     if (!StartPress(g_box.boxDragState, button))
         return;

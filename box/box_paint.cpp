@@ -1,7 +1,7 @@
-#include "box/box_window.h"
-#include "box/box_state.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
 #include "files/image_library.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
@@ -75,8 +75,8 @@ void RenderBoxPieces()
         const int slot = i - header.boardCount;
         const int x = (int)(slot % g_box.boxColumns * g_geometry.tileWidth);
         const int y = (int)(slot / g_box.boxColumns * g_geometry.tileHeight);
-        if (g_box.boxScrollY - g_geometry.tileHeight <= y
-            && y <= g_box.boxScrollY + g_box.boxClientHeight)
+        if (g_box.boxScrollY - g_geometry.tileHeight <= y &&
+            y <= g_box.boxScrollY + g_box.boxClientHeight)
             DrawPiece(g_box.buffer.dc, i, x, y - g_box.boxScrollY);
     }
     RememberShown();
@@ -101,8 +101,8 @@ static void FlushRun(TileRun* run)
 static void AddToRun(TileRun* run, int x, int y, int height, int fromX, int fromY)
 {
     const int w = (int)g_geometry.tileWidth;
-    if (run->count && run->y == y && run->height == height && run->fromY == fromY
-        && run->x + run->count * w == x && run->fromX + run->count * w == fromX) {
+    if (run->count && run->y == y && run->height == height && run->fromY == fromY &&
+        run->x + run->count * w == x && run->fromX + run->count * w == fromX) {
         ++run->count;
         return;
     }
@@ -122,8 +122,8 @@ static void DrawSlot(int slot, int x, int y)
 
 static bool CanMoveSlots()
 {
-    if (!s_shown.valid || s_shown.columns != g_box.boxColumns || s_shown.width != g_box.boxClientWidth
-        || s_shown.height != g_box.boxClientHeight)
+    if (!s_shown.valid || s_shown.columns != g_box.boxColumns ||
+        s_shown.width != g_box.boxClientWidth || s_shown.height != g_box.boxClientHeight)
         return false;
     if (!s_before.dc && !MakeSurface(&s_before, g_box.buffer.dc, s_shown.width, s_shown.height)) {
         FreeSurface(&s_before);
@@ -195,8 +195,8 @@ void PaintBox()
     } else if (!g_shell.goalPictureShown) {
         UpdateBoxPieces();
     }
-    BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc,
-           0, 0, SRCCOPY);
+    BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc, 0,
+           0, SRCCOPY);
 }
 
 bool MakeBoxBuffer()

@@ -1,7 +1,7 @@
 // The piece box window's state.
 #pragma once
-#include <windows.h>
 #include "board/view_state.h"
+#include <windows.h>
 
 struct BoxState {
     HWND boxWindow;

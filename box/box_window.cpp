@@ -1,9 +1,9 @@
 #include "box/box_window.h"
 #include "board/scroll.h"
-#include "box/box_state.h"
 #include "board/view_state.h"
-#include "shell/shell_state.h"
+#include "box/box_state.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_state.h"
 
 static const char kBoxClass[] = "QuiltraBox";
 static const int kBoxChildId = 3;
@@ -31,9 +31,10 @@ static HWND CreateBoxWindow()
     GetClientRect(g_shell.boardWindow, &board);
     const int W = board.right, H = board.bottom;
     const int w = (int)(W * 0.4), h = (int)(H * 0.4);
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME
-                  | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VSCROLL;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+        WS_MAXIMIZEBOX | WS_VSCROLL;
     int x = 0, y = 0, width = W, height = h;
+    // clang-format off
     switch (g_shell.boxPosition) {
     case kBoxAtBottom:  y = H - h; break;
     case kBoxAtTop:     break;
@@ -42,6 +43,7 @@ static HWND CreateBoxWindow()
     case kBoxMaximised: y = H - h; style |= WS_MAXIMIZE; break;  // restoring to the bottom
     default: return nullptr;
     }
+    // clang-format on
     return CreateWindowExA(0, kBoxClass, "箱", style, x, y, width, height, g_shell.boardWindow,
                            (HMENU)(INT_PTR)kBoxChildId, g_shell.instance, nullptr);
 }
@@ -192,6 +194,7 @@ static void OnVScroll(WPARAM wParam)
 
 LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // clang-format off
     switch (message) {
     case WM_CREATE:        OnCreate(window); return 0;
     case WM_SIZE:          OnSize(wParam); return 0;
@@ -210,5 +213,6 @@ LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_RBUTTONUP:     OnBoxRightUp(lParam); return 0;
     case WM_MOUSELEAVE:    OnBoxMouseLeave(); return 0;
     }
+    // clang-format on
     return DefWindowProcA(window, message, wParam, lParam);
 }

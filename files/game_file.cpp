@@ -3,9 +3,9 @@
 #include "files/game_format.h"
 #include "files/open_picture.h"
 #include "files/path_parts.h"
+#include "model/game_state.h"
 #include "shell/report_failure.h"
 #include "shell/shell_state.h"
-#include "model/game_state.h"
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -50,9 +50,10 @@ static bool ReadGameBytes(const char* path, size_t* size)
         return false;
     *size = 0;
     DWORD got = 0;
-    while (*size < sizeof s_fileBytes &&
-           ReadFile(file, s_fileBytes + *size, (DWORD)(sizeof s_fileBytes - *size), &got, nullptr) &&
-           got > 0)
+    while (
+        *size < sizeof s_fileBytes &&
+        ReadFile(file, s_fileBytes + *size, (DWORD)(sizeof s_fileBytes - *size), &got, nullptr) &&
+        got > 0)
         *size += got;
     CloseHandle(file);
     return true;
@@ -60,6 +61,7 @@ static bool ReadGameBytes(const char* path, size_t* size)
 
 static const char* ProblemText(GameFileProblem problem)
 {
+    // clang-format off
     switch (problem) {
     case kGameFileNoSignature:    return "ゲームファイルヘッダを読み込めません。";
     case kGameFileWrongSignature: return "ゲームファイルの形式が不正です。";
@@ -67,6 +69,7 @@ static const char* ProblemText(GameFileProblem problem)
     case kGameFileNoRecords:      return "ゲームファイルを読み込めません。";
     default:                      return "ゲームファイルの形式が不正です。";
     }
+    // clang-format on
 }
 
 static void TakeLoadedGame()
@@ -118,7 +121,7 @@ GameLoad OpenGameFile()
     char path[MAX_PATH] = "";
     OPENFILENAMEA dialog = {};
     FillGameDialog(&dialog, path, "ゲームファイルを開く",
-                         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+                   OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (!GetOpenFileNameA(&dialog))
         return kGameNotChosen;
     // Even a refused file's folder is where the next dialog opens.
@@ -153,7 +156,8 @@ const char* WriteGameFile(const char* path, const std::vector<unsigned char>& by
     if (!WriteAll(file, bytes.data(), kGameFilePrefixSize))
         failure = "ゲームファイルを保存できません。（ヘッダ）";
     else if (g_game.header.pieceCount <= 0 ||
-             !WriteAll(file, bytes.data() + kGameFilePrefixSize, bytes.size() - kGameFilePrefixSize) ||
+             !WriteAll(file, bytes.data() + kGameFilePrefixSize,
+                       bytes.size() - kGameFilePrefixSize) ||
              !FlushFileBuffers(file))
         failure = "ゲームファイルを保存できません。";
     CloseHandle(file);
@@ -172,7 +176,7 @@ bool SaveGameFile(bool askName)
     if (askName || !path[0]) {
         OPENFILENAMEA dialog = {};
         FillGameDialog(&dialog, path, "ゲームファイルを保存",
-                             OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+                       OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
         if (!GetSaveFileNameA(&dialog))
             return false;
     }

@@ -3,9 +3,9 @@
 #include <vector>
 
 enum GameLoad {
-    kGameNotChosen,             // the file dialog was cancelled: nothing has changed
-    kGameRefused,               // the file cannot be read or holds no game
-    kGameWithoutPicture,        // the game's picture could not be opened
+    kGameNotChosen,       // the file dialog was cancelled: nothing has changed
+    kGameRefused,         // the file cannot be read or holds no game
+    kGameWithoutPicture,  // the game's picture could not be opened
     kGameLoaded,
     kGameLoadedWithNewPicture,  // its picture had moved and was found again: the game is untitled
 };

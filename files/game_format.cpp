@@ -19,10 +19,9 @@ static bool IsFinite(double value)
 static bool CountsAreInOrder(const GameHeader& h)
 {
     return h.columns >= 1 && h.rows >= 1 && h.columns <= kMaxPieces && h.rows <= kMaxPieces &&
-           (long long)h.columns * h.rows == h.pieceCount && h.selectedCount >= 0 &&
-           h.selectedCount <= h.boardCount && h.boardCount <= h.pieceCount &&
-           h.fixedCount >= 0 && h.fixedCount <= h.boardCount && IsFinite(h.fanSpreadX) &&
-           IsFinite(h.fanSpreadY);
+        (long long)h.columns * h.rows == h.pieceCount && h.selectedCount >= 0 &&
+        h.selectedCount <= h.boardCount && h.boardCount <= h.pieceCount && h.fixedCount >= 0 &&
+        h.fixedCount <= h.boardCount && IsFinite(h.fanSpreadX) && IsFinite(h.fanSpreadY);
 }
 
 // Tabs stick out of their cell by less than a quarter cell.
@@ -31,7 +30,7 @@ static bool TabIsDrawable(const TabRecord& tab)
     if (tab.kind == kTabFlat)
         return true;
     return (tab.kind == kTabKnob || tab.kind == kTabSocket) && Within(tab.left, -1, 2) &&
-           Within(tab.right, -1, 2) && Within(tab.top, -1, 2) && Within(tab.bottom, -1, 2);
+        Within(tab.right, -1, 2) && Within(tab.top, -1, 2) && Within(tab.bottom, -1, 2);
 }
 
 // Every home cell exactly once, tabs that can be drawn, positions that are numbers.

@@ -14,11 +14,11 @@ const size_t kGameFileMaxSize = kGameFilePrefixSize + sizeof(PieceRecord) * kMax
 
 enum GameFileProblem {
     kGameFileOk,
-    kGameFileNoSignature,      // shorter than the signature
+    kGameFileNoSignature,  // shorter than the signature
     kGameFileWrongSignature,
-    kGameFileNoHeader,         // the path or the header is cut short
-    kGameFileNoRecords,        // no pieces, or the records are cut short
-    kGameFileBadContent,       // counts, pieces or the path do not make a game
+    kGameFileNoHeader,    // the path or the header is cut short
+    kGameFileNoRecords,   // no pieces, or the records are cut short
+    kGameFileBadContent,  // counts, pieces or the path do not make a game
 };
 
 struct LoadedGame {

@@ -1,14 +1,13 @@
 #include "files/image_library.h"
 #include "files/picture_limits.h"
 #include "files/picture_scale.h"
-#include <wincodec.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <wincodec.h>
 
 // One allocation: the header followed by top-down rows of 32-bit pixels, no padding.
-struct Picture
-{
+struct Picture {
     int width;
     int height;
     BYTE* pixels;
@@ -101,11 +100,11 @@ static PictureHandle DecodeFrame(IWICImagingFactory* factory, IWICBitmapFrameDec
     picture->height = (int)height;
     picture->pixels = (BYTE*)(picture + 1);
     IWICFormatConverter* converter = nullptr;
-    bool decoded = SUCCEEDED(factory->CreateFormatConverter(&converter))
-                   && SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA,
-                                                      WICBitmapDitherTypeNone, nullptr, 0.0,
-                                                      WICBitmapPaletteTypeCustom))
-                   && SUCCEEDED(converter->CopyPixels(nullptr, stride, bytes, picture->pixels));
+    bool decoded = SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA,
+                                        WICBitmapDitherTypeNone, nullptr, 0.0,
+                                        WICBitmapPaletteTypeCustom)) &&
+        SUCCEEDED(converter->CopyPixels(nullptr, stride, bytes, picture->pixels));
     if (converter)
         converter->Release();
     if (!decoded) {
@@ -179,13 +178,12 @@ static int BlitRows(HDC target, int x, int y, int width, int height, const BYTE*
                          DIB_RGB_COLORS, rop) > 0;
 }
 
-int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle picture,
-                int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop,
-                int stretchMode)
+int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle picture, int sourceX,
+                int sourceY, int sourceWidth, int sourceHeight, DWORD rop, int stretchMode)
 {
-    if (!picture || sourceX < 0 || sourceY < 0 || sourceWidth <= 0 || sourceHeight <= 0
-        || sourceWidth > picture->width - sourceX || sourceHeight > picture->height - sourceY
-        || !WithinPixelLimit(width, height))
+    if (!picture || sourceX < 0 || sourceY < 0 || sourceWidth <= 0 || sourceHeight <= 0 ||
+        sourceWidth > picture->width - sourceX || sourceHeight > picture->height - sourceY ||
+        !WithinPixelLimit(width, height))
         return 0;
     SetStretchBltMode(target, stretchMode);
     const BYTE* rows = picture->pixels + (size_t)sourceY * picture->width * 4;
@@ -194,10 +192,10 @@ int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle p
     // Scaled here, not by StretchDIBits: GDI's HALFTONE averages on Windows but
     // point-samples under Wine.
     BYTE* scaled = (BYTE*)malloc((size_t)width * height * 4);
-    int drawn = scaled
-                && ScalePixels(rows + (size_t)sourceX * 4, picture->width, sourceWidth,
-                               sourceHeight, scaled, width, height)
-                && BlitRows(target, x, y, width, height, scaled, width, 0, rop);
+    int drawn = scaled &&
+        ScalePixels(rows + (size_t)sourceX * 4, picture->width, sourceWidth, sourceHeight, scaled,
+                    width, height) &&
+        BlitRows(target, x, y, width, height, scaled, width, 0, rop);
     free(scaled);
     return drawn;
 }

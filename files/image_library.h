@@ -5,7 +5,13 @@
 
 typedef struct Picture* PictureHandle;
 
-enum PictureType { kPictureUnknown = 0, kPictureBmp = 1, kPictureJpeg = 2, kPicturePng = 3, kPictureGif = 4 };
+enum PictureType {
+    kPictureUnknown = 0,
+    kPictureBmp = 1,
+    kPictureJpeg = 2,
+    kPicturePng = 3,
+    kPictureGif = 4
+};
 
 // Looks at the file's contents, not its name. detail may be null.
 int ProbePictureType(const char* path, int* detail);
@@ -21,8 +27,7 @@ bool GetPictureHeader(PictureHandle picture, BITMAPINFOHEADER* header);
 
 // Draws the source rectangle of the picture scaled into the destination rectangle.
 // Nonzero on success, 0 on failure (for example when memory runs out).
-int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle picture,
-                int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop,
-                int stretchMode);
+int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle picture, int sourceX,
+                int sourceY, int sourceWidth, int sourceHeight, DWORD rop, int stretchMode);
 
 void ReleasePicture(PictureHandle picture);

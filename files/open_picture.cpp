@@ -8,12 +8,11 @@
 #include <commdlg.h>
 #include <string.h>
 
-static const char kPictureFilter[] =
-    "JPEG ファイル(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0"
-    "ビットマップファイル(*.bmp)\0*.bmp\0"
-    "PNG ファイル(*.png)\0*.png\0"
-    "GIF ファイル(*.gif)\0*.gif\0"
-    "すべてのファイル(*.*)\0*.*\0";
+static const char kPictureFilter[] = "JPEG ファイル(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0"
+                                     "ビットマップファイル(*.bmp)\0*.bmp\0"
+                                     "PNG ファイル(*.png)\0*.png\0"
+                                     "GIF ファイル(*.gif)\0*.gif\0"
+                                     "すべてのファイル(*.*)\0*.*\0";
 
 struct KnownExtension {
     const char* extension;
@@ -72,7 +71,8 @@ bool OpenPicture(bool withDialog)
     int type = DecidePictureType(g_picturePath);
     // A refused file leaves the old picture to the abandon path, which releases it.
     if (type == kPictureUnknown)
-        return ReportFailure("この形式のファイルには対応していません。", g_picturePath, nullptr, nullptr, true);
+        return ReportFailure("この形式のファイルには対応していません。", g_picturePath, nullptr,
+                             nullptr, true);
     if (g_view.pictureDib)
         ReleasePicture((PictureHandle)g_view.pictureDib);
     g_view.pictureDib = kLoaders[type](g_picturePath);

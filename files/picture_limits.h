@@ -16,5 +16,5 @@ const unsigned kMaxPictureSide = 32767;
 inline bool WithinPixelLimit(unsigned width, unsigned height)
 {
     return width && height && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-           (uint64_t)width * height <= kMaxPicturePixels;
+        (uint64_t)width * height <= kMaxPicturePixels;
 }

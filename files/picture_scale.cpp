@@ -4,8 +4,7 @@
 
 // Along one axis: every target pixel blends the same number (span) of consecutive source
 // pixels from its first one on, some with weight 0, so the blending loops need no bounds.
-struct Taps
-{
+struct Taps {
     int span;
     int* first;
     float* weights;
@@ -38,17 +37,17 @@ static bool MakeTaps(Taps* taps, int sourceLength, int targetLength)
     if (!taps->first || !taps->weights)
         return false;
     for (int target = 0; target < targetLength; ++target) {
-        double position = shrinking ? target * scale
-                                    : fmin(fmax((target + 0.5) * scale - 0.5, 0.0),
-                                           sourceLength - 1.0);
+        double position = shrinking
+            ? target * scale
+            : fmin(fmax((target + 0.5) * scale - 0.5, 0.0), sourceLength - 1.0);
         int first = (int)position;
         if (first > sourceLength - taps->span)
             first = sourceLength - taps->span;
         taps->first[target] = first;
         float* weights = &taps->weights[target * taps->span];
         for (int k = 0; k < taps->span; ++k)
-            weights[k] = shrinking ? CoveredPart(first + k, position, scale)
-                                   : Nearness(first + k, position);
+            weights[k] =
+                shrinking ? CoveredPart(first + k, position, scale) : Nearness(first + k, position);
     }
     return true;
 }
@@ -67,8 +66,8 @@ bool ScalePixels(const unsigned char* source, int sourceStride, int sourceWidth,
     // One source-wide row of blue, green and red sums: the source rows of a target row
     // blended, before the columns are.
     float* blend = (float*)malloc(sizeof(float) * 3 * sourceWidth);
-    bool made = blend && MakeTaps(&columns, sourceWidth, width)
-                && MakeTaps(&rows, sourceHeight, height);
+    bool made =
+        blend && MakeTaps(&columns, sourceWidth, width) && MakeTaps(&rows, sourceHeight, height);
     for (int y = 0; made && y < height; ++y) {
         for (int i = 0; i < 3 * sourceWidth; ++i)
             blend[i] = 0;

@@ -17,7 +17,8 @@ static const size_t kRecordSize = kTagSize + kGamePathSize;
 static bool GetRecoveryFolder(char* folder, size_t size)
 {
     char appData[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+    if (FAILED(
+            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return false;
     return (size_t)snprintf(folder, size, "%s\\Quiltra", appData) < size;
 }
@@ -26,7 +27,7 @@ bool GetRecoveryCopyPath(char* path, size_t size)
 {
     char folder[MAX_PATH];
     return GetRecoveryFolder(folder, sizeof folder) &&
-           (size_t)snprintf(path, size, "%s\\recovery.qlt", folder) < size;
+        (size_t)snprintf(path, size, "%s\\recovery.qlt", folder) < size;
 }
 
 bool WriteRecoveryCopy()
@@ -53,8 +54,7 @@ void ReadRecoveredGamePath(const char* copyPath, char* gamePath)
     DWORD got = 0;
     if (SetFilePointer(file, -(LONG)kRecordSize, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
         ReadFile(file, record, kRecordSize, &got, nullptr) && got == kRecordSize &&
-        memcmp(record, kRecordTag, kTagSize) == 0 &&
-        memchr(record + kTagSize, 0, kGamePathSize))
+        memcmp(record, kRecordTag, kTagSize) == 0 && memchr(record + kTagSize, 0, kGamePathSize))
         memcpy(gamePath, record + kTagSize, kGamePathSize);
     CloseHandle(file);
 }

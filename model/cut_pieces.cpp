@@ -90,7 +90,8 @@ void ShufflePieces(int pieceCount)
     for (int j = 0; j < pieceCount; ++j) {
         int k = NextRandom() * pieceCount / 32766;
         // Draws 32766 and 32767 reach one past the last piece; they take the last one.
-        if (k >= pieceCount) k = pieceCount - 1;
+        if (k >= pieceCount)
+            k = pieceCount - 1;
         std::swap(g_game.pieces[j], g_game.pieces[k]);
     }
 }

@@ -76,18 +76,23 @@ static_assert(sizeof(GameHeader) == 44, "GameHeader layout is part of the game f
 static_assert(offsetof(GameHeader, columns) == 0, "GameHeader layout is part of the game file");
 static_assert(offsetof(GameHeader, rows) == 4, "GameHeader layout is part of the game file");
 static_assert(offsetof(GameHeader, fixedCount) == 8, "GameHeader layout is part of the game file");
-static_assert(offsetof(GameHeader, selectedCount) == 12, "GameHeader layout is part of the game file");
+static_assert(offsetof(GameHeader, selectedCount) == 12,
+              "GameHeader layout is part of the game file");
 static_assert(offsetof(GameHeader, boardCount) == 16, "GameHeader layout is part of the game file");
 static_assert(offsetof(GameHeader, pieceCount) == 20, "GameHeader layout is part of the game file");
 static_assert(offsetof(GameHeader, fanSpreadX) == 24, "GameHeader layout is part of the game file");
 static_assert(offsetof(GameHeader, fanSpreadY) == 32, "GameHeader layout is part of the game file");
-static_assert(offsetof(GameHeader, wizardCount) == 40, "GameHeader layout is part of the game file");
+static_assert(offsetof(GameHeader, wizardCount) == 40,
+              "GameHeader layout is part of the game file");
 
 static_assert(offsetof(GameState, header) == 0, "the piece table follows the header directly");
-static_assert(offsetof(GameState, pieces) == sizeof(GameHeader), "the piece table follows the header directly");
-static_assert(offsetof(GameState, settingsDialog) == offsetof(GameState, pieces) + sizeof(PieceRecord) * kMaxPieces,
+static_assert(offsetof(GameState, pieces) == sizeof(GameHeader),
+              "the piece table follows the header directly");
+static_assert(offsetof(GameState, settingsDialog) ==
+                  offsetof(GameState, pieces) + sizeof(PieceRecord) * kMaxPieces,
               "the dialog fields follow the piece table, so a reset clears them too");
-static_assert(offsetof(GameState, squareMode) == offsetof(GameState, settingsDialog) + sizeof(void*),
+static_assert(offsetof(GameState, squareMode) ==
+                  offsetof(GameState, settingsDialog) + sizeof(void*),
               "the dialog fields follow the piece table, so a reset clears them too");
 
 extern GameState g_game;

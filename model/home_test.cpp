@@ -20,9 +20,9 @@ bool IsNearHome(const PieceRecord& piece)
     const int dx = (int)(piece.posX * view.rangeX + view.tabMarginX - view.goalLeft);
     const int dy = (int)(piece.posY * view.rangeY + view.tabMarginY - view.goalTop);
     return (piece.column - kHomeToleranceCells) * view.cellWidth - kHomeTolerancePixels < dx &&
-           dx < (piece.column + kHomeToleranceCells) * view.cellWidth + kHomeTolerancePixels &&
-           (piece.row - kHomeToleranceCells) * view.cellHeight - kHomeTolerancePixels < dy &&
-           dy < (piece.row + kHomeToleranceCells) * view.cellHeight + kHomeTolerancePixels;
+        dx < (piece.column + kHomeToleranceCells) * view.cellWidth + kHomeTolerancePixels &&
+        (piece.row - kHomeToleranceCells) * view.cellHeight - kHomeTolerancePixels < dy &&
+        dy < (piece.row + kHomeToleranceCells) * view.cellHeight + kHomeTolerancePixels;
 }
 
 void CompletePuzzle()
@@ -40,28 +40,35 @@ void SeatAtHome(int index)
     const ViewGeometry& view = g_geometry;
     PieceRecord& piece = g_game.pieces[index];
     // Without travel every position is 0, home included.
-    piece.posX = PixelsToPosition(piece.column * view.cellWidth + (view.goalLeft - view.tabMarginX), view.rangeX);
-    piece.posY = PixelsToPosition(piece.row * view.cellHeight + (view.goalTop - view.tabMarginY), view.rangeY);
+    piece.posX = PixelsToPosition(piece.column * view.cellWidth + (view.goalLeft - view.tabMarginX),
+                                  view.rangeX);
+    piece.posY = PixelsToPosition(piece.row * view.cellHeight + (view.goalTop - view.tabMarginY),
+                                  view.rangeY);
 }
 
 void TryFixPiece(int index)
 {
     GameHeader& header = g_game.header;
-    // Only a loose piece can be fixed: a fixed, selected or boxed one would break the table's ranges.
-    if (index < header.fixedCount || index >= header.boardCount - header.selectedCount) return;
-    if (!IsNearHome(g_game.pieces[index])) return;
+    // Only a loose piece can be fixed: a fixed, selected or boxed one would break the table's
+    // ranges.
+    if (index < header.fixedCount || index >= header.boardCount - header.selectedCount)
+        return;
+    if (!IsNearHome(g_game.pieces[index]))
+        return;
     SeatAtHome(index);
     MoveRecord(index, header.fixedCount);
     ++header.fixedCount;
     SetModified(true);
     UpdateTitle();
     SoundFixedBeep();
-    if (header.fixedCount == header.pieceCount) CompletePuzzle();
+    if (header.fixedCount == header.pieceCount)
+        CompletePuzzle();
 }
 
 void ReseatFixedPieces()
 {
-    for (int i = 0; i < g_game.header.fixedCount; ++i) SeatAtHome(i);
+    for (int i = 0; i < g_game.header.fixedCount; ++i)
+        SeatAtHome(i);
 }
 
 void RunWizard()
@@ -75,7 +82,8 @@ void RunWizard()
             ++header.boardCount;
         }
     }
-    // Fixed pieces never belong to the selection, so the selection ends before everything out is fixed.
+    // Fixed pieces never belong to the selection, so the selection ends before everything out is
+    // fixed.
     header.selectedCount = 0;
     header.fixedCount = header.boardCount;
     ReseatFixedPieces();

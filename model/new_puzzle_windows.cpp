@@ -1,6 +1,6 @@
-#include "model/new_puzzle.h"
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
+#include "model/new_puzzle.h"
 #include "model/settings_dialog.h"
 #include "shell/report_failure.h"
 

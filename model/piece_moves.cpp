@@ -11,7 +11,8 @@ void TakeFromBox(int index)
 {
     GameHeader& header = g_game.header;
     // Only a boxed piece may leave the box; anything else would break the table's ranges.
-    if (index < header.boardCount || index >= header.pieceCount) return;
+    if (index < header.boardCount || index >= header.pieceCount)
+        return;
     const ViewGeometry& view = g_geometry;
     int scrollX, scrollY;
     GetBoardScroll(&scrollX, &scrollY);
@@ -32,7 +33,8 @@ void ReturnSelectionToBox()
 {
     GameHeader& header = g_game.header;
     // Nothing changes, so the game must not count as modified.
-    if (header.selectedCount == 0) return;
+    if (header.selectedCount == 0)
+        return;
     header.boardCount -= header.selectedCount;
     header.selectedCount = 0;
     SetModified(true);
@@ -45,15 +47,18 @@ void ArrangeFan()
     header.fanSpreadX = 0;
     header.fanSpreadY = 0;
     const int n = header.selectedCount;
-    if (n < 2) return;
+    if (n < 2)
+        return;
     // Spreads come out 0 when there is no travel, so the fan collapses instead of going NaN.
     header.fanSpreadX = (PixelsToPosition(view.cellWidth, view.rangeX) * 0.5 * (n - 1)) / n;
     header.fanSpreadY = (PixelsToPosition(view.cellHeight, view.rangeY) * 0.5 * (n - 1)) / n;
     PieceRecord* selection = &g_game.pieces[header.boardCount - n];
     PieceRecord& base = selection[0];
     // Keeps the fan's upper-left end on the board.
-    if (header.fanSpreadX > base.posX) base.posX = header.fanSpreadX;
-    if (header.fanSpreadY > base.posY) base.posY = header.fanSpreadY;
+    if (header.fanSpreadX > base.posX)
+        base.posX = header.fanSpreadX;
+    if (header.fanSpreadY > base.posY)
+        base.posY = header.fanSpreadY;
     for (int k = 1; k < n; ++k) {
         selection[k].posX = ClampPosition(base.posX - k * header.fanSpreadX / (n - 1));
         selection[k].posY = ClampPosition(base.posY - k * header.fanSpreadY / (n - 1));
@@ -69,12 +74,13 @@ bool IsOnFan(int x, int y)
 {
     const GameHeader& header = g_game.header;
     const ViewGeometry& view = g_geometry;
-    if (header.selectedCount <= 0) return false;
+    if (header.selectedCount <= 0)
+        return false;
     const PieceRecord& base = g_game.pieces[header.boardCount - header.selectedCount];
     const int bx = (int)(base.posX * view.rangeX);
     const int by = (int)(base.posY * view.rangeY);
     return x >= bx - header.fanSpreadX * view.rangeX && y >= by - header.fanSpreadY * view.rangeY &&
-           x <= bx + view.tileWidth && y <= by + view.tileHeight;
+        x <= bx + view.tileWidth && y <= by + view.tileHeight;
 }
 
 // Only the cell counts, not the knobs, so a press near a piece's edge picks
@@ -87,7 +93,8 @@ int TopLoosePieceAt(int x, int y)
         const PieceRecord& piece = g_game.pieces[i];
         const int cellLeft = (int)(piece.posX * view.rangeX + view.tabMarginX);
         const int cellTop = (int)(piece.posY * view.rangeY + view.tabMarginY);
-        if (cellLeft <= x && x <= cellLeft + view.cellWidth && cellTop <= y && y <= cellTop + view.cellHeight)
+        if (cellLeft <= x && x <= cellLeft + view.cellWidth && cellTop <= y &&
+            y <= cellTop + view.cellHeight)
             return i;
     }
     return -1;
@@ -98,9 +105,11 @@ int TopLoosePieceAt(int x, int y)
 bool PickAt(int x, int y, bool additive)
 {
     GameHeader& header = g_game.header;
-    if (IsOnFan(x, y)) return true;
+    if (IsOnFan(x, y))
+        return true;
     const int hit = TopLoosePieceAt(x, y);
-    if (hit < 0) return false;
+    if (hit < 0)
+        return false;
     MoveRecord(hit, header.boardCount - 1);
     header.selectedCount = additive ? header.selectedCount + 1 : 1;
     ArrangeFan();
@@ -128,7 +137,8 @@ void SelectInRect(int left, int top, int right, int bottom)
             ++i;
         }
     }
-    if (caught) SetModified(true);
+    if (caught)
+        SetModified(true);
 }
 
 void SetPiecePosition(int index, double posX, double posY)
@@ -141,7 +151,8 @@ void SetPiecePosition(int index, double posX, double posY)
 void MoveSelection(int dx, int dy)
 {
     const GameHeader& header = g_game.header;
-    if (header.selectedCount <= 0) return;
+    if (header.selectedCount <= 0)
+        return;
     const int base = header.boardCount - header.selectedCount;
     // Without travel (one column or row) the selection stays where it is.
     SetPiecePosition(base, PixelsToPosition(dx, g_geometry.rangeX) + g_game.pieces[base].posX,
@@ -154,7 +165,8 @@ void DropSelection(int x, int y)
     GameHeader& header = g_game.header;
     const ViewGeometry& view = g_geometry;
     const int n = header.selectedCount;
-    if (n < 1) return;
+    if (n < 1)
+        return;
     header.fanSpreadX = 0;
     header.fanSpreadY = 0;
     // Without travel (one column or row) the positions are 0, never NaN.

@@ -7,7 +7,9 @@ double PixelsToPosition(double pixels, double range)
 
 double ClampPosition(double position)
 {
-    if (!(position >= 0)) position = 0;
-    if (position > 1) position = 1;
+    if (!(position >= 0))
+        position = 0;
+    if (position > 1)
+        position = 1;
     return position;
 }

@@ -1,6 +1,6 @@
-#include "model/settings_dialog.h"
 #include "board/view_state.h"
 #include "model/game_state.h"
+#include "model/settings_dialog.h"
 #include "model/split_counts.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
@@ -92,16 +92,10 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         // Every notification of a list counts alike, so the code is not looked at.
         switch (LOWORD(wParam)) {
         case IDOK:
-        case IDCANCEL:
-            EndDialog(dialog, LOWORD(wParam));
-            break;
+        case IDCANCEL: EndDialog(dialog, LOWORD(wParam)); break;
         case IDC_COLUMNS:
-        case IDC_ROWS:
-            OnCountChosen(dialog, LOWORD(wParam));
-            break;
-        case IDC_SQUARE:
-            OnSquareClicked(dialog);
-            break;
+        case IDC_ROWS: OnCountChosen(dialog, LOWORD(wParam)); break;
+        case IDC_SQUARE: OnSquareClicked(dialog); break;
         }
         return TRUE;
     }

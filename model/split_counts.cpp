@@ -22,7 +22,8 @@ int RoundToListCount(double value)
 void SquareSplitCounts(int* columns, int* rows, int pictureWidth, int pictureHeight)
 {
     int pieces = *columns * *rows;
-    *columns = RoundToListCount(std::sqrt(static_cast<double>(pieces) * pictureWidth / pictureHeight));
+    *columns =
+        RoundToListCount(std::sqrt(static_cast<double>(pieces) * pictureWidth / pictureHeight));
     *rows = RoundToListCount(std::sqrt(static_cast<double>(pieces) * pictureHeight / pictureWidth));
 }
 

@@ -1,13 +1,6 @@
 #include "shell/commands.h"
-#include "board/board_window.h"
 #include "board/board_changes.h"
-#include "shell/menu_state.h"
-#include "shell/program_folder.h"
-#include "shell/shell_state.h"
-#include "model/shell_calls.h"
-#include "shell/game_view.h"
-#include "shell/title.h"
-#include "shell/zoom_steps.h"
+#include "board/board_window.h"
 #include "board/piece_images.h"
 #include "box/box_window.h"
 #include "files/file_names.h"
@@ -16,15 +9,21 @@
 #include "model/home_test.h"
 #include "model/new_puzzle.h"
 #include "model/piece_moves.h"
+#include "model/shell_calls.h"
 #include "resources/resource_ids.h"
+#include "shell/game_view.h"
+#include "shell/menu_state.h"
+#include "shell/program_folder.h"
+#include "shell/shell_state.h"
+#include "shell/title.h"
+#include "shell/zoom_steps.h"
 #include <shellapi.h>
 #include <stdio.h>
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
+    case WM_INITDIALOG: return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, LOWORD(wParam));
@@ -60,8 +59,8 @@ static void FlipFrameOption(int* option)
 static bool ConfirmAbandon()
 {
     return !g_shell.gameActive ||
-           MessageBoxA(g_shell.mainWindow, "ゲームを中止しますがよろしいですか？", "Quiltra",
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+        MessageBoxA(g_shell.mainWindow, "ゲームを中止しますがよろしいですか？", "Quiltra",
+                    MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 static void NewGame()
@@ -131,6 +130,7 @@ static void ChangeZoom(int index)
 // Commands that need a game do nothing without one, whatever route they come by.
 static void RunGameCommand(WORD command)
 {
+    // clang-format off
     switch (command) {
     case IDM_SAVEAS:    SaveGameAs(); break;
     case IDM_SAVE:      SaveGame(); break;
@@ -151,10 +151,12 @@ static void RunGameCommand(WORD command)
         break;
     }
     }
+    // clang-format on
 }
 
 void RunCommand(WORD command)
 {
+    // clang-format off
     switch (command) {
     case IDM_ABOUT:
         DialogBoxParamA(g_shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), g_shell.mainWindow,
@@ -192,4 +194,5 @@ void RunCommand(WORD command)
             RunGameCommand(command);
         break;
     }
+    // clang-format on
 }

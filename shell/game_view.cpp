@@ -1,9 +1,5 @@
 #include "shell/game_view.h"
 #include "board/board_window.h"
-#include "shell/menu_state.h"
-#include "shell/shell_state.h"
-#include "shell/title.h"
-#include "shell/zoom_steps.h"
 #include "board/piece_images.h"
 #include "board/scroll.h"
 #include "board/view_state.h"
@@ -11,7 +7,11 @@
 #include "files/file_names.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
+#include "shell/menu_state.h"
 #include "shell/recovery.h"
+#include "shell/shell_state.h"
+#include "shell/title.h"
+#include "shell/zoom_steps.h"
 
 void ClearGame()
 {

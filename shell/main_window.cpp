@@ -1,6 +1,10 @@
 #include "shell/main_window.h"
 #include "board/board_mouse.h"
+#include "board/view_state.h"
+#include "box/box_state.h"
 #include "box/box_window.h"
+#include "files/game_file.h"
+#include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/game_view.h"
 #include "shell/menu_state.h"
@@ -9,10 +13,6 @@
 #include "shell/shell_state.h"
 #include "shell/title.h"
 #include "shell/toolbar.h"
-#include "board/view_state.h"
-#include "box/box_state.h"
-#include "files/game_file.h"
-#include "resources/resource_ids.h"
 
 static void OnCreate(HWND window)
 {
@@ -86,6 +86,7 @@ static void OnMouseWheel(WPARAM wParam)
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // clang-format off
     switch (message) {
     case WM_CREATE:     OnCreate(window); return 0;
     case WM_SIZE:
@@ -104,5 +105,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             OnRecoveryTimer();
         return 0;
     }
+    // clang-format on
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,14 +1,14 @@
 #include "shell/menu_state.h"
+#include "resources/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
-#include "resources/resource_ids.h"
 
 static_assert(IDM_BOXLAST - IDM_BOXFIRST + 1 == kBoxPlaceCount, "one box command a place");
 
 // Items that mean nothing without a game, in the main menu and the board's menu.
 static const UINT kGameItems[] = {
-    IDM_SAVE, IDM_SAVEAS, IDM_ENLARGE, IDM_REDUCE, IDM_BOXTOGGLE, IDM_PUTINTOBOX,
-    IDM_GOALPICTURE, IDM_BOXBOTTOM, IDM_BOXTOP, IDM_BOXRIGHT, IDM_BOXLEFT, IDM_BOXMAXIMISED,
+    IDM_SAVE,        IDM_SAVEAS,    IDM_ENLARGE, IDM_REDUCE,   IDM_BOXTOGGLE, IDM_PUTINTOBOX,
+    IDM_GOALPICTURE, IDM_BOXBOTTOM, IDM_BOXTOP,  IDM_BOXRIGHT, IDM_BOXLEFT,   IDM_BOXMAXIMISED,
 };
 
 static HMENU MainMenu()

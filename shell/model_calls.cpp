@@ -1,7 +1,7 @@
 // The shell's side of what the model asks for (SetModified, UpdateTitle and PlayMusic
 // live with the title and the music).
-#include "model/shell_calls.h"
 #include "board/board_window.h"
+#include "model/shell_calls.h"
 #include "shell/shell_state.h"
 
 void SoundFixedBeep()
@@ -16,8 +16,8 @@ void InvalidateBoardWindow()
 
 void ShowCompletionMessage()
 {
-    MessageBoxA(g_shell.mainWindow, "完成しました！おめでとうございます。お疲れ様でした。", "Quiltra",
-                MB_ICONINFORMATION);
+    MessageBoxA(g_shell.mainWindow, "完成しました！おめでとうございます。お疲れ様でした。",
+                "Quiltra", MB_ICONINFORMATION);
 }
 
 void GetBoardScroll(int* scrollX, int* scrollY)

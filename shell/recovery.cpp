@@ -73,7 +73,8 @@ void OnRecoveryTimer()
 void OfferRecoveryCopy()
 {
     char copy[MAX_PATH];
-    if (!GetRecoveryCopyPath(copy, sizeof copy) || GetFileAttributesA(copy) == INVALID_FILE_ATTRIBUTES)
+    if (!GetRecoveryCopyPath(copy, sizeof copy) ||
+        GetFileAttributesA(copy) == INVALID_FILE_ATTRIBUTES)
         return;
     if (MessageBoxA(g_shell.mainWindow, "前回のゲームは保存されずに終了しました。復元しますか？",
                     "Quiltra", MB_YESNO | MB_ICONQUESTION) != IDYES) {

@@ -1,6 +1,6 @@
 #include "shell/settings.h"
-#include "shell/shell_state.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_state.h"
 #include <string.h>
 
 static const char kSettingsKey[] = "SOFTWARE\\Varnholt\\Quiltra";
@@ -21,8 +21,8 @@ static void ReadNumber(HKEY key, const char* name, int* number)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)&value, &size) == ERROR_SUCCESS
-        && size == sizeof value)
+    if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)&value, &size) == ERROR_SUCCESS &&
+        size == sizeof value)
         *number = (int)value;
 }
 

@@ -1,10 +1,10 @@
 #include "shell/startup.h"
+#include "model/random.h"
+#include "resources/resource_ids.h"
 #include "shell/main_window.h"
 #include "shell/recovery.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
-#include "model/random.h"
-#include "resources/resource_ids.h"
 #include <commctrl.h>
 #include <time.h>
 
@@ -25,8 +25,8 @@ bool RegisterMainWindowClass()
 HWND CreateMainWindow()
 {
     return CreateWindowExA(0, "Quiltra", "Quiltra", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr,
-                           g_shell.instance, nullptr);
+                           CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, g_shell.instance,
+                           nullptr);
 }
 
 int RunQuiltra(HINSTANCE instance)

@@ -1,10 +1,10 @@
 #include "shell/title.h"
+#include "files/file_names.h"
+#include "model/game_state.h"
 #include "shell/recovery.h"
 #include "shell/shell_state.h"
 #include "shell/title_text.h"
 #include "shell/zoom_steps.h"
-#include "files/file_names.h"
-#include "model/game_state.h"
 
 void UpdateTitle()
 {

@@ -1,9 +1,9 @@
 #include "shell/toolbar.h"
-#include "shell/shell_state.h"
 #include "board/board_window.h"
 #include "board/scroll.h"
 #include "board/view_state.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_state.h"
 #include <string.h>
 
 // Fixed bands, not measured from the bars.
@@ -56,9 +56,9 @@ static void RegisterBoardClass()
 void CreateChildWindows()
 {
     const TBBUTTON buttons[] = {
-        Button(0, IDM_NEW),     Button(0, 0),          Button(1, IDM_OPEN),
-        Button(2, IDM_SAVE),    Button(0, 0),          Button(3, IDM_ENLARGE),
-        Button(4, IDM_REDUCE),  Button(0, 0),          Button(5, IDM_BOXTOGGLE),
+        Button(0, IDM_NEW),    Button(0, 0), Button(1, IDM_OPEN),
+        Button(2, IDM_SAVE),   Button(0, 0), Button(3, IDM_ENLARGE),
+        Button(4, IDM_REDUCE), Button(0, 0), Button(5, IDM_BOXTOGGLE),
     };
     g_shell.toolbarWindow = CreateToolbarEx(
         g_shell.mainWindow, WS_CHILD | TBSTYLE_TOOLTIPS, 0, 6, g_shell.instance, IDB_TOOLBAR,
@@ -70,8 +70,8 @@ void CreateChildWindows()
 
     RegisterBoardClass();
     CreateWindowExA(0, "Quiltra Sight", nullptr,
-                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL,
-                    2, kToolbarBand, 1, 1, g_shell.mainWindow, (HMENU)2, g_shell.instance, nullptr);
+                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 2,
+                    kToolbarBand, 1, 1, g_shell.mainWindow, (HMENU)2, g_shell.instance, nullptr);
 }
 
 void LayoutChildren()
@@ -103,6 +103,6 @@ void HandleToolbarNotify(const NMHDR* header)
         break;
     }
     case (int)TTN_SHOW: SetStatusText(row->help); break;
-    case (int)TTN_POP:  SetStatusText(""); break;
+    case (int)TTN_POP: SetStatusText(""); break;
     }
 }

@@ -38,8 +38,12 @@ TEST_F(BoardTest, ABandSelectsTheSamePiecesWhicheverWayItIsDrawn)
     } ways[] = {
         {"left to right, top to bottom", kBandCorner, kFarCorner},
         {"right to left, bottom to top", kFarCorner, kBandCorner},
-        {"right to left, top to bottom", {kFarCorner.x, kBandCorner.y}, {kBandCorner.x, kFarCorner.y}},
-        {"left to right, bottom to top", {kBandCorner.x, kFarCorner.y}, {kFarCorner.x, kBandCorner.y}},
+        {"right to left, top to bottom",
+         {kFarCorner.x, kBandCorner.y},
+         {kBandCorner.x, kFarCorner.y}},
+        {"left to right, bottom to top",
+         {kBandCorner.x, kFarCorner.y},
+         {kFarCorner.x, kBandCorner.y}},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);

@@ -94,7 +94,8 @@ TEST_F(BoardTest, ADraggedSelectionOfSeveralStaysSelectedWhereItIsDropped)
     const POINT press = ToClient(CellCentre(baseIndex));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, -3, -3));
-    EXPECT_EQ(kDragMoving, g_shell.dragKind) << "the press lay in the fan: the whole selection moves";
+    EXPECT_EQ(kDragMoving, g_shell.dragKind)
+        << "the press lay in the fan: the whole selection moves";
     PostToBoard(WM_MOUSEMOVE, Moved(press, home.x - start.x, home.y - start.y));
     PostToBoard(WM_LBUTTONUP, Moved(press, home.x - start.x, home.y - start.y));
     EXPECT_EQ(kMouseIdle, g_shell.mouseMode);

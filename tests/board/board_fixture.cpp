@@ -21,8 +21,8 @@ bool operator==(const RECT& a, const RECT& b)
 
 std::ostream& operator<<(std::ostream& out, const RECT& rect)
 {
-    return out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", "
-               << rect.bottom << "}";
+    return out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom
+               << "}";
 }
 
 static std::string PicturePath()
@@ -205,7 +205,7 @@ testing::AssertionResult TileIsAt(int index, int boardX, int boardY)
 {
     if (TileLeft(index) == boardX && TileTop(index) == boardY)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "tile " << index << " " << IdOf(index) << " is at ("
-                                       << TileLeft(index) << ", " << TileTop(index)
-                                       << "), expected (" << boardX << ", " << boardY << ")";
+    return testing::AssertionFailure()
+        << "tile " << index << " " << IdOf(index) << " is at (" << TileLeft(index) << ", "
+        << TileTop(index) << "), expected (" << boardX << ", " << boardY << ")";
 }

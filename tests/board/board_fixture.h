@@ -2,19 +2,22 @@
 // box closed. At 100 % the cells are 40 x 30, the margins 10.8 and 8.6, the tiles 61 x 47 and
 // the travel 499 x 373; the 560 x 420 board lies centred in the board window.
 #pragma once
+#include "tests/shell/main_window_fixture.h"
 #include "board/board_mouse.h"
 #include "board/view_geometry.h"
 #include "board/view_state.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
-#include "tests/shell/main_window_fixture.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 struct PieceId {
     int column, row;
-    bool operator==(const PieceId& other) const { return column == other.column && row == other.row; }
+    bool operator==(const PieceId& other) const
+    {
+        return column == other.column && row == other.row;
+    }
 };
 std::ostream& operator<<(std::ostream& out, const PieceId& piece);
 bool operator==(const RECT& a, const RECT& b);

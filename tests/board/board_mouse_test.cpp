@@ -2,9 +2,9 @@
 // board with no game. Loose pieces lie below the goal area (tiles from y 360), where no
 // piece has its home, so only a drop meant to fix a piece fixes one.
 #include "tests/board/board_fixture.h"
-#include "model/home_test.h"
 #include "tests/board/menu_watch.h"
 #include "tests/board/pointer.h"
+#include "model/home_test.h"
 #include <memory>
 #include <string.h>
 

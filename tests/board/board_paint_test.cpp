@@ -149,8 +149,8 @@ TEST_F(BoardTest, DragPaintsLeaveTheBufferAsAFullRenderOfTheSamePositionsWouldDr
     g_shell.dragKind = kDragStarting;
     PaintBoardNow();
     ASSERT_EQ(kDragMoving, g_shell.dragKind);
-    const POINT steps[] = {{7, 3},  {40, -20}, {-150, 90}, {200, 0},  {-5, -5},
-                           {0, 260}, {-300, -200}, {-500, 0}, {500, 0}, {60, 70}};
+    const POINT steps[] = {{7, 3},   {40, -20},    {-150, 90}, {200, 0}, {-5, -5},
+                           {0, 260}, {-300, -200}, {-500, 0},  {500, 0}, {60, 70}};
     for (const POINT& step : steps) {
         MoveSelectionBy(step.x, step.y);
         PaintBoardNow();
@@ -183,7 +183,8 @@ TEST_F(BoardTest, ADragWhoseFirstMoveIsLongLeavesNothingWhereThePieceLay)
     LayOutLoosePieces({{100, 100}, {130, 120}});
     const POINT press = ToClient(CellCentre(0));
     SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
-    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 250, press.y + 40));
+    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM(press.x + 250, press.y + 40));
     UpdateWindow(g_shell.boardWindow);
     ASSERT_EQ(kDragMoving, g_shell.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
@@ -289,10 +290,9 @@ TEST_F(BoardTest, TheBandIsAWhiteLineWithABlackShadowWhileItIsDragged)
     const struct {
         int x, y;
         COLORREF colour;
-    } band[] = {{20, 150, kWhite},  {21, 150, kBlack},  {22, 150, kGrey},
-                {119, 150, kWhite}, {120, 150, kBlack}, {121, 150, kGrey},
-                {70, 100, kWhite},  {70, 101, kBlack},  {70, 102, kGrey},
-                {70, 199, kWhite},  {70, 200, kBlack},  {70, 201, kGrey}};
+    } band[] = {{20, 150, kWhite},  {21, 150, kBlack}, {22, 150, kGrey},  {119, 150, kWhite},
+                {120, 150, kBlack}, {121, 150, kGrey}, {70, 100, kWhite}, {70, 101, kBlack},
+                {70, 102, kGrey},   {70, 199, kWhite}, {70, 200, kBlack}, {70, 201, kGrey}};
     for (const auto& pixel : band)
         EXPECT_EQ(pixel.colour, window.At(pixel.x, pixel.y)) << pixel.x << ", " << pixel.y;
 

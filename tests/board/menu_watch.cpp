@@ -1,6 +1,6 @@
 #include "tests/board/menu_watch.h"
-#include "shell/shell_state.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_state.h"
 
 static UINT_PTR g_timer;
 static WORD g_command;

@@ -5,8 +5,8 @@
 
 struct MenuSighting {
     bool seen;
-    RECT frame;           // screen coordinates
-    bool hasPutIntoBox;   // holds "箱に入れる(&I)"
+    RECT frame;          // screen coordinates
+    bool hasPutIntoBox;  // holds "箱に入れる(&I)"
 };
 
 // After the menu is found it is closed; with a command other than 0 that command is then

@@ -14,12 +14,12 @@
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
 #include "shell/zoom_steps.h"
-#include <stdio.h>
-#include <stdlib.h>
 #include <algorithm>
 #include <functional>
 #include <random>
 #include <sstream>
+#include <stdio.h>
+#include <stdlib.h>
 #include <vector>
 
 namespace {
@@ -36,7 +36,10 @@ struct StandIn {
     Surface* real;
     Surface saved;
     Surface scratch;
-    StandIn(Surface* surface, int width, int height) : real(surface), saved(*surface), scratch()
+    StandIn(Surface* surface, int width, int height)
+        : real(surface)
+        , saved(*surface)
+        , scratch()
     {
         scratch.dc = CreateCompatibleDC(saved.dc);
         scratch.bitmap = CreateCompatibleBitmap(saved.dc, width, height);
@@ -180,9 +183,8 @@ protected:
     void Act(const std::string& what, const std::function<void()>& action)
     {
         doing = what;
-        WithModalWindow(action, [](HWND box) {
-            PressButton(box, GetDlgItem(box, IDYES) ? IDYES : IDOK);
-        });
+        WithModalWindow(action,
+                        [](HWND box) { PressButton(box, GetDlgItem(box, IDYES) ? IDYES : IDOK); });
         Settle();
         Check();
     }
@@ -228,7 +230,8 @@ protected:
         GdiFlush();
         expected.assign(canvas.bits, canvas.bits + (size_t)width * height);
         TakeClient(&canvas, g_shell.boardWindow, &shown);
-        EXPECT_EQ("", Differences(shown, expected, width, BoxArea())) << "board window, " << Where();
+        EXPECT_EQ("", Differences(shown, expected, width, BoxArea()))
+            << "board window, " << Where();
         CheckBox();
     }
 
@@ -250,7 +253,8 @@ protected:
 
     POINT RandomBoardPoint()
     {
-        return POINT{Between(0, g_geometry.bufferWidth - 1), Between(0, g_geometry.bufferHeight - 1)};
+        return POINT{Between(0, g_geometry.bufferWidth - 1),
+                     Between(0, g_geometry.bufferHeight - 1)};
     }
 
     POINT CellCentreInWindow(int index) { return ToClient(CellCentre(index)); }
@@ -277,12 +281,16 @@ protected:
         SendMessageA(window, message, wParam, MAKELPARAM(point.x, point.y));
     }
 
-    static void Command(int id) { SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    static void Command(int id)
+    {
+        SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
 
     // A press, moves that are each painted and checked, and the release.
     void Gesture(HWND window, bool right, POINT from, POINT to, int moves)
     {
-        const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
+        const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+                   up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
         const WPARAM held = right ? MK_RBUTTON : MK_LBUTTON;
         Act(doing, [=] { Send(window, down, held, from); });
         for (int k = 1; k <= moves && !HasFailure(); ++k) {
@@ -309,10 +317,12 @@ protected:
         const ViewGeometry& g = g_geometry;
         const int firstRow = g_box.boxScrollY / (int)g.tileHeight;
         const int rows = g_box.boxClientHeight / (int)g.tileHeight + 1;
-        const int slot = std::min(boxed - 1, (firstRow + Pick(rows)) * g_box.boxColumns + Pick(g_box.boxColumns));
-        const POINT cell = {(int)(slot % g_box.boxColumns * g.tileWidth + g.tabMarginX + g.cellWidth / 2),
-                            (int)(slot / g_box.boxColumns * g.tileHeight + g.tabMarginY + g.cellHeight / 2)
-                                - g_box.boxScrollY};
+        const int slot = std::min(
+            boxed - 1, (firstRow + Pick(rows)) * g_box.boxColumns + Pick(g_box.boxColumns));
+        const POINT cell = {
+            (int)(slot % g_box.boxColumns * g.tileWidth + g.tabMarginX + g.cellWidth / 2),
+            (int)(slot / g_box.boxColumns * g.tileHeight + g.tabMarginY + g.cellHeight / 2) -
+                g_box.boxScrollY};
         doing = "take from the box, slot " + std::to_string(slot);
         Click(g_box.boxWindow, cell);
     }
@@ -345,15 +355,17 @@ protected:
 
     void Scroll()
     {
-        static const WORD codes[] = {SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, SB_THUMBPOSITION};
+        static const WORD codes[] = {SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN,
+                                     SB_THUMBPOSITION};
         const WORD code = codes[Pick(5)];
         const bool vertical = Pick(2);
         const int extent = vertical ? g_geometry.boardHeight : g_geometry.boardWidth;
         const WORD position = (WORD)Pick(std::max(1, extent));
-        doing = std::string("scroll the board ") + (vertical ? "down " : "across ") + std::to_string(code)
-                + " " + std::to_string(position);
+        doing = std::string("scroll the board ") + (vertical ? "down " : "across ") +
+            std::to_string(code) + " " + std::to_string(position);
         Act(doing, [=] {
-            SendMessageA(g_shell.boardWindow, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position), 0);
+            SendMessageA(g_shell.boardWindow, vertical ? WM_VSCROLL : WM_HSCROLL,
+                         MAKEWPARAM(code, position), 0);
         });
     }
 
@@ -362,17 +374,20 @@ protected:
         if (!g_box.boxWindow)
             return;
         if (Pick(3) == 0) {
-            const POINT from = {Between(0, g_box.boxClientWidth - 1), Between(0, g_box.boxClientHeight - 1)};
+            const POINT from = {Between(0, g_box.boxClientWidth - 1),
+                                Between(0, g_box.boxClientHeight - 1)};
             const POINT to = {from.x, from.y + Between(-150, 150)};
             doing = "drag the box's content from " + Text(from) + " to " + Text(to);
             Gesture(g_box.boxWindow, true, from, to, Between(1, 3));
             return;
         }
-        static const WORD codes[] = {SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, SB_THUMBPOSITION};
+        static const WORD codes[] = {SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN,
+                                     SB_THUMBPOSITION};
         const WORD code = codes[Pick(5)];
         const WORD position = (WORD)Pick(std::max(1, g_box.boxContentHeight));
         doing = "scroll the box " + std::to_string(code) + " " + std::to_string(position);
-        Act(doing, [=] { SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(code, position), 0); });
+        Act(doing,
+            [=] { SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(code, position), 0); });
     }
 
     void Zoom()
@@ -390,7 +405,8 @@ protected:
         } else {
             command = IDM_REDUCE;
         }
-        doing = "zoom command " + std::to_string(command) + " from " + std::to_string(percent) + " %";
+        doing =
+            "zoom command " + std::to_string(command) + " from " + std::to_string(percent) + " %";
         Act(doing, [=] { Command(command); });
     }
 
@@ -443,8 +459,8 @@ protected:
         } else if (roll < 91) {
             RunCommand("finished picture in the box", IDM_GOALPICTURE);
         } else if (roll < 96) {
-            static const int places[] = {IDM_BOXBOTTOM, IDM_BOXTOP, IDM_BOXRIGHT, IDM_BOXLEFT,
-                                         IDM_BOXMAXIMISED, IDM_BOXTOGGLE};
+            static const int places[] = {IDM_BOXBOTTOM, IDM_BOXTOP,       IDM_BOXRIGHT,
+                                         IDM_BOXLEFT,   IDM_BOXMAXIMISED, IDM_BOXTOGGLE};
             const int place = places[Pick(6)];
             doing = "box place " + std::to_string(place);
             Act(doing, [=] { Command(place); });

@@ -1,9 +1,9 @@
+#include "tests/support/dib32.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
+#include "model/game_state.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
-#include "model/game_state.h"
-#include "tests/support/dib32.h"
 #include <gtest/gtest.h>
 
 static const COLORREF kMarker = RGB(10, 200, 30);
@@ -50,7 +50,8 @@ protected:
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x)
                 if (pattern || (x == 0 && y == 0))
-                    SetPixel(g_view.pictureSurface.dc, x, y, pattern ? RGB(x % 251, y % 241, 7) : kPicture);
+                    SetPixel(g_view.pictureSurface.dc, x, y,
+                             pattern ? RGB(x % 251, y % 241, 7) : kPicture);
         if (!pattern) {
             HBRUSH brush = CreateSolidBrush(kPicture);
             RECT all = {0, 0, 400, 300};

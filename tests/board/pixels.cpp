@@ -1,12 +1,14 @@
 #include "tests/board/pixels.h"
+#include "tests/shell/main_window_fixture.h"
+#include "tests/support/dib32.h"
 #include "board/view_geometry.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
-#include "tests/shell/main_window_fixture.h"
-#include "tests/support/dib32.h"
 
 Pixels::Pixels(HDC source, int x, int y, int width, int height)
-    : width_(width), height_(height), bits_((size_t)width * height)
+    : width_(width)
+    , height_(height)
+    , bits_((size_t)width * height)
 {
     DWORD* bits = nullptr;
     HBITMAP bitmap = CreateDib32(width, height, &bits);
@@ -59,7 +61,6 @@ testing::AssertionResult SamePixels(const Pixels& actual, const Pixels& expected
     if (differing == 0)
         return testing::AssertionSuccess();
     return testing::AssertionFailure()
-           << differing << " pixels differ, the first at (" << firstX << ", " << firstY
-           << "): 0x" << std::hex << actual.At(firstX, firstY) << " instead of 0x"
-           << expected.At(firstX, firstY);
+        << differing << " pixels differ, the first at (" << firstX << ", " << firstY << "): 0x"
+        << std::hex << actual.At(firstX, firstY) << " instead of 0x" << expected.At(firstX, firstY);
 }

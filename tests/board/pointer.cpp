@@ -1,6 +1,6 @@
 #include "tests/board/pointer.h"
-#include "shell/shell_state.h"
 #include "tests/shell/main_window_fixture.h"
+#include "shell/shell_state.h"
 #include <gtest/gtest.h>
 
 static bool CursorIsAt(POINT screen)

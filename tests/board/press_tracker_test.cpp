@@ -7,7 +7,7 @@ static const int kAllStates[] = {kPressIdle, kPressLeftPending, kPressLeftDraggi
 TEST(PressTracker, APressStartsOnlyFromIdle)
 {
     for (int before : kAllStates) {
-        for (PressButton button : {kPressLeft, kPressRight}) {
+        for (PressSide button : {kPressLeft, kPressRight}) {
             int state = before;
             const bool started = StartPress(state, button);
             EXPECT_EQ(before == kPressIdle, started) << before;
@@ -35,8 +35,8 @@ TEST(PressTracker, OnlyARealMovementEndsAPendingPress)
 // A click and a drag of each button; the other button's release never ends either.
 TEST(PressTracker, AReleaseEndsOnlyThePressOfItsOwnButton)
 {
-    for (PressButton button : {kPressLeft, kPressRight}) {
-        const PressButton other = button == kPressLeft ? kPressRight : kPressLeft;
+    for (PressSide button : {kPressLeft, kPressRight}) {
+        const PressSide other = button == kPressLeft ? kPressRight : kPressLeft;
         int state = kPressIdle;
         StartPress(state, button);
         const int pending = state;

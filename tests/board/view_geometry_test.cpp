@@ -1,6 +1,6 @@
 #include "board/view_geometry.h"
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 TEST(ViewGeometry, FourHundredByThreeHundredAtFullSizeInTenByTen)
 {
@@ -26,10 +26,10 @@ TEST(ViewGeometry, SizesTruncateTowardZero)
 {
     ComputeViewGeometry(333, 101, 7, 3, 2);
     const ViewGeometry& g = g_geometry;
-    EXPECT_EQ(23, g.scaledWidth);       // 2331 / 100
-    EXPECT_EQ(7, g.scaledHeight);       // 707 / 100
-    EXPECT_EQ(32, g.boardWidth);        // 32.634
-    EXPECT_EQ(9, g.boardHeight);        // 9.898
+    EXPECT_EQ(23, g.scaledWidth);  // 2331 / 100
+    EXPECT_EQ(7, g.scaledHeight);  // 707 / 100
+    EXPECT_EQ(32, g.boardWidth);   // 32.634
+    EXPECT_EQ(9, g.boardHeight);   // 9.898
     EXPECT_EQ(g.tileWidth, std::floor(g.tileWidth));
     EXPECT_EQ(g.boardWidth - g.tileWidth, g.rangeX);
 }

@@ -37,7 +37,8 @@ public:
     }
 };
 
-static testing::Environment* const s_windows = testing::AddGlobalTestEnvironment(new BoxTestWindows);
+static testing::Environment* const s_windows =
+    testing::AddGlobalTestEnvironment(new BoxTestWindows);
 
 void BoxTest::SetUp()
 {
@@ -50,14 +51,12 @@ void BoxTest::SetUp()
     g_shell.boxPosition = 0;
     g_shell.goalPictureShown = 0;
     g_mainCommands.clear();
-    g_shell.mainWindow = CreateWindowExA(0, "BoxTestMain", "Quiltra",
-                                         WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                                         40, 40, 800, 640, nullptr, nullptr,
-                                         GetModuleHandleA(nullptr), nullptr);
-    g_shell.boardWindow = CreateWindowExA(0, "BoxTestBoard", "",
-                                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                          kBoardWidth, kBoardHeight, g_shell.mainWindow,
-                                          (HMENU)2, GetModuleHandleA(nullptr), nullptr);
+    g_shell.mainWindow = CreateWindowExA(
+        0, "BoxTestMain", "Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
+        800, 640, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    g_shell.boardWindow = CreateWindowExA(
+        0, "BoxTestBoard", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kBoardWidth,
+        kBoardHeight, g_shell.mainWindow, (HMENU)2, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(g_shell.mainWindow);
     PumpUntilQuiet();
     ASSERT_EQ(kPieces, g_game.header.pieceCount);

@@ -2,13 +2,13 @@
 // and a 5 x 5 cut of a 400 x 300 picture at 100 % lying in the box: cells of 80 x 60,
 // margins of 19.6 and 15.2, tiles of 119 x 90.
 #pragma once
-#include "box/box_state.h"
-#include "box/box_window.h"
+#include "tests/shell/main_window_fixture.h"
 #include "board/view_geometry.h"
 #include "board/view_state.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
-#include "tests/shell/main_window_fixture.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -1,5 +1,5 @@
-#include "tests/support/mouse_input.h"
 #include "tests/box/box_fixture.h"
+#include "tests/support/mouse_input.h"
 
 // Puts the real cursor on a client point of the box: the hold timer reads it, and mouse
 // tracking must find the pointer inside. The move this causes finds the box idle.

@@ -1,5 +1,5 @@
-#include "tests/support/dib32.h"
 #include "tests/box/box_fixture.h"
+#include "tests/support/dib32.h"
 #include "board/piece_images.h"
 #include "files/image_library.h"
 #include <stdio.h>

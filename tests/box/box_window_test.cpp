@@ -87,8 +87,8 @@ TEST_F(BoxTest, TheBoxIsACaptionedChildOfTheBoardNamedBox)
     GetWindowTextA(box, title, sizeof title);
     EXPECT_STREQ("箱", title);
     LONG style = GetWindowLongA(box, GWL_STYLE);
-    const LONG wanted = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME
-                        | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VSCROLL;
+    const LONG wanted = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+        WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VSCROLL;
     EXPECT_EQ(wanted, style & wanted);
     EXPECT_EQ(0, style & WS_MAXIMIZE);
 
@@ -185,8 +185,7 @@ TEST_F(BoxTest, TheBoxMenusCloseItemClosesAndTheOthersGoToTheMainWindow)
 // Parks the minimised box with its top edge at y and tells it that it was minimised.
 static void MinimisedAt(int y)
 {
-    SetWindowPos(g_box.boxWindow, nullptr, 10, y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(g_box.boxWindow, nullptr, 10, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(g_box.boxWindow, WM_SIZE, SIZE_MINIMIZED, 0);
 }
 

@@ -3,12 +3,12 @@
 #include "board/view_geometry.h"
 #include "files/game_format.h"
 #include "resources/resource_ids.h"
-#include <stdio.h>
-#include <wchar.h>
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <stdio.h>
 #include <vector>
+#include <wchar.h>
 
 static const int kPictureWidth = 640, kPictureHeight = 480;
 
@@ -71,7 +71,8 @@ static void Geometry(Demo& demo)
 
 static POINT BoardToScreen(Demo& demo, double boardX, double boardY)
 {
-    return ScreenPoint(demo.board, (int)boardX + g_geometry.offsetX, (int)boardY + g_geometry.offsetY);
+    return ScreenPoint(demo.board, (int)boardX + g_geometry.offsetX,
+                       (int)boardY + g_geometry.offsetY);
 }
 
 static bool NewGame(Demo& demo, const std::string& picture)
@@ -91,7 +92,7 @@ static bool NewGame(Demo& demo, const std::string& picture)
            GetTickCount() - start < 10000)
         Pause(50);
     return WindowTitle(demo.player.mainWindow).find(L"(0/12 ピース)") != std::wstring::npos ||
-           Fail("the new game did not start");
+        Fail("the new game did not start");
 }
 
 // Saves the game and reads it back: the driver learns where every piece lies.
@@ -112,8 +113,10 @@ static bool ReadGame(Demo& demo, bool first)
     }
     Pause(800);
     std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ParseGameFile(bytes.data(), bytes.size(), &demo.game) == kGameFileOk || Fail("unreadable save");
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
+    return ParseGameFile(bytes.data(), bytes.size(), &demo.game) == kGameFileOk ||
+        Fail("unreadable save");
 }
 
 static BOOL CALLBACK SayDialog(HWND window, LPARAM processId)
@@ -153,7 +156,8 @@ static POINT ClickFirstSlot(Demo& demo, int times)
     Geometry(demo);
     const ViewGeometry& g = g_geometry;
     // The first slot's cell; the box closes the gap after every take-out.
-    POINT slot = ScreenPoint(box, (int)(g.tabMarginX + g.cellWidth / 2), (int)(g.tabMarginY + g.cellHeight / 2));
+    POINT slot = ScreenPoint(box, (int)(g.tabMarginX + g.cellWidth / 2),
+                             (int)(g.tabMarginY + g.cellHeight / 2));
     for (int i = 0; i < times; ++i) {
         Click(slot);
         Pause(250);
@@ -168,7 +172,8 @@ static bool TakeAllFromTheBox(Demo& demo)
     POINT slot = ClickFirstSlot(demo, 12);
     if (!ReadGame(demo, true))
         return false;
-    for (int round = 0; round < 3 && demo.game.header.boardCount < demo.game.header.pieceCount; ++round) {
+    for (int round = 0; round < 3 && demo.game.header.boardCount < demo.game.header.pieceCount;
+         ++round) {
         Say("a click went astray; the box is clicked again");
         SayScene(demo, slot);
         slot = ClickFirstSlot(demo, demo.game.header.pieceCount - demo.game.header.boardCount);
@@ -186,8 +191,10 @@ static bool DragPieceHome(Demo& demo, int index)
 {
     const ViewGeometry& g = g_geometry;
     const PieceRecord& piece = demo.game.pieces[index];
-    double cellX = piece.posX * g.rangeX + g.tabMarginX, cellY = piece.posY * g.rangeY + g.tabMarginY;
-    double homeX = g.goalLeft + piece.column * g.cellWidth, homeY = g.goalTop + piece.row * g.cellHeight;
+    double cellX = piece.posX * g.rangeX + g.tabMarginX,
+           cellY = piece.posY * g.rangeY + g.tabMarginY;
+    double homeX = g.goalLeft + piece.column * g.cellWidth,
+           homeY = g.goalTop + piece.row * g.cellHeight;
     POINT from = BoardToScreen(demo, cellX + g.cellWidth / 2, cellY + g.cellHeight / 2);
     POINT to = BoardToScreen(demo, homeX + g.cellWidth / 2, homeY + g.cellHeight / 2);
     int before = FixedCount(demo);
@@ -200,7 +207,8 @@ static bool DragPieceHome(Demo& demo, int index)
 static void NoteFixed(Demo& demo, int index)
 {
     GameHeader& h = demo.game.header;
-    std::rotate(demo.game.pieces + h.fixedCount, demo.game.pieces + index, demo.game.pieces + index + 1);
+    std::rotate(demo.game.pieces + h.fixedCount, demo.game.pieces + index,
+                demo.game.pieces + index + 1);
     ++h.fixedCount;
 }
 
@@ -267,7 +275,8 @@ static bool Play(Demo& demo, const std::string& picture)
     const ViewGeometry& g = g_geometry;
     Click(BoardToScreen(demo, g.boardWidth * 0.08, g.boardHeight * 0.9));
     Pause(300);
-    DragMouse(BoardToScreen(demo, 1, g.boardHeight - 2), BoardToScreen(demo, g.boardWidth * 0.5, 1), false, 10);
+    DragMouse(BoardToScreen(demo, 1, g.boardHeight - 2), BoardToScreen(demo, g.boardWidth * 0.5, 1),
+              false, 10);
     Pause(300);
     Click(BoardToScreen(demo, g.boardWidth * 0.95, g.boardHeight * 0.08));
     Pause(300);

@@ -280,7 +280,8 @@ static std::string UnixPath(const std::string& path)
 
 bool SaveScreenshot(const std::string& pngPath)
 {
-    if (pngPath.compare(0, 2, "Z:") != 0 || GetFileAttributesA("Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES)
+    if (pngPath.compare(0, 2, "Z:") != 0 ||
+        GetFileAttributesA("Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES)
         return false;
     std::string command = "/bin/sh -c \"import -window root '" + UnixPath(pngPath) + "'\"";
     STARTUPINFOA startup = {};

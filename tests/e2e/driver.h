@@ -1,9 +1,9 @@
 // Drives Quiltra.exe from another process the way a player does: starts it, finds its
 // windows, posts commands and mouse input, answers message boxes and takes screenshots.
 #pragma once
-#include <windows.h>
 #include "tests/support/modal_driver.h"
 #include "tests/support/windows_path.h"
+#include <windows.h>
 #include <string>
 
 struct Player {

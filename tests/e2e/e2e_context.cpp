@@ -1,8 +1,8 @@
 // e2e_tests QUILTRA_EXE WORK_FOLDER FIXTURE_FOLDER [gtest options]
 #include "tests/e2e/e2e_context.h"
 #include "tests/support/test_main.h"
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 std::string g_quiltraExe;
 std::string g_workFolder;

@@ -4,8 +4,8 @@
 #include "tests/e2e/driver.h"
 #include "tests/e2e/e2e_context.h"
 #include "resources/resource_ids.h"
-#include <gtest/gtest.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>

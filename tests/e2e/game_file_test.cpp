@@ -75,7 +75,8 @@ TEST_F(GameFile, DamagedFilesAreRefusedWithTheirPath)
     std::string header(16, 'x');
     const Case cases[] = {
         {"short.qlt", std::string(15, 'Q'), L"ゲームファイルヘッダを読み込めません。"},
-        {"foreign.qlt", "QUILTRA GAME3.00" + std::string(400, '\0'), L"ゲームファイルの形式が不正です。"},
+        {"foreign.qlt", "QUILTRA GAME3.00" + std::string(400, '\0'),
+         L"ゲームファイルの形式が不正です。"},
         {"signature.qlt", "Quiltra Game3.00", L"ゲームファイルを読み込めません。（ヘッダ）"},
     };
     for (const Case& c : cases) {
@@ -151,7 +152,8 @@ TEST_F(GameFile, LoggingOffAsksAboutAnUnsavedGameAndWritesTheSettings)
     NewGame(g_fixtures + "\\landscape.jpg");
     auto queryEndSession = [&](int button) {
         LRESULT result = -1;
-        std::thread session([&] { result = SendMessageW(player.mainWindow, WM_QUERYENDSESSION, 0, 0); });
+        std::thread session(
+            [&] { result = SendMessageW(player.mainWindow, WM_QUERYENDSESSION, 0, 0); });
         std::wstring text = Answer(button);
         session.join();
         EXPECT_EQ(L"終了前にゲームを保存しますか？", text);

@@ -53,7 +53,7 @@ protected:
     std::wstring GameTitle(int fixed, int pieces, int zoom)
     {
         return L"Quiltra - [ *] (" + std::to_wstring(fixed) + L"/" + std::to_wstring(pieces) +
-               L" ピース) x " + std::to_wstring(zoom) + L"%";
+            L" ピース) x " + std::to_wstring(zoom) + L"%";
     }
 
     Player player;
@@ -143,9 +143,11 @@ TEST_F(NewGame, ZoomStepsStopAtBothEnds)
 {
     StartGame("landscape.jpg");
     PostCommand(player.mainWindow, IDM_ZOOM300);
-    EXPECT_EQ(GameTitle(0, 108, 300), WaitForTitle(player.mainWindow, GameTitle(0, 108, 300), 10000));
+    EXPECT_EQ(GameTitle(0, 108, 300),
+              WaitForTitle(player.mainWindow, GameTitle(0, 108, 300), 10000));
     PostCommand(player.mainWindow, IDM_ENLARGE);
-    EXPECT_EQ(GameTitle(0, 108, 500), WaitForTitle(player.mainWindow, GameTitle(0, 108, 500), 10000));
+    EXPECT_EQ(GameTitle(0, 108, 500),
+              WaitForTitle(player.mainWindow, GameTitle(0, 108, 500), 10000));
     PostCommand(player.mainWindow, IDM_ENLARGE);
     Pause(500);
     EXPECT_EQ(GameTitle(0, 108, 500), WindowTitle(player.mainWindow));
@@ -170,8 +172,8 @@ TEST_F(NewGame, AnEightyMegapixelPhotoOpens)
     // At full size it is shown, or refused with the size message where memory is short.
     PostCommand(player.mainWindow, IDM_ZOOM100);
     DWORD start = GetTickCount();
-    while (WindowTitle(player.mainWindow).find(L"x 100%") == std::wstring::npos && !FindDialog(pid) &&
-           GetTickCount() - start < 20000)
+    while (WindowTitle(player.mainWindow).find(L"x 100%") == std::wstring::npos &&
+           !FindDialog(pid) && GetTickCount() - start < 20000)
         Pause(100);
     HWND message = FindDialog(pid);
     if (message)

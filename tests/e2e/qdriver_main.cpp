@@ -30,7 +30,8 @@ int main(int argc, char** argv)
         return Show(argv[2], argv[3]);
     if (argc == 5 && strcmp(argv[1], "demo") == 0)
         return PlayDemoGame(WindowsPath(argv[2]), WindowsPath(argv[3]), WindowsPath(argv[4]));
-    fprintf(stderr, "usage: qdriver show QUILTRA_EXE SHOT.bmp\n"
-                    "       qdriver demo QUILTRA_EXE PICTURE OUT_FOLDER\n");
+    fprintf(stderr,
+            "usage: qdriver show QUILTRA_EXE SHOT.bmp\n"
+            "       qdriver demo QUILTRA_EXE PICTURE OUT_FOLDER\n");
     return 2;
 }

@@ -2,8 +2,9 @@
 #include <algorithm>
 #include <string.h>
 
-static const wchar_t kRecoveryQuestion[] = L"前回のゲームは保存されずに終了しました。復元しますか？";
-static const size_t kGamePrefix = 320;   // signature, picture path, header
+static const wchar_t kRecoveryQuestion[] =
+    L"前回のゲームは保存されずに終了しました。復元しますか？";
+static const size_t kGamePrefix = 320;  // signature, picture path, header
 static const size_t kWizardCountAt = 316;
 
 // A header field of a game file; -1 while the file is missing or shorter.

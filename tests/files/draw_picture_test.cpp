@@ -6,8 +6,9 @@ TEST(DrawPicture, ReductionAveragesFineDetail)
     PicturePtr checkerboard = Load(LoadPngPicture, "checkerboard.png");
     ASSERT_TRUE(checkerboard);
     Canvas canvas(16, 16, 0);
-    ASSERT_NE(0, DrawPicture(canvas.dc, 0, 0, 16, 16, checkerboard.get(), 0, 0, 64, 64,
-                             SRCCOPY, HALFTONE));
+    ASSERT_NE(
+        0,
+        DrawPicture(canvas.dc, 0, 0, 16, 16, checkerboard.get(), 0, 0, 64, 64, SRCCOPY, HALFTONE));
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             DWORD pixel = canvas.Pixel(x, y);
@@ -24,8 +25,8 @@ TEST(DrawPicture, SameSizeCopiesTheSourceRectangleExactly)
     std::vector<BYTE> reference = ReferencePixels("bmp24.bmp");
     const DWORD marker = 0x123456;
     Canvas canvas(50, 40, marker);
-    ASSERT_NE(0, DrawPicture(canvas.dc, 3, 4, 40, 30, rose.get(), 10, 5, 40, 30, SRCCOPY,
-                             HALFTONE));
+    ASSERT_NE(0,
+              DrawPicture(canvas.dc, 3, 4, 40, 30, rose.get(), 10, 5, 40, 30, SRCCOPY, HALFTONE));
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 50; ++x) {
             DWORD pixel = canvas.Pixel(x, y) & 0xFFFFFF;
@@ -45,11 +46,10 @@ TEST(DrawPicture, ScalesOnlyTheSourceRectangle)
     PicturePtr dot = Load(LoadPngPicture, "one_pixel.png");
     ASSERT_TRUE(alpha && dot);
     Canvas reduced(7, 3, 0);
-    ASSERT_NE(0, DrawPicture(reduced.dc, 0, 0, 7, 3, alpha.get(), 10, 10, 20, 10, SRCCOPY,
-                             HALFTONE));
+    ASSERT_NE(0,
+              DrawPicture(reduced.dc, 0, 0, 7, 3, alpha.get(), 10, 10, 20, 10, SRCCOPY, HALFTONE));
     Canvas enlarged(10, 10, 0);
-    ASSERT_NE(0, DrawPicture(enlarged.dc, 0, 0, 10, 10, dot.get(), 0, 0, 1, 1, SRCCOPY,
-                             HALFTONE));
+    ASSERT_NE(0, DrawPicture(enlarged.dc, 0, 0, 10, 10, dot.get(), 0, 0, 1, 1, SRCCOPY, HALFTONE));
     for (int i = 0; i < 7 * 3; ++i)
         EXPECT_EQ(0xFF0000u, reduced.bits[i] & 0xFFFFFF);
     for (int i = 0; i < 10 * 10; ++i)
@@ -61,16 +61,19 @@ TEST(DrawPicture, LargePictureFitsAndCopiesButRefusesAHugeZoom)
     PicturePtr large = Load(LoadJpegPicture, "jpeg_large.jpg");
     ASSERT_TRUE(large);
     Canvas fitted(900, 675, 0);
-    EXPECT_NE(0, DrawPicture(fitted.dc, 0, 0, 900, 675, large.get(), 0, 0, 4000, 3000, SRCCOPY,
-                             HALFTONE));
+    EXPECT_NE(
+        0,
+        DrawPicture(fitted.dc, 0, 0, 900, 675, large.get(), 0, 0, 4000, 3000, SRCCOPY, HALFTONE));
     // The gradient runs from navy on the left to gold on the right.
     EXPECT_GT(Blue(fitted.Pixel(5, 300)), 100);
     EXPECT_GT(Red(fitted.Pixel(895, 300)), 200);
     Canvas whole(4000, 3000, 0);
-    EXPECT_NE(0, DrawPicture(whole.dc, 0, 0, 4000, 3000, large.get(), 0, 0, 4000, 3000, SRCCOPY,
-                             HALFTONE));
-    EXPECT_EQ(0, DrawPicture(fitted.dc, 0, 0, 20000, 15000, large.get(), 0, 0, 4000, 3000,
-                             SRCCOPY, HALFTONE));
+    EXPECT_NE(
+        0,
+        DrawPicture(whole.dc, 0, 0, 4000, 3000, large.get(), 0, 0, 4000, 3000, SRCCOPY, HALFTONE));
+    EXPECT_EQ(0,
+              DrawPicture(fitted.dc, 0, 0, 20000, 15000, large.get(), 0, 0, 4000, 3000, SRCCOPY,
+                          HALFTONE));
 }
 
 TEST(DrawPicture, RefusesWhatCannotBeDrawn)
@@ -79,11 +82,9 @@ TEST(DrawPicture, RefusesWhatCannotBeDrawn)
     ASSERT_TRUE(rose);
     Canvas canvas(70, 46, 0);
     EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, 70, 46, nullptr, 0, 0, 70, 46, SRCCOPY, HALFTONE));
-    EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, 70, 46, rose.get(), 1, 0, 70, 46, SRCCOPY,
-                             HALFTONE));
-    EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, 0, 46, rose.get(), 0, 0, 70, 46, SRCCOPY,
-                             HALFTONE));
-    EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, -70, 46, rose.get(), 0, 0, 70, 46, SRCCOPY,
-                             HALFTONE));
+    EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, 70, 46, rose.get(), 1, 0, 70, 46, SRCCOPY, HALFTONE));
+    EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, 0, 46, rose.get(), 0, 0, 70, 46, SRCCOPY, HALFTONE));
+    EXPECT_EQ(0,
+              DrawPicture(canvas.dc, 0, 0, -70, 46, rose.get(), 0, 0, 70, 46, SRCCOPY, HALFTONE));
     ReleasePicture(nullptr);
 }

@@ -1,8 +1,8 @@
 #include "files/game_format.h"
 #include "model/cut_pieces.h"
 #include "model/random.h"
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string.h>
 
 // A 7 x 5 game in the middle of play: some pieces fixed, some loose, two selected.
@@ -31,7 +31,10 @@ protected:
     }
     void Build() { BuildGameFile(path, g_game.header, g_game.pieces, &bytes); }
     GameFileProblem Parse() { return ParseGameFile(bytes.data(), bytes.size(), &loaded); }
-    template <typename T> void Put(size_t offset, T value) { memcpy(&bytes[offset], &value, sizeof value); }
+    template <typename T> void Put(size_t offset, T value)
+    {
+        memcpy(&bytes[offset], &value, sizeof value);
+    }
 
     char path[kGamePathSize];
     std::vector<unsigned char> bytes;

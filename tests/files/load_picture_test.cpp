@@ -4,8 +4,7 @@
 
 typedef PictureHandle (*Loader)(const char*);
 
-struct GoodPicture
-{
+struct GoodPicture {
     const char* name;
     Loader loader;
     int width;
@@ -55,9 +54,7 @@ static const GoodPicture kGoodPictures[] = {
     {"bmp32_topdown.bmp", LoadBmpPicture, 70, 46},
 };
 
-class GoodPictureTest : public testing::TestWithParam<GoodPicture>
-{
-};
+class GoodPictureTest : public testing::TestWithParam<GoodPicture> { };
 
 TEST_P(GoodPictureTest, LoadsAtItsSizeWithTheReferencePixels)
 {
@@ -73,8 +70,9 @@ TEST_P(GoodPictureTest, LoadsAtItsSizeWithTheReferencePixels)
     EXPECT_EQ(32, header.biBitCount);
 
     Canvas canvas(good.width, good.height, 0);
-    ASSERT_NE(0, DrawPicture(canvas.dc, 0, 0, good.width, good.height, picture.get(), 0, 0,
-                             good.width, good.height, SRCCOPY, HALFTONE));
+    ASSERT_NE(0,
+              DrawPicture(canvas.dc, 0, 0, good.width, good.height, picture.get(), 0, 0, good.width,
+                          good.height, SRCCOPY, HALFTONE));
     std::vector<BYTE> reference = ReferencePixels(good.name);
     ASSERT_EQ((size_t)good.width * good.height * 3, reference.size());
     int largest = 0;
@@ -112,8 +110,8 @@ TEST(LoadPicture, AlphaLiesOnWhite)
     ASSERT_TRUE(png && gif);
     for (PictureHandle picture : {png.get(), gif.get()}) {
         Canvas canvas(40, 30, 0);
-        ASSERT_NE(0, DrawPicture(canvas.dc, 0, 0, 40, 30, picture, 0, 0, 40, 30, SRCCOPY,
-                                 HALFTONE));
+        ASSERT_NE(0,
+                  DrawPicture(canvas.dc, 0, 0, 40, 30, picture, 0, 0, 40, 30, SRCCOPY, HALFTONE));
         EXPECT_EQ(0xFFFFFFu, canvas.Pixel(0, 0) & 0xFFFFFF);
         EXPECT_EQ(0xFF0000u, canvas.Pixel(15, 15) & 0xFFFFFF);
         if (picture == png.get()) {
@@ -125,8 +123,7 @@ TEST(LoadPicture, AlphaLiesOnWhite)
     }
 }
 
-static const Loader kLoaders[] = {LoadBmpPicture, LoadJpegPicture, LoadPngPicture,
-                                  LoadGifPicture};
+static const Loader kLoaders[] = {LoadBmpPicture, LoadJpegPicture, LoadPngPicture, LoadGifPicture};
 
 TEST(LoadPicture, EachLoaderTakesOnlyItsOwnFormat)
 {
@@ -141,11 +138,16 @@ TEST(LoadPicture, EachLoaderTakesOnlyItsOwnFormat)
 
 TEST(LoadPicture, BrokenFilesGiveNothing)
 {
-    const char* broken[] = {"missing.png",          "empty.jpg",
-                            "text.jpg",             "truncated_jpeg_baseline.jpg",
-                            "truncated_png_rgb8.png", "truncated_gif_wizard.gif",
-                            "truncated_bmp24.bmp",  "wrong_magic.png",
-                            "wrong_magic.bmp",      "corrupt.png",
+    const char* broken[] = {"missing.png",
+                            "empty.jpg",
+                            "text.jpg",
+                            "truncated_jpeg_baseline.jpg",
+                            "truncated_png_rgb8.png",
+                            "truncated_gif_wizard.gif",
+                            "truncated_bmp24.bmp",
+                            "wrong_magic.png",
+                            "wrong_magic.bmp",
+                            "corrupt.png",
                             "huge.bmp"};
     for (const char* name : broken)
         for (Loader loader : kLoaders)
@@ -163,15 +165,14 @@ TEST(LoadPicture, ShiftJisNamesOpen)
 
 TEST(ProbePictureType, ReadsTheSignatureNotTheName)
 {
-    const struct
-    {
+    const struct {
         const char* name;
         int type;
-    } cases[] = {{"bmp24.bmp", kPictureBmp},         {"bmp1_topdown.bmp", kPictureBmp},
-                 {"jpeg_baseline.jpg", kPictureJpeg}, {"jpeg_progressive.jpg", kPictureJpeg},
-                 {"png_rgb8.png", kPicturePng},      {"png_named.jpg", kPicturePng},
-                 {"gif_wizard.gif", kPictureGif},    {"gif87a.gif", kPictureGif},
-                 {"text.jpg", kPictureUnknown},      {"empty.jpg", kPictureUnknown},
+    } cases[] = {{"bmp24.bmp", kPictureBmp},           {"bmp1_topdown.bmp", kPictureBmp},
+                 {"jpeg_baseline.jpg", kPictureJpeg},  {"jpeg_progressive.jpg", kPictureJpeg},
+                 {"png_rgb8.png", kPicturePng},        {"png_named.jpg", kPicturePng},
+                 {"gif_wizard.gif", kPictureGif},      {"gif87a.gif", kPictureGif},
+                 {"text.jpg", kPictureUnknown},        {"empty.jpg", kPictureUnknown},
                  {"wrong_magic.png", kPictureUnknown}, {"wrong_magic.bmp", kPictureUnknown},
                  {"missing.png", kPictureUnknown}};
     for (const auto& probe : cases) {

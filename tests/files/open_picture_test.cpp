@@ -137,18 +137,20 @@ TEST_F(OpenPictureTest, ARefusedFileEndsTheGame)
 
 TEST_F(OpenPictureTest, TheDialogShowsItsTitleAndFilters)
 {
-    WithModalWindow([] { OpenPicture(true); }, [](HWND dialog) {
-        EXPECT_EQ("画像ファイルを開く", WindowText(dialog));
-        HWND types = GetDlgItem(dialog, kFileTypeList);
-        EXPECT_EQ(5, SendMessageA(types, CB_GETCOUNT, 0, 0));
-        char first[64] = "";
-        SendMessageA(types, CB_GETLBTEXT, SendMessageA(types, CB_GETCURSEL, 0, 0), (LPARAM)first);
-        EXPECT_STREQ("JPEG ファイル(*.jpg,*.jpeg)", first);
-        char last[64] = "";
-        SendMessageA(types, CB_GETLBTEXT, 4, (LPARAM)last);
-        EXPECT_STREQ("すべてのファイル(*.*)", last);
-        PressButton(dialog, IDCANCEL);
-    });
+    WithModalWindow([] { OpenPicture(true); },
+                    [](HWND dialog) {
+                        EXPECT_EQ("画像ファイルを開く", WindowText(dialog));
+                        HWND types = GetDlgItem(dialog, kFileTypeList);
+                        EXPECT_EQ(5, SendMessageA(types, CB_GETCOUNT, 0, 0));
+                        char first[64] = "";
+                        SendMessageA(types, CB_GETLBTEXT, SendMessageA(types, CB_GETCURSEL, 0, 0),
+                                     (LPARAM)first);
+                        EXPECT_STREQ("JPEG ファイル(*.jpg,*.jpeg)", first);
+                        char last[64] = "";
+                        SendMessageA(types, CB_GETLBTEXT, 4, (LPARAM)last);
+                        EXPECT_STREQ("すべてのファイル(*.*)", last);
+                        PressButton(dialog, IDCANCEL);
+                    });
 }
 
 TEST_F(OpenPictureTest, CancellingTheDialogChangesNothing)
@@ -177,10 +179,11 @@ TEST_F(OpenPictureTest, AChosenPictureStartsAnUntitledGameAndBecomesThePictureFo
     strcpy(g_gamePath, "C:\\games\\cat.qlt");
     strcpy(g_gameName, "cat.qlt");
     bool opened = false;
-    WithModalWindow([&opened] { opened = OpenPicture(true); }, [&path](HWND dialog) {
-        TypeFileName(dialog, path);
-        PressButton(dialog, IDOK);
-    });
+    WithModalWindow([&opened] { opened = OpenPicture(true); },
+                    [&path](HWND dialog) {
+                        TypeFileName(dialog, path);
+                        PressButton(dialog, IDOK);
+                    });
     EXPECT_TRUE(opened);
     EXPECT_EQ(path, g_picturePath);
     EXPECT_EQ(folder + "\\", g_shell.PicDir);

@@ -20,7 +20,9 @@ PicturePtr Load(PictureHandle (*loader)(const char*), const char* name)
     return PicturePtr(loader(FixturePath(name).c_str()), ReleasePicture);
 }
 
-Canvas::Canvas(int width, int height, DWORD fill) : width(width), height(height)
+Canvas::Canvas(int width, int height, DWORD fill)
+    : width(width)
+    , height(height)
 {
     dc = CreateCompatibleDC(nullptr);
     bitmap = CreateDib32(width, height, &bits);

@@ -15,8 +15,7 @@ typedef std::unique_ptr<Picture, void (*)(PictureHandle)> PicturePtr;
 PicturePtr Load(PictureHandle (*loader)(const char*), const char* name);
 
 // A memory DC holding a top-down 32-bit bitmap, every pixel first set to fill (BGRA).
-struct Canvas
-{
+struct Canvas {
     Canvas(int width, int height, DWORD fill);
     ~Canvas();
     DWORD Pixel(int x, int y) const { return bits[y * width + x]; }
@@ -29,6 +28,15 @@ struct Canvas
     DWORD* bits;
 };
 
-inline int Red(DWORD pixel) { return (pixel >> 16) & 255; }
-inline int Green(DWORD pixel) { return (pixel >> 8) & 255; }
-inline int Blue(DWORD pixel) { return pixel & 255; }
+inline int Red(DWORD pixel)
+{
+    return (pixel >> 16) & 255;
+}
+inline int Green(DWORD pixel)
+{
+    return (pixel >> 8) & 255;
+}
+inline int Blue(DWORD pixel)
+{
+    return pixel & 255;
+}

@@ -4,13 +4,13 @@
 // ignores the bytes after the last record; here they are the player's moves on the loaded
 // game: after every move the table's ranges must hold, and after the last one the game
 // must save to bytes that load as the same game.
+#include "tests/model/shell_stand_in.h"
 #include "board/view_geometry.h"
 #include "files/game_format.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
 #include "model/piece_moves.h"
 #include "shell/zoom_steps.h"
-#include "tests/model/shell_stand_in.h"
 #include <string.h>
 
 static LoadedGame s_game, s_again;
@@ -38,23 +38,32 @@ static bool SavesAsTheSameGame(const char* picturePath, const GameHeader& header
     std::vector<unsigned char> saved;
     BuildGameFile(picturePath, header, pieces, &saved);
     return ParseGameFile(saved.data(), saved.size(), &s_again) == kGameFileOk &&
-           memcmp(&s_again.header, &header, sizeof header) == 0 &&
-           memcmp(s_again.picturePath, picturePath, kGamePathSize) == 0 &&
-           memcmp(s_again.pieces, pieces, sizeof(PieceRecord) * header.pieceCount) == 0;
+        memcmp(&s_again.header, &header, sizeof header) == 0 &&
+        memcmp(s_again.picturePath, picturePath, kGamePathSize) == 0 &&
+        memcmp(s_again.pieces, pieces, sizeof(PieceRecord) * header.pieceCount) == 0;
 }
 
 static void ShowAtZoom(int zoomIndex)
 {
     const GameHeader& h = g_game.header;
-    ComputeViewGeometry(kPictureWidth, kPictureHeight, ZoomSteps[zoomIndex % kZoomStepCount].percent,
-                        h.columns, h.rows);
+    ComputeViewGeometry(kPictureWidth, kPictureHeight,
+                        ZoomSteps[zoomIndex % kZoomStepCount].percent, h.columns, h.rows);
     g_geometry.bufferWidth = kClientWidth;
     g_geometry.bufferHeight = kClientHeight;
     ReseatFixedPieces();
 }
 
-enum Move { kMoveZoom, kMoveTake, kMovePick, kMoveDrag, kMoveDrop, kMoveBand, kMoveReturn,
-            kMoveWizard, kMoveKinds };
+enum Move {
+    kMoveZoom,
+    kMoveTake,
+    kMovePick,
+    kMoveDrag,
+    kMoveDrop,
+    kMoveBand,
+    kMoveReturn,
+    kMoveWizard,
+    kMoveKinds
+};
 const size_t kMoveBytes = 5;  // the kind, then x and y as 16-bit board pixels
 
 static void MakeMove(const unsigned char* move)
@@ -62,31 +71,17 @@ static void MakeMove(const unsigned char* move)
     GameHeader& h = g_game.header;
     const int x = move[1] | move[2] << 8, y = move[3] | move[4] << 8;
     switch (move[0] % kMoveKinds) {
-    case kMoveZoom:
-        ShowAtZoom(x);
-        break;
+    case kMoveZoom: ShowAtZoom(x); break;
     case kMoveTake:
         if (h.boardCount < h.pieceCount)
             TakeFromBox(h.boardCount + x % (h.pieceCount - h.boardCount));
         break;
-    case kMovePick:
-        PickAt(x, y, move[0] & 0x80);
-        break;
-    case kMoveDrag:
-        MoveSelection(x - 32768, y - 32768);
-        break;
-    case kMoveDrop:
-        DropSelection(x, y);
-        break;
-    case kMoveBand:
-        SelectInRect(x, y, x + (move[0] << 4), y + (move[0] << 4));
-        break;
-    case kMoveReturn:
-        ReturnSelectionToBox();
-        break;
-    case kMoveWizard:
-        RunWizard();
-        break;
+    case kMovePick: PickAt(x, y, move[0] & 0x80); break;
+    case kMoveDrag: MoveSelection(x - 32768, y - 32768); break;
+    case kMoveDrop: DropSelection(x, y); break;
+    case kMoveBand: SelectInRect(x, y, x + (move[0] << 4), y + (move[0] << 4)); break;
+    case kMoveReturn: ReturnSelectionToBox(); break;
+    case kMoveWizard: RunWizard(); break;
     }
 }
 

@@ -9,9 +9,9 @@
 #include "files/picture_limits.h"
 #include "files/picture_scale.h"
 #include "shell/zoom_steps.h"
+#include <algorithm>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <math.h>
-#include <algorithm>
 #include <vector>
 
 const int kLeastSplit = 2, kMostSplit = 100;
@@ -22,7 +22,11 @@ const int kMostClientSide = 32767;
 const int kMostScaledPixels = 1 << 14;
 const int kMostBlendedPixels = 1 << 16;
 
-#define CHECK(condition) do { if (!(condition)) __builtin_trap(); } while (0)
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            __builtin_trap();                                                                      \
+    } while (0)
 
 static bool IsWhole(double value)
 {
@@ -38,7 +42,8 @@ static void CheckSizes(const ViewGeometry& g)
     if (WithinPixelLimit(g.scaledWidth, g.scaledHeight))
         CHECK((uint64_t)g.scaledWidth * g.scaledHeight * 4 <= UINT32_MAX);
     CHECK(g.goalLeft >= 0 && g.goalTop >= 0);
-    CHECK(g.goalLeft + g.scaledWidth <= g.boardWidth && g.goalTop + g.scaledHeight <= g.boardHeight);
+    CHECK(g.goalLeft + g.scaledWidth <= g.boardWidth &&
+          g.goalTop + g.scaledHeight <= g.boardHeight);
     CHECK(g.cellWidth > 0 && g.cellHeight > 0);
     CHECK(IsWhole(g.tileWidth) && IsWhole(g.tileHeight) && g.tileWidth >= 1 && g.tileHeight >= 1);
     CHECK(g.tileWidth <= INT32_MAX && g.tileHeight <= INT32_MAX);
@@ -97,9 +102,9 @@ static void FuzzView(FuzzedDataProvider& in)
 
 // The range of each colour among the source pixels. The checking loops go without
 // coverage counters: they only slow the fuzzer, which steers by the scaler's edges.
-__attribute__((no_sanitize("coverage")))
-static void ColourRange(const std::vector<unsigned char>& source, int stride, int width, int height,
-                        unsigned char lowest[3], unsigned char highest[3])
+__attribute__((no_sanitize("coverage"))) static void
+ColourRange(const std::vector<unsigned char>& source, int stride, int width, int height,
+            unsigned char lowest[3], unsigned char highest[3])
 {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -111,9 +116,9 @@ static void ColourRange(const std::vector<unsigned char>& source, int stride, in
 }
 
 // Opaque, and every colour a blend of source colours: within their range.
-__attribute__((no_sanitize("coverage")))
-static bool IsBlendOf(const std::vector<unsigned char>& target, const unsigned char lowest[3],
-                      const unsigned char highest[3])
+__attribute__((no_sanitize("coverage"))) static bool
+IsBlendOf(const std::vector<unsigned char>& target, const unsigned char lowest[3],
+          const unsigned char highest[3])
 {
     for (size_t i = 0; i < target.size(); i += 4) {
         if (target[i + 3] != 255)
@@ -138,7 +143,8 @@ static void FuzzScaler(FuzzedDataProvider& in)
     const std::vector<unsigned char> pixels = in.ConsumeRemainingBytes<unsigned char>();
 
     // Exactly as large as the scaler may touch: the last row ends at its last pixel.
-    std::vector<unsigned char> source(((size_t)sourceStride * (sourceHeight - 1) + sourceWidth) * 4);
+    std::vector<unsigned char> source(((size_t)sourceStride * (sourceHeight - 1) + sourceWidth) *
+                                      4);
     for (size_t i = 0; i < source.size() && !pixels.empty(); ++i)
         source[i] = pixels[(uniform ? i % 4 : i) % pixels.size()];
     unsigned char lowest[3] = {255, 255, 255}, highest[3] = {0, 0, 0};

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/model/forced_draws.h"
 #include "model/game_state.h"
 #include "model/random.h"
-#include "tests/model/forced_draws.h"
 
 namespace {
 
@@ -35,14 +35,17 @@ std::vector<const PieceRecord*> PiecesByHome()
     std::vector<const PieceRecord*> byHome(columns * rows, nullptr);
     for (int i = 0; i < g_game.header.pieceCount; ++i) {
         const PieceRecord& piece = g_game.pieces[i];
-        const bool inRange = piece.column >= 0 && piece.column < columns && piece.row >= 0 && piece.row < rows;
+        const bool inRange =
+            piece.column >= 0 && piece.column < columns && piece.row >= 0 && piece.row < rows;
         EXPECT_TRUE(inRange) << "entry " << i;
-        if (!inRange) continue;
+        if (!inRange)
+            continue;
         const PieceRecord*& slot = byHome[piece.column * rows + piece.row];
         EXPECT_EQ(nullptr, slot) << "home " << piece.column << "," << piece.row << " repeated";
         slot = &piece;
     }
-    EXPECT_EQ(byHome.end(), std::find(byHome.begin(), byHome.end(), nullptr)) << "a home is missing";
+    EXPECT_EQ(byHome.end(), std::find(byHome.begin(), byHome.end(), nullptr))
+        << "a home is missing";
     return byHome;
 }
 
@@ -61,7 +64,8 @@ Span Along(const TabRecord& tab, bool betweenRows)
 }
 
 // farSide: bottom of the upper piece or right of the left piece.
-void ExpectOneEllipseSeenFromBothSides(const TabRecord& farSide, const TabRecord& nearSide, bool betweenRows)
+void ExpectOneEllipseSeenFromBothSides(const TabRecord& farSide, const TabRecord& nearSide,
+                                       bool betweenRows)
 {
     const Span farAcross = Across(farSide, betweenRows), nearAcross = Across(nearSide, betweenRows);
     if (farSide.kind == kTabKnob) {
@@ -103,7 +107,8 @@ std::vector<PieceRecord> ReferenceCut(int columns, int rows, uint32_t seed)
         table[i].row = i % rows;
     }
     for (int i = 0; i < count; ++i) {
-        if (i % rows == rows - 1) continue;
+        if (i % rows == rows - 1)
+            continue;
         TabRecord& bottom = table[i].tabs[kSideBottom];
         TabRecord& top = table[i + 1].tabs[kSideTop];
         const bool upperKnob = NextRandom() <= 16382;
@@ -132,26 +137,31 @@ std::vector<PieceRecord> ReferenceCut(int columns, int rows, uint32_t seed)
 TEST(RandomTest, SeedOneGivesTheClassicCRuntimeSequence)
 {
     SeedRandom(1);
-    for (int expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(expected, NextRandom());
+    for (int expected : {41, 18467, 6334, 26500, 19169})
+        EXPECT_EQ(expected, NextRandom());
 }
 
 TEST(RandomTest, SeedForDrawForcesTheChosenDraw)
 {
     for (int wanted : {0, 16383, 32767}) {
         SeedRandom(SeedForDraw(wanted, 5));
-        for (int i = 0; i < 5; ++i) NextRandom();
+        for (int i = 0; i < 5; ++i)
+            NextRandom();
         EXPECT_EQ(wanted, NextRandom());
     }
 }
 
 TEST(CutPiecesTest, DrawsTwicePerInnerSideThenOncePerPiece)
 {
-    const struct { int columns, rows, draws; } cases[] = {{2, 2, 12}, {1, 7, 19}, {7, 1, 19}, {3, 4, 46}};
+    const struct {
+        int columns, rows, draws;
+    } cases[] = {{2, 2, 12}, {1, 7, 19}, {7, 1, 19}, {3, 4, 46}};
     for (const auto& c : cases) {
         Cut(c.columns, c.rows, 99);
         const uint32_t stateAfterCut = g_randomState;
         SeedRandom(99);
-        for (int i = 0; i < c.draws; ++i) NextRandom();
+        for (int i = 0; i < c.draws; ++i)
+            NextRandom();
         EXPECT_EQ(g_randomState, stateAfterCut) << c.columns << " x " << c.rows;
     }
 }
@@ -159,7 +169,9 @@ TEST(CutPiecesTest, DrawsTwicePerInnerSideThenOncePerPiece)
 // In the 2 x 2 cut every piece is a corner, so this also demands two flat sides each.
 TEST(CutPiecesTest, EveryHomeOccursOnceAllInTheBoxAndOnlyBorderSidesAreFlat)
 {
-    const struct { int columns, rows; } sizes[] = {{100, 100}, {1, 7}, {7, 1}, {2, 2}};
+    const struct {
+        int columns, rows;
+    } sizes[] = {{100, 100}, {1, 7}, {7, 1}, {2, 2}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.columns << " x " << size.rows);
         Cut(size.columns, size.rows, 2024);
@@ -167,7 +179,8 @@ TEST(CutPiecesTest, EveryHomeOccursOnceAllInTheBoxAndOnlyBorderSidesAreFlat)
         EXPECT_EQ(0, g_game.header.boardCount);
         EXPECT_EQ(0, g_game.header.fixedCount);
         for (const PieceRecord* piece : PiecesByHome()) {
-            if (piece == nullptr) continue;
+            if (piece == nullptr)
+                continue;
             EXPECT_EQ(0.0, piece->posX);
             EXPECT_EQ(0.0, piece->posY);
             EXPECT_EQ(piece->row == size.rows - 1, piece->tabs[kSideBottom].kind == kTabFlat);
@@ -189,11 +202,13 @@ TEST(CutPiecesTest, NeighboursDescribeOneEllipseWithOppositeKinds)
                 const PieceRecord& piece = *byHome[column * 9 + row];
                 if (row < 8) {
                     const PieceRecord& below = *byHome[column * 9 + row + 1];
-                    ExpectOneEllipseSeenFromBothSides(piece.tabs[kSideBottom], below.tabs[kSideTop], true);
+                    ExpectOneEllipseSeenFromBothSides(piece.tabs[kSideBottom], below.tabs[kSideTop],
+                                                      true);
                 }
                 if (column < 11) {
                     const PieceRecord& right = *byHome[(column + 1) * 9 + row];
-                    ExpectOneEllipseSeenFromBothSides(piece.tabs[kSideRight], right.tabs[kSideLeft], false);
+                    ExpectOneEllipseSeenFromBothSides(piece.tabs[kSideRight], right.tabs[kSideLeft],
+                                                      false);
                 }
             }
         }
@@ -212,7 +227,10 @@ TEST(CutPiecesTest, FirstDrawOfACutGivesTheKnobToTheUpperOrLeftPieceBelowHalf)
 
 TEST(CutPiecesTest, SecondDrawOfACutPlacesTheTabAlongItsSide)
 {
-    const struct { int draw; double start, end; } cases[] = {{0, 0.24, 0.56}, {32767, 0.44, 0.76}};
+    const struct {
+        int draw;
+        double start, end;
+    } cases[] = {{0, 0.24, 0.56}, {32767, 0.44, 0.76}};
     for (bool betweenRows : {true, false}) {
         for (const auto& c : cases) {
             Cut(betweenRows ? 1 : 2, betweenRows ? 2 : 1, SeedForDraw(c.draw, 1));
@@ -233,13 +251,15 @@ TEST(CutPiecesTest, SameSeedGivesTheSameTable)
 
 TEST(CutPiecesTest, ShuffleStaysInsideTheTableOnTheHighestDraws)
 {
-    const struct { int columns, rows; } sizes[] = {{1, 1}, {3, 2}};
+    const struct {
+        int columns, rows;
+    } sizes[] = {{1, 1}, {3, 2}};
     for (const auto& size : sizes) {
         const int count = size.columns * size.rows;
         for (int j = 0; j < count; ++j) {
             for (int draw : {32766, 32767}) {
-                SCOPED_TRACE(testing::Message()
-                             << size.columns << " x " << size.rows << ", shuffle step " << j << " draws " << draw);
+                SCOPED_TRACE(testing::Message() << size.columns << " x " << size.rows
+                                                << ", shuffle step " << j << " draws " << draw);
                 PieceRecord untouched;
                 std::memset(&untouched, 0x5A, sizeof(untouched));
                 ResetGameState();
@@ -264,6 +284,7 @@ TEST(CutPiecesTest, MatchesAStraightforwardCutForRandomSeedsAndSizes)
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", " << columns << " x " << rows);
         Cut(columns, rows, seed);
         const std::vector<PieceRecord> expected = ReferenceCut(columns, rows, seed);
-        EXPECT_EQ(0, std::memcmp(expected.data(), g_game.pieces, sizeof(PieceRecord) * expected.size()));
+        EXPECT_EQ(
+            0, std::memcmp(expected.data(), g_game.pieces, sizeof(PieceRecord) * expected.size()));
     }
 }

@@ -11,9 +11,11 @@ inline uint32_t SeedForDraw(int wanted, int drawIndex)
     // An odd number is its own inverse modulo 8; each Newton step doubles the
     // correct low bits, so four steps cover all 32.
     uint32_t inverse = multiplier;
-    for (int i = 0; i < 4; ++i) inverse *= 2u - multiplier * inverse;
+    for (int i = 0; i < 4; ++i)
+        inverse *= 2u - multiplier * inverse;
     uint32_t state = static_cast<uint32_t>(wanted) << 16;
-    for (int i = 0; i <= drawIndex; ++i) state = (state - 2531011u) * inverse;
+    for (int i = 0; i <= drawIndex; ++i)
+        state = (state - 2531011u) * inverse;
     return state;
 }
 

@@ -24,5 +24,6 @@ TEST(GameStateTest, ResetClearsAPlayedGameToAnEmptyTenByTenPuzzle)
     EXPECT_EQ(nullptr, g_game.settingsDialog);
     EXPECT_EQ(1, g_game.squareMode);
     const char* table = reinterpret_cast<const char*>(g_game.pieces);
-    EXPECT_TRUE(std::all_of(table, table + sizeof(g_game.pieces), [](char byte) { return byte == 0; }));
+    EXPECT_TRUE(
+        std::all_of(table, table + sizeof(g_game.pieces), [](char byte) { return byte == 0; }));
 }

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/piece_moves.h"
 #include "tests/model/forced_draws.h"
 #include "tests/model/puzzle_setup.h"
+#include "model/piece_moves.h"
 
 namespace {
 
@@ -27,11 +27,13 @@ TEST(HomeTest, ATenthOfACellPlusThreePixelsOffIsHomeButPlusFourIsNot)
     const int directions[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
     for (const auto& direction : directions) {
         for (int pixels : {3, 4}) {
-            SCOPED_TRACE(testing::Message() << direction[0] << "," << direction[1] << " by " << pixels);
+            SCOPED_TRACE(testing::Message()
+                         << direction[0] << "," << direction[1] << " by " << pixels);
             StartPuzzle(10, 10);
             g_game.header.boardCount = 100;
             int i = 0;
-            while (HomeOf(g_game.pieces[i]) != std::make_pair(2, 3)) ++i;
+            while (HomeOf(g_game.pieces[i]) != std::make_pair(2, 3))
+                ++i;
             // A tenth of the 40 x 30 cell is 4 and 3 pixels.
             PlaceCellOffHome(i, direction[0] * (4 + pixels), direction[1] * (3 + pixels));
             TryFixPiece(i);
@@ -69,9 +71,11 @@ TEST(HomeTest, FixedPiecesSitExactlyHomeAfterEveryZoom)
     StartPuzzle(10, 10);
     g_game.header.boardCount = 50;
     g_game.header.fixedCount = 30;
-    for (int i = 30; i < 50; ++i) g_game.pieces[i].posX = g_game.pieces[i].posY = i / 50.0;
+    for (int i = 30; i < 50; ++i)
+        g_game.pieces[i].posX = g_game.pieces[i].posY = i / 50.0;
     const std::vector<char> start = TableBytes();
-    const std::vector<char> loose(start.begin() + sizeof(GameHeader) + 30 * sizeof(PieceRecord), start.end());
+    const std::vector<char> loose(start.begin() + sizeof(GameHeader) + 30 * sizeof(PieceRecord),
+                                  start.end());
 
     for (int zoom : {100, 1, 2, 3, 5, 7, 10, 15, 20, 30, 50, 75, 150, 200, 300, 500, 100}) {
         SCOPED_TRACE(zoom);
@@ -105,9 +109,9 @@ TEST(HomeTest, TheLastFixBeepsThenCompletesExactlyOnce)
 
     EXPECT_EQ(4, g_game.header.fixedCount);
     EXPECT_TRUE(TableIsConsistent());
-    const std::vector<std::string> expected = {"SetModified(1)",  "SetModified(1)", "UpdateTitle",
-                                               "Beep",            "InvalidateBoard", "PlayMusic(2)",
-                                               "CompletionMessage", "PlayMusic(1)"};
+    const std::vector<std::string> expected = {
+        "SetModified(1)",  "SetModified(1)", "UpdateTitle",       "Beep",
+        "InvalidateBoard", "PlayMusic(2)",   "CompletionMessage", "PlayMusic(1)"};
     EXPECT_EQ(expected, g_shell.calls);
 }
 
@@ -137,7 +141,8 @@ TEST(WizardTest, DrawsBelow6553Point4TakeBoxedPiecesOutInBoxOrder)
         const uint32_t seed = SeedForDraw(firstDraw, 0);
         SeedRandom(seed);
         std::vector<std::pair<int, int>> out(homes.begin(), homes.begin() + 10), stay;
-        for (int i = 10; i < 100; ++i) (NextRandom() < 6553.4 ? out : stay).push_back(homes[i]);
+        for (int i = 10; i < 100; ++i)
+            (NextRandom() < 6553.4 ? out : stay).push_back(homes[i]);
         SeedRandom(seed);
 
         RunWizard();
@@ -153,7 +158,8 @@ TEST(WizardTest, DrawsBelow6553Point4TakeBoxedPiecesOutInBoxOrder)
 TEST(WizardTest, ASelectionEndsBeforeItsPiecesAreFixed)
 {
     StartPuzzle(10, 10, 3);
-    for (int i = 0; i < 3; ++i) TakeFromBox(g_game.header.boardCount + 10);
+    for (int i = 0; i < 3; ++i)
+        TakeFromBox(g_game.header.boardCount + 10);
     SeedRandom(99);
 
     RunWizard();

@@ -47,7 +47,8 @@ TEST(TakeFromBoxTest, AFanAtTheCornerPushesItsBaseOntoTheBoard)
     StartPuzzle(10, 10);
     g_geometry.bufferWidth = 61;
     g_geometry.bufferHeight = 47;
-    for (int i = 0; i < 3; ++i) TakeFromBox(3);
+    for (int i = 0; i < 3; ++i)
+        TakeFromBox(3);
 
     const PieceRecord* p = g_game.pieces;
     EXPECT_DOUBLE_EQ(kSpreadOfThreeX, p[0].posX);
@@ -61,7 +62,8 @@ TEST(TakeFromBoxTest, AFanAtTheCornerPushesItsBaseOntoTheBoard)
 TEST(PickAtTest, AClickAnywhereInTheFanBoxHitsAndChangesNothing)
 {
     StartPuzzle(10, 10);
-    for (int i = 0; i < 3; ++i) TakeFromBox(g_game.header.boardCount);
+    for (int i = 0; i < 3; ++i)
+        TakeFromBox(g_game.header.boardCount);
     ResetShellStandIn();
     const std::vector<char> before = TableBytes();
     const int bx = (int)(g_game.pieces[0].posX * 499), by = (int)(g_game.pieces[0].posY * 373);
@@ -79,7 +81,8 @@ TEST(PickAtTest, AKnobIsNotPartOfItsPiece)
 {
     StartPuzzle(10, 10);
     int knobbed = 0;
-    while (g_game.pieces[knobbed].tabs[kSideLeft].kind != kTabKnob) ++knobbed;
+    while (g_game.pieces[knobbed].tabs[kSideLeft].kind != kTabKnob)
+        ++knobbed;
     std::swap(g_game.pieces[0], g_game.pieces[knobbed]);
     LayOutLoose({{0, 0}, {300, 300}});
     g_game.header.selectedCount = 1;

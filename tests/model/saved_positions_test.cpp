@@ -1,8 +1,8 @@
 // Whatever zoom a game is played at, what it saves must load again.
+#include "tests/model/puzzle_setup.h"
 #include "files/game_format.h"
 #include "model/home_test.h"
 #include "model/piece_moves.h"
-#include "tests/model/puzzle_setup.h"
 #include <algorithm>
 #include <string.h>
 

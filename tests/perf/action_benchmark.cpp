@@ -3,6 +3,8 @@
 // timed until its paint is done. Medians in ms, and the ratio to a full render of the board
 // measured in the same run; then the peak working set.
 //   action_benchmark PHOTO_4000x3000.jpg
+#include "tests/perf/bench_support.h"
+#include "tests/support/modal_driver.h"
 #include "board/board_mouse.h"
 #include "board/board_paint.h"
 #include "board/board_window.h"
@@ -18,13 +20,11 @@
 #include "shell/game_view.h"
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
-#include "tests/perf/bench_support.h"
-#include "tests/support/modal_driver.h"
+#include <algorithm>
+#include <functional>
 #include <psapi.h>
 #include <stdio.h>
 #include <string.h>
-#include <algorithm>
-#include <functional>
 #include <vector>
 
 static const int kRuns = 5;
@@ -109,7 +109,8 @@ static POINT CellCentre(int index)
 static POINT HomeCentre(int column, int row)
 {
     const ViewGeometry& g = g_geometry;
-    return ToClient(g.goalLeft + (column + 0.5) * g.cellWidth, g.goalTop + (row + 0.5) * g.cellHeight);
+    return ToClient(g.goalLeft + (column + 0.5) * g.cellWidth,
+                    g.goalTop + (row + 0.5) * g.cellHeight);
 }
 
 // Where the piece lies while the board actions work with it.
@@ -124,7 +125,7 @@ static bool OnCell(int index, POINT board)
     const int left = (int)(g_game.pieces[index].posX * g.rangeX + g.tabMarginX);
     const int top = (int)(g_game.pieces[index].posY * g.rangeY + g.tabMarginY);
     return left <= board.x && board.x <= left + g.cellWidth && top <= board.y &&
-           board.y <= top + g.cellHeight;
+        board.y <= top + g.cellHeight;
 }
 
 static bool OnTile(int index, POINT board, int margin)
@@ -133,7 +134,7 @@ static bool OnTile(int index, POINT board, int margin)
     const int left = (int)(g_game.pieces[index].posX * g.rangeX);
     const int top = (int)(g_game.pieces[index].posY * g.rangeY);
     return left - margin <= board.x && board.x <= left + g.tileWidth + margin &&
-           top - margin <= board.y && board.y <= top + g.tileHeight + margin;
+        top - margin <= board.y && board.y <= top + g.tileHeight + margin;
 }
 
 // A point of the visible board where a press hits no piece and is far from the selection.
@@ -142,12 +143,13 @@ static POINT FreePoint()
     const GameHeader& h = g_game.header;
     const int bottom = BoxTop() - 60;
     for (int y = 40; y < bottom; y += 3)
-        for (int x = g_geometry.offsetX + 40; x < g_geometry.offsetX + g_geometry.visibleWidth - 80; x += 3) {
+        for (int x = g_geometry.offsetX + 40; x < g_geometry.offsetX + g_geometry.visibleWidth - 80;
+             x += 3) {
             POINT board = FromClient(POINT{x, y});
             bool free = true;
             for (int i = h.fixedCount; free && i < h.boardCount; ++i)
-                free = i < h.boardCount - h.selectedCount ? !OnCell(i, board)
-                                                          : !OnTile(i, board, 40);
+                free =
+                    i < h.boardCount - h.selectedCount ? !OnCell(i, board) : !OnTile(i, board, 40);
             if (free)
                 return POINT{x, y};
         }
@@ -175,8 +177,8 @@ static void PrepareWorkPiece()
     if (index >= g_game.header.boardCount) {
         // Out of the box through the box window, then put down by a click.
         const ViewGeometry& g = g_geometry;
-        Click(g_box.boxWindow, POINT{(int)(g.tabMarginX + g.cellWidth / 2),
-                                     (int)(g.tabMarginY + g.cellHeight / 2)});
+        Click(g_box.boxWindow,
+              POINT{(int)(g.tabMarginX + g.cellWidth / 2), (int)(g.tabMarginY + g.cellHeight / 2)});
         Settle();
         Click(g_shell.boardWindow, WorkPlace());
     }
@@ -192,24 +194,33 @@ static void PrepareSelection()
 
 static double TimeStep(const std::function<void()>& prepare, const std::function<void()>& step)
 {
-    return MedianAfter(kRuns, prepare, [&] { step(); PaintsDone(); });
+    return MedianAfter(kRuns, prepare, [&] {
+        step();
+        PaintsDone();
+    });
 }
 
 static double SelectByClick()
 {
-    return TimeStep(PrepareWorkPiece, [] { Click(g_shell.boardWindow, CellCentre(g_game.header.boardCount - 1)); });
+    return TimeStep(PrepareWorkPiece,
+                    [] { Click(g_shell.boardWindow, CellCentre(g_game.header.boardCount - 1)); });
 }
 
 static double DropByClick()
 {
     POINT free;
-    return TimeStep([&] { PrepareSelection(); free = FreePoint(); },
-                    [&] { Click(g_shell.boardWindow, free); });
+    return TimeStep(
+        [&] {
+            PrepareSelection();
+            free = FreePoint();
+        },
+        [&] { Click(g_shell.boardWindow, free); });
 }
 
 static double FixPiece()
 {
-    return TimeStep(PrepareSelection, [] { Click(g_shell.boardWindow, HomeCentre(kColumn, kRow)); });
+    return TimeStep(PrepareSelection,
+                    [] { Click(g_shell.boardWindow, HomeCentre(kColumn, kRow)); });
 }
 
 // From the fourth visible row, so that the slots after it move up.
@@ -230,7 +241,8 @@ static double TakeFromBox()
             const int column = slot % g_box.boxColumns, row = slot / g_box.boxColumns;
             Click(g_box.boxWindow,
                   POINT{(int)(column * g.tileWidth + g.tabMarginX + g.cellWidth / 2),
-                        (int)(row * g.tileHeight + g.tabMarginY + g.cellHeight / 2) - g_box.boxScrollY});
+                        (int)(row * g.tileHeight + g.tabMarginY + g.cellHeight / 2) -
+                            g_box.boxScrollY});
         });
 }
 
@@ -243,16 +255,20 @@ static double PutIntoBox()
 static double Band()
 {
     POINT free;
-    return TimeStep([&] { PrepareWorkPiece(); free = FreePoint(); },
-                    [&] {
-                        Send(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, free);
-                        for (int k = 1; k <= 4; ++k) {
-                            Send(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
-                                 POINT{free.x + 15 * k, free.y + 10 * k});
-                            UpdateWindow(g_shell.boardWindow);
-                        }
-                        Send(g_shell.boardWindow, WM_LBUTTONUP, 0, POINT{free.x + 60, free.y + 40});
-                    });
+    return TimeStep(
+        [&] {
+            PrepareWorkPiece();
+            free = FreePoint();
+        },
+        [&] {
+            Send(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, free);
+            for (int k = 1; k <= 4; ++k) {
+                Send(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
+                     POINT{free.x + 15 * k, free.y + 10 * k});
+                UpdateWindow(g_shell.boardWindow);
+            }
+            Send(g_shell.boardWindow, WM_LBUTTONUP, 0, POINT{free.x + 60, free.y + 40});
+        });
 }
 
 // Down and up in turn, so that the view stays in the middle of the board.
@@ -271,8 +287,12 @@ static int ZoomCommand(int percent)
 
 static double ZoomStep(int fromPercent, int command)
 {
-    return TimeStep([fromPercent] { Command(ZoomCommand(fromPercent)); Restore(); },
-                    [command] { Command(command); });
+    return TimeStep(
+        [fromPercent] {
+            Command(ZoomCommand(fromPercent));
+            Restore();
+        },
+        [command] { Command(command); });
 }
 
 // From the answer to the question until the board and the box are painted.
@@ -283,7 +303,10 @@ static double Wizard()
         Restore();
         double start = 0;
         WithModalWindow([] { Command(IDM_WIZARD); },
-                        [&start](HWND question) { start = Now(); PressButton(question, IDYES); });
+                        [&start](HWND question) {
+                            start = Now();
+                            PressButton(question, IDYES);
+                        });
         PaintsDone();
         GdiFlush();
         times.push_back(Now() - start);
@@ -321,7 +344,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "action_benchmark: cannot load %s\n", argv[1]);
         return 1;
     }
-    const double pictureMB = g_view.pictureInfo.biWidth * g_view.pictureInfo.biHeight * 4 / 1048576.0;
+    const double pictureMB =
+        g_view.pictureInfo.biWidth * g_view.pictureInfo.biHeight * 4 / 1048576.0;
 
     // A new game as "新規作成" makes it, then every piece out of the box, scattered.
     ResetGameState();
@@ -389,7 +413,8 @@ int main(int argc, char** argv)
         {"scroll line at 100 %", [] { return Scroll(SB_LINEDOWN, SB_LINEUP); }},
         {"scroll page at 100 %", [] { return Scroll(SB_PAGEDOWN, SB_PAGEUP); }},
     };
-    const int actions = sizeof atFit / sizeof atFit[0], scrolls = sizeof scrollsAt100 / sizeof scrollsAt100[0];
+    const int actions = sizeof atFit / sizeof atFit[0],
+              scrolls = sizeof scrollsAt100 / sizeof scrollsAt100[0];
     double times[2][16];
     Scenario* scenarios[2] = {&s_loose, &s_boxed};
     for (int s = 0; s < 2; ++s) {
@@ -411,7 +436,8 @@ int main(int argc, char** argv)
     }
 
     printf("Full render of the board, 10000 loose pieces: %.1f ms at %d %% (the ratios' unit), "
-           "%.1f ms at 100 %%\n\n", fullRender, fitPercent, fullRender100);
+           "%.1f ms at 100 %%\n\n",
+           fullRender, fitPercent, fullRender100);
     printf("| %-36s | %-17s | %-17s |\n", "action (median)", s_loose.name, s_boxed.name);
     printf("|%s|%s|%s|\n", std::string(38, '-').c_str(), std::string(19, '-').c_str(),
            std::string(19, '-').c_str());

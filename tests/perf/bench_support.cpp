@@ -5,8 +5,8 @@
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include <windows.h>
-#include <commctrl.h>
 #include <algorithm>
+#include <commctrl.h>
 #include <vector>
 
 double Now()
@@ -36,7 +36,8 @@ double Median(int runs, int repeat, const std::function<void()>& work)
     return MedianOf(times);
 }
 
-double MedianAfter(int runs, const std::function<void()>& prepare, const std::function<void()>& step)
+double MedianAfter(int runs, const std::function<void()>& prepare,
+                   const std::function<void()>& step)
 {
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {

@@ -7,7 +7,8 @@ double Now();
 // Median of several runs of the whole block; each run repeats the work `repeat` times.
 double Median(int runs, int repeat, const std::function<void()>& work);
 // Median of several runs of a timed step, each prepared by an untimed one.
-double MedianAfter(int runs, const std::function<void()>& prepare, const std::function<void()>& step);
+double MedianAfter(int runs, const std::function<void()>& prepare,
+                   const std::function<void()>& step);
 void DispatchPendingMessages();
 
 #include <string>

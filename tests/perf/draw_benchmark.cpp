@@ -1,6 +1,7 @@
 // Measures the drawing paths that decide how the game feels: a piece, a full board of
 // 10000 pieces, a drag paint, the piece images and a whole New. Prints medians in ms.
 //   draw_benchmark PHOTO_4000x3000.jpg
+#include "tests/perf/bench_support.h"
 #include "board/board_mouse.h"
 #include "board/board_paint.h"
 #include "board/piece_images.h"
@@ -15,7 +16,6 @@
 #include "shell/game_view.h"
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
-#include "tests/perf/bench_support.h"
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -62,7 +62,8 @@ static void SelectTop(int count)
 
 static void MoveSelection(double dx)
 {
-    for (int j = g_game.header.boardCount - g_game.header.selectedCount; j < g_game.header.boardCount; ++j)
+    for (int j = g_game.header.boardCount - g_game.header.selectedCount;
+         j < g_game.header.boardCount; ++j)
         g_game.pieces[j].posX += dx;
 }
 
@@ -95,9 +96,11 @@ int main(int argc, char** argv)
     HBITMAP targetBitmap = CreateCompatibleBitmap(g_shell.mainDC, 800, 800);
     SelectObject(target, targetBitmap);
     g_shell.OptGrayBorder = 1;
-    Row("DrawPiece, 12 x 9 at 100 %, grey outline", Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
+    Row("DrawPiece, 12 x 9 at 100 %, grey outline",
+        Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
     g_shell.OptGrayBorder = 0;
-    Row("DrawPiece, 12 x 9 at 100 %, black outline", Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
+    Row("DrawPiece, 12 x 9 at 100 %, black outline",
+        Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
     g_shell.OptGrayBorder = 1;
 
     // 100 x 100 with every piece on the board, at the zoom that fits the screen.
@@ -110,14 +113,18 @@ int main(int argc, char** argv)
              ZoomSteps[g_shell.zoomIndex].percent);
     Row(label, Median(7, 500, [&] { DrawPiece(target, 5, 100, 100); }));
     EnsureBoardBuffers();
-    Row("RenderBoard, 100 x 100, all 10000 pieces on the board", Median(5, 1, [] { RenderBoard(false); }));
+    Row("RenderBoard, 100 x 100, all 10000 pieces on the board",
+        Median(5, 1, [] { RenderBoard(false); }));
 
     for (int selected : {1, 10, 100}) {
         SelectTop(selected);
         g_shell.dragKind = kDragStarting;
         PaintNow();
         snprintf(label, sizeof label, "drag paint (second and later), %d selected", selected);
-        Row(label, Median(7, 10, [] { MoveSelection(0.0005); PaintNow(); }));
+        Row(label, Median(7, 10, [] {
+                MoveSelection(0.0005);
+                PaintNow();
+            }));
         g_shell.dragKind = kDragNone;
         g_game.header.selectedCount = 0;
     }
@@ -126,20 +133,24 @@ int main(int argc, char** argv)
     for (int selected : {1, 100}) {
         SelectTop(selected);
         const PieceRecord& base = g_game.pieces[g_game.header.boardCount - selected];
-        int x = (int)(base.posX * g_geometry.rangeX + g_geometry.tileWidth / 2) - g_shell.scrollX + g_geometry.offsetX;
-        int y = (int)(base.posY * g_geometry.rangeY + g_geometry.tileHeight / 2) - g_shell.scrollY + g_geometry.offsetY;
+        int x = (int)(base.posX * g_geometry.rangeX + g_geometry.tileWidth / 2) - g_shell.scrollX +
+            g_geometry.offsetX;
+        int y = (int)(base.posY * g_geometry.rangeY + g_geometry.tileHeight / 2) - g_shell.scrollY +
+            g_geometry.offsetY;
         SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         const int frames = 200;
         double start = Now();
         for (int f = 1; f <= frames; ++f) {
-            SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + f, y + f / 2));
+            SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
+                         MAKELPARAM(x + f, y + f / 2));
             UpdateWindow(g_shell.boardWindow);
         }
         GdiFlush();
         double fps = frames * 1000.0 / (Now() - start);
         SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + frames, y + frames / 2));
         UpdateWindow(g_shell.boardWindow);
-        snprintf(label, sizeof label, "drag with the mouse, %d selected: frames per second", selected);
+        snprintf(label, sizeof label, "drag with the mouse, %d selected: frames per second",
+                 selected);
         printf("| %-62s | %10.1f |\n", label, fps);
         g_game.header.selectedCount = 0;
     }
@@ -150,31 +161,35 @@ int main(int argc, char** argv)
     ShowBox(kBoxShow);
     HWND box = g_box.boxWindow;
     Row("box paint, 10000 boxed pieces (buffer made anew)", Median(5, 1, [box] {
-        FreeBoxBuffer();
-        InvalidateRect(box, nullptr, FALSE);
-        UpdateWindow(box);
-    }));
+            FreeBoxBuffer();
+            InvalidateRect(box, nullptr, FALSE);
+            UpdateWindow(box);
+        }));
     ShowBox(kBoxClose);
 
-    Row("BuildPieceImages, 4000 x 3000 at the fitting zoom",
-        Median(5, 1, [&] { SelectZoom(fitPercent, false); BuildPieceImages(); }));
-    Row("BuildPieceImages, 4000 x 3000 at 100 %",
-        Median(3, 1, [] { SelectZoom(100, false); BuildPieceImages(); }));
+    Row("BuildPieceImages, 4000 x 3000 at the fitting zoom", Median(5, 1, [&] {
+            SelectZoom(fitPercent, false);
+            BuildPieceImages();
+        }));
+    Row("BuildPieceImages, 4000 x 3000 at 100 %", Median(3, 1, [] {
+            SelectZoom(100, false);
+            BuildPieceImages();
+        }));
 
     ReleasePicture((PictureHandle)g_view.pictureDib);
     g_view.pictureDib = nullptr;
     Row("New: decode, cut, images, first paint (4000 x 3000, 12 x 9)", Median(3, 1, [&] {
-        ReleasePicture((PictureHandle)g_view.pictureDib);
-        LoadPhoto(photo.c_str());
-        CutBoard(10, 10);
-        SquareSplitCounts(&g_game.header.columns, &g_game.header.rows,
-                          g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight);
-        int columns = g_game.header.columns, rows = g_game.header.rows;
-        CutBoard(columns, rows);
-        SelectZoom(fitPercent, false);
-        BuildPieceImages();
-        PaintNow();
-    }));
+            ReleasePicture((PictureHandle)g_view.pictureDib);
+            LoadPhoto(photo.c_str());
+            CutBoard(10, 10);
+            SquareSplitCounts(&g_game.header.columns, &g_game.header.rows,
+                              g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight);
+            int columns = g_game.header.columns, rows = g_game.header.rows;
+            CutBoard(columns, rows);
+            SelectZoom(fitPercent, false);
+            BuildPieceImages();
+            PaintNow();
+        }));
 
     DeleteDC(target);
     DeleteObject(targetBitmap);

@@ -48,7 +48,8 @@ int main()
     strcpy(g_gamePath, "C:\\games\\photo.qlt");
     char label[96];
     for (int side : {10, 100}) {
-        snprintf(label, sizeof label, "recovery copy, %d pieces: written, flushed, replaced", side * side);
+        snprintf(label, sizeof label, "recovery copy, %d pieces: written, flushed, replaced",
+                 side * side);
         printf("| %-62s | %10.3f |\n", label, MedianWriteMs(side, side));
     }
     // Another program started on this profile would offer the copy.

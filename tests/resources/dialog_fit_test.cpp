@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-static INT_PTR CALLBACK TemplateOnly(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+static INT_PTR CALLBACK TemplateOnly(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
 
 struct StaticText {
     std::wstring text;
@@ -21,8 +24,8 @@ static BOOL CALLBACK CollectStatic(HWND child, LPARAM list)
     GetClassNameW(child, name, 32);
     LONG style = GetWindowLongW(child, GWL_STYLE);
     LONG kind = style & SS_TYPEMASK;
-    bool text = kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT ||
-                kind == SS_SIMPLE || kind == SS_LEFTNOWORDWRAP;
+    bool text = kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_SIMPLE ||
+        kind == SS_LEFTNOWORDWRAP;
     if (_wcsicmp(name, L"Static") == 0 && text) {
         wchar_t buffer[256] = L"";
         GetWindowTextW(child, buffer, 256);
@@ -66,7 +69,7 @@ static std::string Utf8(const std::wstring& text)
     return buffer;
 }
 
-class DialogFit : public testing::TestWithParam<int> {};
+class DialogFit : public testing::TestWithParam<int> { };
 
 TEST_P(DialogFit, EveryStaticTextFitsItsControl)
 {
@@ -97,7 +100,9 @@ TEST(AboutBox, ShowsTheProgramVersion)
     ASSERT_NE(nullptr, dialog);
     bool shown = false;
     for (const StaticText& label : StaticTexts(dialog))
-        shown |= label.text == L"バージョン " L"" QUILTRA_VERSION_TEXT;
+        shown |= label.text ==
+            L"バージョン "
+            L"" QUILTRA_VERSION_TEXT;
     EXPECT_TRUE(shown) << "no label reads バージョン " QUILTRA_VERSION_TEXT;
     DestroyWindow(dialog);
 }

@@ -33,10 +33,10 @@ TEST(ProgramIdentity, ManifestAsksForCommonControlsSixAsInvokerOnWindowsSevenToE
     EXPECT_TRUE(Has(manifest, "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
     EXPECT_TRUE(Has(manifest, "publicKeyToken=\"6595b64144ccf1df\""));
     const char* windows[] = {
-        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // 7
-        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // 8
-        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // 8.1
-        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",   // 10 and 11
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
     };
     for (const char* id : windows)
         EXPECT_TRUE(Has(manifest, (std::string("<supportedOS Id=\"") + id + "\"/>").c_str())) << id;
@@ -63,9 +63,12 @@ TEST(ProgramIdentity, VersionResourceNamesTheProductAndVersionInJapanese)
     std::vector<char> info(size);
     ASSERT_TRUE(GetFileVersionInfoA(g_quiltraExe.c_str(), 0, size, info.data()));
 
-    struct Translation { WORD language, codePage; }* translation = nullptr;
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&translation, &length));
+    ASSERT_TRUE(
+        VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&translation, &length));
     ASSERT_EQ(sizeof *translation, length);
     EXPECT_EQ(0x0411, translation->language);
     EXPECT_EQ(932, translation->codePage);
@@ -79,7 +82,8 @@ TEST(ProgramIdentity, VersionResourceNamesTheProductAndVersionInJapanese)
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &length));
-    EXPECT_EQ((DWORD)MAKELONG(QUILTRA_VERSION_MINOR, QUILTRA_VERSION_MAJOR), fixed->dwProductVersionMS);
+    EXPECT_EQ((DWORD)MAKELONG(QUILTRA_VERSION_MINOR, QUILTRA_VERSION_MAJOR),
+              fixed->dwProductVersionMS);
     EXPECT_EQ((DWORD)MAKELONG(0, QUILTRA_VERSION_PATCH), fixed->dwProductVersionLS);
     EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
     EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);

@@ -10,4 +10,5 @@ public:
     void SetUp() override { g_quiltraExe = TestPath(0, "QUILTRA_EXE"); }
 };
 
-static testing::Environment* const s_context = testing::AddGlobalTestEnvironment(new ResourceContext);
+static testing::Environment* const s_context =
+    testing::AddGlobalTestEnvironment(new ResourceContext);

@@ -193,8 +193,9 @@ TEST_F(Music, TheSequencerLoopComesBackAfterTheFanfare)
     UseWineMci();
     Play(1);
     EXPECT_EQ(Play(2), (Texts{"stop bgm", "close bgm", OpenFanfare(), "play bgm"}));
-    EXPECT_EQ(Play(1), (Texts{"stop bgm", "close bgm", OpenLoop("mpegvideo"), OpenLoop("sequencer"),
-                              "play bgm notify"}));
+    EXPECT_EQ(Play(1),
+              (Texts{"stop bgm", "close bgm", OpenLoop("mpegvideo"), OpenLoop("sequencer"),
+                     "play bgm notify"}));
 }
 
 TEST_F(Music, WhereMpegvideoWorksTheLoopRepeatsAfterASequencerLoop)

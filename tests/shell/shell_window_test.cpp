@@ -1,10 +1,10 @@
 #include "tests/shell/main_window_fixture.h"
-#include "shell/toolbar.h"
-#include "shell/game_view.h"
-#include "shell/menu_state.h"
 #include "board/view_state.h"
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
+#include "shell/game_view.h"
+#include "shell/menu_state.h"
+#include "shell/toolbar.h"
 #include <string>
 #include <vector>
 
@@ -47,9 +47,9 @@ TEST_F(MainWindowTest, MenuBarHasTheFiveJapanesePopups)
 TEST_F(MainWindowTest, WithoutAGameTheGameItemsAreGreyAndTheRestEnabled)
 {
     HMENU menu = GetMenu(g_shell.mainWindow);
-    for (UINT item : {IDM_SAVE, IDM_SAVEAS, IDM_ENLARGE, IDM_REDUCE, IDM_BOXTOGGLE, IDM_PUTINTOBOX,
-                      IDM_GOALPICTURE, IDM_BOXBOTTOM, IDM_BOXMAXIMISED, IDM_ZOOM1, IDM_ZOOM500,
-                      IDM_WIZARD}) {
+    for (UINT item :
+         {IDM_SAVE, IDM_SAVEAS, IDM_ENLARGE, IDM_REDUCE, IDM_BOXTOGGLE, IDM_PUTINTOBOX,
+          IDM_GOALPICTURE, IDM_BOXBOTTOM, IDM_BOXMAXIMISED, IDM_ZOOM1, IDM_ZOOM500, IDM_WIZARD}) {
         EXPECT_TRUE(IsGrey(menu, item)) << item;
         if (item != IDM_WIZARD) {
             EXPECT_TRUE(IsGrey(g_shell.boardMenu, item)) << item;
@@ -101,8 +101,8 @@ TEST_F(MainWindowTest, TheToolbarComesFromTheCommonControlsOfVersionSix)
                  nullptr, 0, &size);
     std::vector<char> buffer(size);
     ASSERT_TRUE(QueryActCtxW(0, redirect.hActCtx, &index,
-                             AssemblyDetailedInformationInActivationContext, buffer.data(),
-                             size, &size));
+                             AssemblyDetailedInformationInActivationContext, buffer.data(), size,
+                             &size));
     ReleaseActCtx(redirect.hActCtx);
     const auto* assembly = (const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*)buffer.data();
     std::wstring identity = assembly->lpAssemblyEncodedAssemblyIdentity;
@@ -170,10 +170,12 @@ TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
     SetCursorPos(centre.x, centre.y);
 
     HWND tooltip = nullptr;
-    PumpUntil([&] {
-        EnumThreadWindows(GetCurrentThreadId(), FindVisibleTooltip, (LPARAM)&tooltip);
-        return tooltip != nullptr;
-    }, 4000);
+    PumpUntil(
+        [&] {
+            EnumThreadWindows(GetCurrentThreadId(), FindVisibleTooltip, (LPARAM)&tooltip);
+            return tooltip != nullptr;
+        },
+        4000);
     ASSERT_NE(nullptr, tooltip) << "no tooltip appeared over the Open button";
     char text[128] = "";
     TOOLINFOA tool = {};

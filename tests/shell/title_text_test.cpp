@@ -1,7 +1,8 @@
 #include "shell/title_text.h"
 #include <gtest/gtest.h>
 
-static std::string Title(const char* name, bool modified, int fixed, int pieces, int zoom, int wizard)
+static std::string Title(const char* name, bool modified, int fixed, int pieces, int zoom,
+                         int wizard)
 {
     char text[4096];
     FormatGameTitle(text, sizeof text, name, modified, fixed, pieces, zoom, wizard);

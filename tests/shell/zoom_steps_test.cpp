@@ -1,5 +1,5 @@
-#include "shell/zoom_steps.h"
 #include "resources/resource_ids.h"
+#include "shell/zoom_steps.h"
 #include <gtest/gtest.h>
 
 TEST(ZoomSteps, PercentMapsToTheStepAtOrBelowIt)

@@ -1,10 +1,10 @@
 #include "tests/support/dialog_owner.h"
+#include "tests/support/test_main.h"
 #include "board/view_state.h"
 #include "files/file_names.h"
 #include "model/game_state.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
-#include "tests/support/test_main.h"
 #include <gtest/gtest.h>
 
 std::string PictureFixture(const char* name)
@@ -23,8 +23,9 @@ public:
         ownerClass.hInstance = instance;
         ownerClass.lpszClassName = "QuiltraDialogOwner";
         RegisterClassA(&ownerClass);
-        g_shell.mainWindow = CreateWindowA("QuiltraDialogOwner", "Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                           0, 0, 800, 600, nullptr, nullptr, instance, nullptr);
+        g_shell.mainWindow =
+            CreateWindowA("QuiltraDialogOwner", "Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                          800, 600, nullptr, nullptr, instance, nullptr);
         ResetGameState();
         ResetView();
         ClearFileNames();
@@ -32,4 +33,5 @@ public:
     void TearDown() override { DestroyWindow(g_shell.mainWindow); }
 };
 
-static testing::Environment* const s_dialogOwner = testing::AddGlobalTestEnvironment(new DialogOwner);
+static testing::Environment* const s_dialogOwner =
+    testing::AddGlobalTestEnvironment(new DialogOwner);

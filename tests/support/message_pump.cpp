@@ -21,7 +21,8 @@ void PumpUntilQuiet(DWORD quietMs, DWORD timeoutMs)
     DispatchWaiting();
     while (DWORD left = Remaining(start, timeoutMs)) {
         DWORD wait = quietMs < left ? quietMs : left;
-        if (MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT)
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+            WAIT_TIMEOUT)
             return;
         DispatchWaiting();
     }
@@ -38,7 +39,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
         if (left == 0)
             return false;
         // Woken by the next message, or after a while for a condition no message announces.
-        MsgWaitForMultipleObjectsEx(0, nullptr, left < 10 ? left : 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MsgWaitForMultipleObjectsEx(0, nullptr, left < 10 ? left : 10, QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
     }
 }
 

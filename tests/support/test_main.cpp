@@ -1,8 +1,8 @@
 #include "tests/support/test_main.h"
 #include "tests/support/windows_path.h"
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <vector>
