@@ -158,7 +158,7 @@ protected:
         g_game.header.columns = columns;
         g_game.header.rows = rows;
         CutPieces();
-        g_shell.boxPosition = 0;
+        g_shell.boxPosition = kBoxAtBottom;
         g_shell.goalPictureShown = 0;
         g_shell.OptGrayBorder = 0;
         g_shell.OptGoalBorder = 1;

@@ -48,7 +48,7 @@ void BoxTest::SetUp()
     g_game.header.rows = 5;
     CutPieces();
     ComputeViewGeometry(400, 300, 100, 5, 5);
-    g_shell.boxPosition = 0;
+    g_shell.boxPosition = kBoxAtBottom;
     g_shell.goalPictureShown = 0;
     g_mainCommands.clear();
     g_shell.mainWindow = CreateWindowExA(

@@ -37,7 +37,7 @@ TEST_F(BoxTest, EachOfTheFivePlacesTakesItsShareOfTheBoard)
 
 TEST_F(BoxTest, TheMaximisedPlaceCoversTheBoardAndRestoresToTheBottom)
 {
-    g_shell.boxPosition = 4;
+    g_shell.boxPosition = kBoxMaximised;
     ShowBox(kBoxShow);
     ASSERT_NE(nullptr, g_box.boxWindow);
     EXPECT_TRUE(IsZoomed(g_box.boxWindow));
@@ -56,7 +56,7 @@ TEST_F(BoxTest, ThePlaceIsAppliedOnlyWhenTheBoxIsCreated)
 {
     ShowBox(kBoxShow);
     HWND box = g_box.boxWindow;
-    g_shell.boxPosition = 2;
+    g_shell.boxPosition = kBoxAtRight;
     ShowBox(kBoxShow);
     EXPECT_EQ(box, g_box.boxWindow);
     ExpectPlace(kPlaces[0], BoxFrame());
@@ -119,7 +119,7 @@ TEST_F(BoxTest, ToggleOpensAndClosesAndCloseOnAClosedBoxDoesNothing)
 
 TEST_F(BoxTest, AnUnknownModeDoesNothing)
 {
-    ShowBox(4);
+    ShowBox(kBoxToggle + 1);
     EXPECT_EQ(nullptr, g_box.boxWindow);
     ShowBox(kBoxShow);
     HWND box = g_box.boxWindow;

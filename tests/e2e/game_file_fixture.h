@@ -76,6 +76,16 @@ protected:
 
     void SaveAs(const std::string& path) { SaveThroughDialog(IDM_SAVEAS, path); }
 
+    // Open while a game is shown: the question to abandon it answered yes, then the file.
+    void OpenAbandoningTheGame(const std::string& path)
+    {
+        PostCommand(player.mainWindow, IDM_OPEN);
+        EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
+        HWND open = Dialog(L"ゲームファイルを開く");
+        ASSERT_NE(nullptr, open);
+        ChooseFile(open, path);
+    }
+
     void WaitUntilTitleHas(const std::wstring& part)
     {
         DWORD start = GetTickCount();

@@ -14,11 +14,7 @@ TEST_F(GameFile, SaveAsThenOpenThenSaveKeepsTheGameByteForByte)
     ASSERT_EQ(320u + 168u * 108u, saved.size());
     EXPECT_EQ(std::string("Quiltra Game3.00"), std::string(saved.data(), 16));
 
-    PostCommand(player.mainWindow, IDM_OPEN);
-    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
-    HWND open = Dialog(L"ゲームファイルを開く");
-    ASSERT_NE(nullptr, open);
-    ChooseFile(open, path);
+    OpenAbandoningTheGame(path);
     Pause(1000);
     EXPECT_NE(std::wstring::npos, Title().find(L"[a.qlt] (0/108")) << Title();
 
@@ -48,11 +44,7 @@ TEST_F(GameFile, AMovedPictureIsAskedForAndTheGameGoesOnUntitledAndUnsaved)
     SaveAs(path);
     ASSERT_TRUE(DeleteFileA(picture.c_str()));
 
-    PostCommand(player.mainWindow, IDM_OPEN);
-    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
-    HWND open = Dialog(L"ゲームファイルを開く");
-    ASSERT_NE(nullptr, open);
-    ChooseFile(open, path);
+    OpenAbandoningTheGame(path);
     EXPECT_EQ(L"画像ファイルがありません", Answer(IDOK));
     HWND again = Dialog(L"画像ファイルを開く");
     ASSERT_NE(nullptr, again);

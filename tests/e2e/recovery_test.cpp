@@ -56,11 +56,7 @@ TEST_F(Recovery, AKilledGameComesBackWithItsLastChangeAndItsFileName)
     std::string path = folder + "\\killed.qlt";
     DeleteFileA(path.c_str());
     SaveAs(path);
-    PostCommand(player.mainWindow, IDM_OPEN);
-    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
-    HWND open = Dialog(L"ゲームファイルを開く");
-    ASSERT_NE(nullptr, open);
-    ChooseFile(open, path);
+    OpenAbandoningTheGame(path);
     Pause(1000);
     ASSERT_FALSE(CopyExists()) << "a game just opened has nothing to recover";
 

@@ -352,7 +352,7 @@ int main(int argc, char** argv)
     g_game.header.columns = 100;
     g_game.header.rows = 100;
     CutPieces();
-    g_shell.boxPosition = 0;
+    g_shell.boxPosition = kBoxAtBottom;
     g_shell.gameActive = 1;
     BeginGameView();
     Settle();

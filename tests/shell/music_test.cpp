@@ -62,7 +62,7 @@ protected:
         g_sentCommands.clear();
     }
     // Back to silence through the module itself, which forgets the device it had open.
-    void TearDown() override { PlayMusic(0); }
+    void TearDown() override { PlayMusic(kMusicSilence); }
 
     void UseWineMci() { g_failingCommands = {"type mpegvideo"}; }
 };
