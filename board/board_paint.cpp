@@ -94,9 +94,10 @@ void RenderBoard(bool forDrag)
     const ViewGeometry& g = g_geometry;
     const GameHeader& h = g_game.header;
     const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
-    HDC target = forDrag ? g_view.backgroundBuffer.dc : g_view.boardBuffer.dc;
+    const Surface& target = forDrag ? g_view.backgroundBuffer : g_view.boardBuffer;
 
-    DrawGround(target, RECT{0, 0, g.bufferWidth, g.bufferHeight});
+    DrawGround(target.dc, RECT{0, 0, g.bufferWidth, g.bufferHeight});
+    GdiFlush();
 
     if (!forDrag) {
         for (int i = 0; i < h.boardCount; ++i) {
@@ -125,24 +126,26 @@ void RenderBoard(bool forDrag)
 }
 
 // Only the pixels of the stale cells change: the ground and every piece that meets them,
-// in table order, with the buffer clipped to them.
+// in table order, clipped to them.
 static void RenderStaleParts()
 {
     const ViewGeometry& g = g_geometry;
-    HDC target = g_view.boardBuffer.dc;
+    const Surface& target = g_view.boardBuffer;
     HRGN stale = MakeStaleRegion();
-    SelectClipRgn(target, stale);
+    SelectClipRgn(target.dc, stale);
     RECT bounds;
     GetRgnBox(stale, &bounds);
-    DrawGround(target, bounds);
+    DrawGround(target.dc, bounds);
+    SelectClipRgn(target.dc, nullptr);
+    DeleteObject(stale);
+    GdiFlush();
+    const CellClip clip = StaleCells();
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
     for (int i = 0; i < g_game.header.boardCount; ++i) {
         const int x = TileLeft(i) - g_shell.scrollX, y = TileTop(i) - g_shell.scrollY;
         if (MeetsStaleArea(RECT{x, y, x + w, y + h}))
-            DrawPiece(target, i, x, y);
+            DrawPiece(target, i, x, y, clip);
     }
-    SelectClipRgn(target, nullptr);
-    DeleteObject(stale);
 }
 
 void RenderStaleArea()
@@ -171,10 +174,11 @@ static void RestoreUnderSelection()
 static void DrawSelection()
 {
     const GameHeader& h = g_game.header;
+    GdiFlush();
     for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
         g_view.savedPosX[j] = g_game.pieces[j].posX;
         g_view.savedPosY[j] = g_game.pieces[j].posY;
-        DrawPiece(g_view.boardBuffer.dc, j, TileLeft(j) - g_shell.scrollX,
+        DrawPiece(g_view.boardBuffer, j, TileLeft(j) - g_shell.scrollX,
                   TileTop(j) - g_shell.scrollY);
         NotePieceDrawn(j);
     }

@@ -1,4 +1,5 @@
 #include "board/piece_images.h"
+#include "board/ellipse_stamps.h"
 #include "board/view_state.h"
 #include "box/box_window.h"
 #include "files/image_library.h"
@@ -6,7 +7,8 @@
 #include "shell/report_failure.h"
 #include "shell/shell_state.h"
 
-enum TileSurface { kPieceMaskTemplate, kOutlineTemplate, kPieceMask, kOutlineMask };
+// A piece with four flat sides, and the piece being drawn.
+static TileMask s_blankTile, s_tile;
 
 bool ReportImageTooLarge()
 {
@@ -26,105 +28,61 @@ bool BuildPieceImages()
                      (PictureHandle)g_view.pictureDib, 0, 0, g_view.pictureInfo.biWidth,
                      g_view.pictureInfo.biHeight, SRCCOPY, HALFTONE))
         return ReportImageTooLarge();
-    return BuildTileSurfaces();
+    return BuildBlankTile();
 }
 
-// The pen and brush each mask has selected. Selecting costs about as much as drawing a
-// small ellipse, and one piece after another mostly wants the colours a mask already has.
-struct MaskTools {
-    HGDIOBJ pen, brush;
-};
-static MaskTools s_maskTools[2];
-
-// New mask surfaces start with the system's pen and brush.
-static void ForgetMaskTools()
-{
-    s_maskTools[0] = MaskTools{};
-    s_maskTools[1] = MaskTools{};
-}
-
-static void UseTools(HDC dc, HGDIOBJ pen, HGDIOBJ brush)
-{
-    MaskTools& tools = s_maskTools[dc == g_view.tiles[kPieceMask].dc ? 0 : 1];
-    if (pen && tools.pen != pen)
-        SelectObject(dc, tools.pen = pen);
-    if (tools.brush != brush)
-        SelectObject(dc, tools.brush = brush);
-}
-
-bool BuildTileSurfaces()
+// The system fills the two rectangles, so that they cover what its rectangles always have,
+// whatever the size; their pixels become the blank tile's bits.
+bool BuildBlankTile()
 {
     const ViewGeometry& g = g_geometry;
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
-    for (Surface& tile : g_view.tiles)
-        if (!MakeSurface(&tile, g_shell.mainDC, w, h))
-            return ReportImageTooLarge();
-
-    ForgetMaskTools();
+    ForgetEllipseStamps();
+    Surface piece = {}, outline = {};
+    if (!MakeSurface(&piece, g_shell.mainDC, w, h) ||
+        !MakeSurface(&outline, g_shell.mainDC, w, h)) {
+        FreeSurface(&piece);
+        FreeSurface(&outline);
+        return ReportImageTooLarge();
+    }
     RECT whole = {0, 0, w, h};
-    FillRect(g_view.tiles[kPieceMaskTemplate].dc, &whole, g_brushes.black);
-    FillRect(g_view.tiles[kOutlineTemplate].dc, &whole, g_brushes.white);
-    // The cell shrunk by a pixel is the piece; grown by two more it is the outline band.
+    FillRect(piece.dc, &whole, g_brushes.black);
+    FillRect(outline.dc, &whole, g_brushes.black);
+    // The cell shrunk by a pixel is the piece; grown by two more it is the footprint, the
+    // piece with its outline band.
     RECT cell = {(int)(g.tabMarginX + 1), (int)(g.tabMarginY + 1),
                  (int)(g.cellWidth + g.tabMarginX - 1), (int)(g.cellHeight + g.tabMarginY - 1)};
-    FillRect(g_view.tiles[kPieceMaskTemplate].dc, &cell, g_brushes.white);
+    FillRect(piece.dc, &cell, g_brushes.white);
     RECT band = {cell.left - 2, cell.top - 2, cell.right + 2, cell.bottom + 2};
-    FillRect(g_view.tiles[kOutlineTemplate].dc, &band, g_brushes.black);
+    FillRect(outline.dc, &band, g_brushes.white);
+    GdiFlush();
+    s_blankTile.width = w;
+    s_blankTile.height = h;
+    s_blankTile.bits.assign((size_t)w * h, 0);
+    for (size_t i = 0; i < s_blankTile.bits.size(); ++i)
+        s_blankTile.bits[i] = (piece.pixels.pixels[i] & kPixelWhite ? kMaskPiece : 0) |
+            (outline.pixels.pixels[i] & kPixelWhite ? kMaskFootprint : 0);
+    FreeSurface(&piece);
+    FreeSurface(&outline);
     return true;
 }
 
-static void DrawEllipse(HDC dc, HPEN pen, HBRUSH brush, int left, int top, int right, int bottom)
-{
-    UseTools(dc, pen, brush);
-    Ellipse(dc, left, top, right, bottom);
-}
-
-// A knob adds its ellipse to the piece and the band around it; a socket cuts them out.
-static void AddTab(const TabRecord& tab, HDC pieceMask, HDC outlineMask)
-{
-    const ViewGeometry& g = g_geometry;
-    int L = (int)(tab.left * g.cellWidth + g.tabMarginX);
-    int R = (int)(tab.right * g.cellWidth + g.tabMarginX);
-    int T = (int)(tab.top * g.cellHeight + g.tabMarginY);
-    int B = (int)(tab.bottom * g.cellHeight + g.tabMarginY);
-    HDC whiteTarget = tab.kind == kTabKnob ? pieceMask : outlineMask;
-    HDC blackTarget = tab.kind == kTabKnob ? outlineMask : pieceMask;
-    DrawEllipse(whiteTarget, g_view.whitePen, g_brushes.white, L + 1, T + 1, R - 1, B - 1);
-    DrawEllipse(blackTarget, g_view.blackPen, g_brushes.black, L - 1, T - 1, R + 1, B + 1);
-}
-
-void DrawPiece(HDC target, int index, int x, int y)
+void DrawPiece(const Surface& target, int index, int x, int y, const CellClip& clip)
 {
     const ViewGeometry& g = g_geometry;
     const PieceRecord& piece = g_game.pieces[index];
-    const int w = (int)g.tileWidth, h = (int)g.tileHeight;
     const int sx = (int)(piece.column * g.cellWidth - g.tabMarginX);
     const int sy = (int)(piece.row * g.cellHeight - g.tabMarginY);
-    HDC picture = g_view.pictureSurface.dc;
+    const PixelImage& picture = g_view.pictureSurface.pixels;
 
     // The finished picture without outlines: neighbouring tiles overlap with equal pixels.
     if (!g_shell.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
-        BitBlt(target, x, y, w, h, picture, sx, sy, SRCCOPY);
+        CopyPicturePart(target.pixels, x, y, s_blankTile.width, s_blankTile.height, picture, sx, sy,
+                        clip);
         return;
     }
-
-    HDC pieceMask = g_view.tiles[kPieceMask].dc;
-    HDC outlineMask = g_view.tiles[kOutlineMask].dc;
-    BitBlt(pieceMask, 0, 0, w, h, g_view.tiles[kPieceMaskTemplate].dc, 0, 0, SRCCOPY);
-    BitBlt(outlineMask, 0, 0, w, h, g_view.tiles[kOutlineTemplate].dc, 0, 0, SRCCOPY);
-    for (const TabRecord& tab : piece.tabs)
-        if (tab.kind != kTabFlat)
-            AddTab(tab, pieceMask, outlineMask);
-
-    BitBlt(target, x, y, w, h, outlineMask, 0, 0, SRCAND);
-    if (g_shell.OptGrayBorder) {
-        // Grey the black footprint and whiten the piece inside it; laid on inverted
-        // (MERGEPAINT), that is a (128, 128, 128) band on black over the black band.
-        UseTools(outlineMask, nullptr, g_brushes.grey);
-        ExtFloodFill(outlineMask, w / 2, h / 2, RGB(255, 255, 255), FLOODFILLBORDER);
-        BitBlt(outlineMask, 0, 0, w, h, pieceMask, 0, 0, SRCPAINT);
-        BitBlt(target, x, y, w, h, outlineMask, 0, 0, MERGEPAINT);
-    }
-    BitBlt(pieceMask, 0, 0, w, h, picture, sx, sy, SRCAND);
-    BitBlt(target, x, y, w, h, pieceMask, 0, 0, SRCPAINT);
+    const bool grey = g_shell.OptGrayBorder;
+    BuildTileMask(&s_tile, s_blankTile, piece, g, SystemEllipse, grey);
+    const uint32_t greyPixel = kGreyLevel * 0x010101u;
+    LayTile(target.pixels, x, y, s_tile, picture, sx, sy, TileLook{grey, greyPixel}, clip);
 }

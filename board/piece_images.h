@@ -1,11 +1,15 @@
-// The scaled picture and the four tile surfaces from which every piece is drawn.
+// The scaled picture and the blank tile from which every piece is drawn.
 #pragma once
+#include "board/view_state.h"
 #include <windows.h>
 
 bool BuildPieceImages();
-bool BuildTileSurfaces();
+// The tile of a piece with four flat sides, for the current zoom.
+bool BuildBlankTile();
 // Frees every view surface and the box's buffer and says the zoom is too large; false.
 bool ReportImageTooLarge();
-// Draws piece i with its tile's top-left corner at (x, y) of the target; leaves every
-// pixel outside the piece's outline as it was.
-void DrawPiece(HDC target, int index, int x, int y);
+// Draws piece i with its tile's top-left corner at (x, y) of the target, within the clip;
+// leaves every pixel outside the piece's outline as it was. What the system drew on the
+// target before must have reached it (GdiFlush).
+void DrawPiece(const Surface& target, int index, int x, int y,
+               const CellClip& clip = kDrawAnywhere);

@@ -108,6 +108,11 @@ bool MeetsStaleArea(const RECT& area)
     return Sum(right, bottom) - Sum(left, bottom) - Sum(right, top) + Sum(left, top) > 0;
 }
 
+CellClip StaleCells()
+{
+    return CellClip{s_cells.data(), s_columns, s_rows, kCellSize};
+}
+
 HRGN MakeStaleRegion()
 {
     // One rectangle per run of stale cells in a row, in the order regions want: top to

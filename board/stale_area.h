@@ -2,6 +2,7 @@
 // kept as a grid of small cells: drawing a few pixels more than needed gives the same
 // pixels, so a coarse record is enough.
 #pragma once
+#include "board/piece_pixels.h"
 #include <windows.h>
 
 // A new buffer of that size: all of it is stale.
@@ -15,6 +16,8 @@ bool IsAllStale();
 bool IsAnyStale();
 // Whether a rectangle of buffer pixels touches a stale cell.
 bool MeetsStaleArea(const RECT& area);
+// The stale cells as a clip for drawing pixels; valid until the grid changes.
+CellClip StaleCells();
 // The stale cells as a region in buffer pixels; the caller deletes it.
 HRGN MakeStaleRegion();
 void ClearStaleArea();

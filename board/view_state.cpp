@@ -16,11 +16,20 @@ void ResetView()
 
 bool MakeSurface(Surface* surface, HDC reference, int width, int height)
 {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows from the top, as PixelImage has them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
     surface->dc = CreateCompatibleDC(reference);
-    surface->bitmap = CreateCompatibleBitmap(reference, width, height);
+    surface->bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!surface->dc || !surface->bitmap)
         return false;
     SelectObject(surface->dc, surface->bitmap);
+    surface->pixels = PixelImage{(uint32_t*)bits, width, height};
     return true;
 }
 
@@ -31,8 +40,7 @@ void FreeSurface(Surface* surface)
         DeleteDC(surface->dc);
     if (surface->bitmap)
         DeleteObject(surface->bitmap);
-    surface->dc = nullptr;
-    surface->bitmap = nullptr;
+    *surface = Surface{};
 }
 
 void FreeViewBitmaps(bool includePicture)
@@ -42,8 +50,6 @@ void FreeViewBitmaps(bool includePicture)
     if (!includePicture)
         return;
     FreeSurface(&g_view.pictureSurface);
-    for (Surface& tile : g_view.tiles)
-        FreeSurface(&tile);
 }
 
 void ReleaseViewResources()

@@ -71,13 +71,14 @@ void RenderBoxPieces()
     const GameHeader& header = g_game.header;
     RECT whole = {0, 0, g_box.boxClientWidth, g_box.boxClientHeight};
     FillRect(g_box.buffer.dc, &whole, g_brushes.white);
+    GdiFlush();
     for (int i = header.boardCount; i < header.pieceCount; ++i) {
         const int slot = i - header.boardCount;
         const int x = (int)(slot % g_box.boxColumns * g_geometry.tileWidth);
         const int y = (int)(slot / g_box.boxColumns * g_geometry.tileHeight);
         if (g_box.boxScrollY - g_geometry.tileHeight <= y &&
             y <= g_box.boxScrollY + g_box.boxClientHeight)
-            DrawPiece(g_box.buffer.dc, i, x, y - g_box.boxScrollY);
+            DrawPiece(g_box.buffer, i, x, y - g_box.boxScrollY);
     }
     RememberShown();
 }
@@ -114,10 +115,9 @@ static void AddToRun(TileRun* run, int x, int y, int height, int fromX, int from
 static void DrawSlot(int slot, int x, int y)
 {
     const int w = (int)g_geometry.tileWidth, h = (int)g_geometry.tileHeight;
-    RECT tile = {x, y, x + w, y + h};
-    FillRect(g_box.buffer.dc, &tile, g_brushes.white);
+    FillPixels(g_box.buffer.pixels, x, y, x + w, y + h, kPixelWhite, kDrawAnywhere);
     if (slot < g_game.header.pieceCount - g_game.header.boardCount)
-        DrawPiece(g_box.buffer.dc, g_game.header.boardCount + slot, x, y);
+        DrawPiece(g_box.buffer, g_game.header.boardCount + slot, x, y);
 }
 
 static bool CanMoveSlots()
@@ -164,6 +164,8 @@ static void UpdateBoxPieces()
                 continue;
             if (!copied) {
                 BitBlt(s_before.dc, 0, 0, s_shown.width, height, g_box.buffer.dc, 0, 0, SRCCOPY);
+                // The copy must be made before the slots drawn below change the buffer.
+                GdiFlush();
                 copied = true;
             }
             const int from = cell == kNoSlot ? kNoSlot : s_shownSlot[cell];

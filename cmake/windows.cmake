@@ -59,6 +59,7 @@ add_library(quiltra_win OBJECT
   board/stale_area.cpp
   board/board_mouse.cpp
   board/piece_images.cpp
+  board/ellipse_stamps.cpp
   board/scroll.cpp
   box/box_state.cpp
   box/box_window.cpp

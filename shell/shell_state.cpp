@@ -7,7 +7,7 @@ void CreateSolidBrushes()
 {
     g_brushes.white = CreateSolidBrush(RGB(255, 255, 255));
     g_brushes.black = CreateSolidBrush(RGB(0, 0, 0));
-    g_brushes.grey = CreateSolidBrush(RGB(127, 127, 127));
+    g_brushes.grey = CreateSolidBrush(RGB(kGreyLevel, kGreyLevel, kGreyLevel));
 }
 
 void DeleteSolidBrushes()

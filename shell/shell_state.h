@@ -39,6 +39,9 @@ struct ShellState {
     int musicMode;  // a MusicMode
 };
 
+// The level of g_brushes.grey in each of red, green and blue.
+const int kGreyLevel = 127;
+
 struct SolidBrushes {
     HBRUSH white;
     HBRUSH black;

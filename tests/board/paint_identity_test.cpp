@@ -5,6 +5,7 @@
 #include "tests/board/board_fixture.h"
 #include "tests/support/dib32.h"
 #include "tests/support/modal_driver.h"
+#include "tests/support/test_seed.h"
 #include "board/board_paint.h"
 #include "board/piece_images.h"
 #include "box/box_state.h"
@@ -19,16 +20,9 @@
 #include <random>
 #include <sstream>
 #include <stdio.h>
-#include <stdlib.h>
 #include <vector>
 
 namespace {
-
-unsigned SeedFromEnvironment()
-{
-    const char* text = getenv("QUILTRA_SEED");
-    return text && *text ? (unsigned)strtoul(text, nullptr, 10) : (unsigned)GetTickCount();
-}
 
 // A surface of the same size as another, standing in for it while a full render runs, so
 // that the render leaves what the game keeps as it was.
@@ -41,16 +35,13 @@ struct StandIn {
         , saved(*surface)
         , scratch()
     {
-        scratch.dc = CreateCompatibleDC(saved.dc);
-        scratch.bitmap = CreateCompatibleBitmap(saved.dc, width, height);
-        SelectObject(scratch.dc, scratch.bitmap);
+        MakeSurface(&scratch, saved.dc, width, height);
         *real = scratch;
     }
     ~StandIn()
     {
         *real = saved;
-        DeleteDC(scratch.dc);
-        DeleteObject(scratch.bitmap);
+        FreeSurface(&scratch);
     }
 };
 

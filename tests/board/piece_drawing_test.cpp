@@ -1,4 +1,3 @@
-#include "tests/support/dib32.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
 #include "model/game_state.h"
@@ -26,13 +25,12 @@ protected:
         g_game.pieces[0].row = 3;
         ComputeViewGeometry(400, 300, 100, 10, 10);
         MakePicture();
-        ASSERT_TRUE(BuildTileSurfaces());
+        ASSERT_TRUE(BuildBlankTile());
         MakeTarget();
     }
     void TearDown() override
     {
-        DeleteDC(target);
-        DeleteObject(targetBitmap);
+        FreeSurface(&target);
         ReleaseViewResources();
         ReleaseDC(nullptr, g_shell.mainDC);
         DeleteSolidBrushes();
@@ -44,9 +42,7 @@ protected:
     void MakePicture(bool pattern = false)
     {
         FreeSurface(&g_view.pictureSurface);
-        g_view.pictureSurface.dc = CreateCompatibleDC(g_shell.mainDC);
-        g_view.pictureSurface.bitmap = CreateCompatibleBitmap(g_shell.mainDC, 400, 300);
-        SelectObject(g_view.pictureSurface.dc, g_view.pictureSurface.bitmap);
+        MakeSurface(&g_view.pictureSurface, g_shell.mainDC, 400, 300);
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x)
                 if (pattern || (x == 0 && y == 0))
@@ -62,9 +58,8 @@ protected:
 
     void MakeTarget()
     {
-        targetBitmap = CreateDib32(kSize, kSize, &bits);
-        target = CreateCompatibleDC(nullptr);
-        SelectObject(target, targetBitmap);
+        MakeSurface(&target, g_shell.mainDC, kSize, kSize);
+        bits = target.pixels.pixels;
         ClearTarget();
     }
 
@@ -72,7 +67,7 @@ protected:
     {
         HBRUSH brush = CreateSolidBrush(kMarker);
         RECT all = {0, 0, kSize, kSize};
-        FillRect(target, &all, brush);
+        FillRect(target.dc, &all, brush);
         DeleteObject(brush);
     }
 
@@ -90,9 +85,8 @@ protected:
 
     static const int kSize = 200;
     static const int kX = 20, kY = 30;  // where the tile's corner lands in the target
-    HDC target = nullptr;
-    HBITMAP targetBitmap = nullptr;
-    DWORD* bits = nullptr;
+    Surface target = {};
+    uint32_t* bits = nullptr;
 };
 
 // The piece is the cell shrunk by one pixel: x 11..48 and y 9..36 of the tile; the band
@@ -151,7 +145,7 @@ TEST_F(PieceDrawing, DrawingTwiceEqualsDrawingOnce)
     MakePicture(true);
     DrawPiece(target, 0, kX, kY);
     GdiFlush();
-    std::vector<DWORD> once(bits, bits + kSize * kSize);
+    std::vector<uint32_t> once(bits, bits + kSize * kSize);
     DrawPiece(target, 0, kX, kY);
     GdiFlush();
     EXPECT_TRUE(std::equal(once.begin(), once.end(), bits));

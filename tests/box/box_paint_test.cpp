@@ -33,7 +33,7 @@ protected:
         ResetView();
         ComputeViewGeometry(400, 300, 100, 5, 5);
         MakeCellPicture();
-        ASSERT_TRUE(BuildTileSurfaces());
+        ASSERT_TRUE(BuildBlankTile());
         MakeTarget(300, 200);
         g_box.boxClientWidth = 300;
         g_box.boxClientHeight = 200;
@@ -53,9 +53,7 @@ protected:
     void MakeCellPicture()
     {
         Surface& picture = g_view.pictureSurface;
-        picture.dc = CreateCompatibleDC(g_shell.mainDC);
-        picture.bitmap = CreateCompatibleBitmap(g_shell.mainDC, 400, 300);
-        SelectObject(picture.dc, picture.bitmap);
+        MakeSurface(&picture, g_shell.mainDC, 400, 300);
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 5; ++column) {
                 HBRUSH brush = CreateSolidBrush(CellColour(column, row));

@@ -92,9 +92,8 @@ int main(int argc, char** argv)
     g_shell.gameActive = 1;
     SelectZoom(100, false);
     BuildPieceImages();
-    HDC target = g_view.tiles[2].dc ? CreateCompatibleDC(g_shell.mainDC) : nullptr;
-    HBITMAP targetBitmap = CreateCompatibleBitmap(g_shell.mainDC, 800, 800);
-    SelectObject(target, targetBitmap);
+    Surface target = {};
+    MakeSurface(&target, g_shell.mainDC, 800, 800);
     g_shell.OptGrayBorder = 1;
     Row("DrawPiece, 12 x 9 at 100 %, grey outline",
         Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
@@ -191,8 +190,7 @@ int main(int argc, char** argv)
             PaintNow();
         }));
 
-    DeleteDC(target);
-    DeleteObject(targetBitmap);
+    FreeSurface(&target);
     DestroyWindow(g_shell.mainWindow);
     return 0;
 }
