@@ -31,8 +31,8 @@ bool BuildPieceImages()
     return BuildBlankTile();
 }
 
-// The system fills the two rectangles, so that they cover what its rectangles always have,
-// whatever the size; their pixels become the blank tile's bits.
+// The system still fills the cell's two rectangles, so that a cell too small for them
+// comes out as it always has; their pixels become the blank tile's bits.
 bool BuildBlankTile()
 {
     const ViewGeometry& g = g_geometry;

@@ -178,6 +178,46 @@ static int BlitRows(HDC target, int x, int y, int width, int height, const BYTE*
                          DIB_RGB_COLORS, rop) > 0;
 }
 
+// A part of a scaling, for a thread of its own.
+struct ScaleJob {
+    const BYTE* source;
+    int sourceStride, sourceWidth, sourceHeight;
+    BYTE* target;
+    int width, height, fromRow, toRow;
+    bool scaled;
+};
+
+static DWORD WINAPI RunScaleJob(void* parameter)
+{
+    ScaleJob* job = (ScaleJob*)parameter;
+    job->scaled = ScalePixels(job->source, job->sourceStride, job->sourceWidth, job->sourceHeight,
+                              job->target, job->width, job->height, job->fromRow, job->toRow);
+    return 0;
+}
+
+// The lower half of the rows is scaled on a second thread while this one scales the upper
+// half: a picture of many megapixels is scaled at every zoom step, and machines have
+// cores to spare. Without the thread, this one scales both.
+static bool ScaleInTwo(const BYTE* source, int sourceStride, int sourceWidth, int sourceHeight,
+                       BYTE* target, int width, int height)
+{
+    const int half = height / 2;
+    ScaleJob upper = {source, sourceStride, sourceWidth, sourceHeight, target,
+                      width,  height,       0,           half,         false};
+    ScaleJob lower = upper;
+    lower.fromRow = half;
+    lower.toRow = height;
+    HANDLE thread = CreateThread(nullptr, 0, RunScaleJob, &lower, 0, nullptr);
+    RunScaleJob(&upper);
+    if (thread) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    } else {
+        RunScaleJob(&lower);
+    }
+    return upper.scaled && lower.scaled;
+}
+
 int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle picture, int sourceX,
                 int sourceY, int sourceWidth, int sourceHeight, DWORD rop, int stretchMode)
 {
@@ -193,8 +233,8 @@ int DrawPicture(HDC target, int x, int y, int width, int height, PictureHandle p
     // point-samples under Wine.
     BYTE* scaled = (BYTE*)malloc((size_t)width * height * 4);
     int drawn = scaled &&
-        ScalePixels(rows + (size_t)sourceX * 4, picture->width, sourceWidth, sourceHeight, scaled,
-                    width, height) &&
+        ScaleInTwo(rows + (size_t)sourceX * 4, picture->width, sourceWidth, sourceHeight, scaled,
+                   width, height) &&
         BlitRows(target, x, y, width, height, scaled, width, 0, rop);
     free(scaled);
     return drawn;

@@ -59,37 +59,34 @@ static void FreeTaps(Taps* taps)
 }
 
 bool ScalePixels(const unsigned char* source, int sourceStride, int sourceWidth, int sourceHeight,
-                 unsigned char* target, int width, int height)
+                 unsigned char* target, int width, int height, int fromRow, int toRow)
 {
     Taps columns = {};
     Taps rows = {};
-    // One source-wide row of blue, green and red sums: the source rows of a target row
-    // blended, before the columns are.
-    float* blend = (float*)malloc(sizeof(float) * 3 * sourceWidth);
+    // One source-wide row of blue, green, red and unused sums: the source rows of a target
+    // row blended, before the columns are. Four to a pixel, the blending loops run on
+    // whole vector registers.
+    float* blend = (float*)malloc(sizeof(float) * 4 * sourceWidth);
     bool made =
         blend && MakeTaps(&columns, sourceWidth, width) && MakeTaps(&rows, sourceHeight, height);
-    for (int y = 0; made && y < height; ++y) {
-        for (int i = 0; i < 3 * sourceWidth; ++i)
+    for (int y = fromRow; made && y < toRow; ++y) {
+        for (int i = 0; i < 4 * sourceWidth; ++i)
             blend[i] = 0;
         for (int k = 0; k < rows.span; ++k) {
-            float weight = rows.weights[y * rows.span + k];
+            const float weight = rows.weights[y * rows.span + k];
             const unsigned char* in = source + (size_t)(rows.first[y] + k) * sourceStride * 4;
-            for (int x = 0; weight > 0 && x < sourceWidth; ++x, in += 4) {
-                blend[3 * x] += in[0] * weight;
-                blend[3 * x + 1] += in[1] * weight;
-                blend[3 * x + 2] += in[2] * weight;
-            }
+            if (weight > 0)
+                for (int i = 0; i < 4 * sourceWidth; ++i)
+                    blend[i] += in[i] * weight;
         }
         unsigned char* out = target + (size_t)y * width * 4;
         for (int x = 0; x < width; ++x, out += 4) {
-            float sum[3] = {0, 0, 0};
+            float sum[4] = {0, 0, 0, 0};
             const float* weights = &columns.weights[x * columns.span];
-            const float* in = &blend[3 * columns.first[x]];
-            for (int k = 0; k < columns.span; ++k, in += 3) {
-                sum[0] += in[0] * weights[k];
-                sum[1] += in[1] * weights[k];
-                sum[2] += in[2] * weights[k];
-            }
+            const float* in = &blend[4 * columns.first[x]];
+            for (int k = 0; k < columns.span; ++k, in += 4)
+                for (int c = 0; c < 4; ++c)
+                    sum[c] += in[c] * weights[k];
             out[0] = (unsigned char)(sum[0] + 0.5f);
             out[1] = (unsigned char)(sum[1] + 0.5f);
             out[2] = (unsigned char)(sum[2] + 0.5f);

@@ -151,7 +151,7 @@ static void FuzzScaler(FuzzedDataProvider& in)
     ColourRange(source, sourceStride, sourceWidth, sourceHeight, lowest, highest);
     std::vector<unsigned char> target((size_t)width * height * 4);
     CHECK(ScalePixels(source.data(), sourceStride, sourceWidth, sourceHeight, target.data(), width,
-                      height));
+                      height, 0, height));
     CHECK(IsBlendOf(target, lowest, highest));
 }
 
