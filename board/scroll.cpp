@@ -41,9 +41,19 @@ void UpdateScrollBars()
     SetBar(SB_VERT, g_geometry.boardHeight, client.bottom, g_shell.scrollY);
 }
 
+int ThumbTrackPosition(HWND window, int bar)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(window, bar, &info);
+    return info.nTrackPos;
+}
+
 void ScrollBoard(int bar, WPARAM wParam)
 {
-    if (!ApplyScrollCode(wParam, bar == SB_HORZ ? &g_shell.scrollX : &g_shell.scrollY))
+    if (!ApplyScrollCode(wParam, ThumbTrackPosition(g_shell.boardWindow, bar),
+                         bar == SB_HORZ ? &g_shell.scrollX : &g_shell.scrollY))
         return;
     UpdateScrollBars();
     InvalidateBoardChanges();

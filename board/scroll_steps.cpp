@@ -13,7 +13,15 @@ int ClampScroll(int value, int highest)
     return value < 0 ? 0 : value;
 }
 
-bool ApplyScrollCode(uintptr_t wParam, int* position)
+// The bar's own place of the thumb, unless the message did not come from dragging it
+// (a program's own message, whose place the bar knows nothing of).
+static int ThumbPlace(uintptr_t wParam, int trackPosition)
+{
+    const int carried = (int)(wParam >> 16 & 0xFFFF);
+    return (trackPosition & 0xFFFF) == carried ? trackPosition : carried;
+}
+
+bool ApplyScrollCode(uintptr_t wParam, int trackPosition, int* position)
 {
     // clang-format off
     switch (wParam & 0xFFFF) {
@@ -21,7 +29,7 @@ bool ApplyScrollCode(uintptr_t wParam, int* position)
     case kLineDown:      *position += kLinePixels; return true;
     case kPageUp:        *position -= kPagePixels; return true;
     case kPageDown:      *position += kPagePixels; return true;
-    case kThumbPosition: *position = (int)(wParam >> 16 & 0xFFFF); return true;
+    case kThumbPosition: *position = ThumbPlace(wParam, trackPosition); return true;
     }
     // clang-format on
     return false;

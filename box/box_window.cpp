@@ -186,7 +186,7 @@ static void OnCommand(WPARAM wParam, LPARAM lParam)
 // The steps are fixed pixel counts, whatever the tile size.
 static void OnVScroll(WPARAM wParam)
 {
-    if (!ApplyScrollCode(wParam, &g_box.boxScrollY))
+    if (!ApplyScrollCode(wParam, ThumbTrackPosition(g_box.boxWindow, SB_VERT), &g_box.boxScrollY))
         return;
     UpdateBoxScroll();
     RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_INVALIDATE);

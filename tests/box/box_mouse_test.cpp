@@ -341,3 +341,28 @@ TEST_F(BoxTest, ARealRightDragThatLeavesTheBoxEndsThere)
     PumpMessages(50);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
 }
+
+// A box taller than 65535 pixels (five rows of tiles 17284 high): its thumb dragged to the
+// end of the bar shows the last row, not a place cut to 16 bits.
+TEST_F(BoxTest, TheThumbDraggedToTheEndOfATallBoxShowsItsEnd)
+{
+    ComputeViewGeometry(400, 60000, 100, 5, 5);
+    ShowBox(kBoxShow);
+    const int last = g_box.boxContentHeight - g_box.boxClientHeight;
+    ASSERT_GT(last, 65535);
+    SCROLLBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(g_box.boxWindow, OBJID_VSCROLL, &bar));
+    const POINT thumb = {(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                         bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
+    SendMouseInput(0, thumb);
+    PumpMessages(100);
+    // The bar tracks the thumb in a loop of its own until the release: every event is
+    // queued before the first is handled. The bar's last pixel is past the thumb's range.
+    const POINT end = {thumb.x, bar.rcScrollBar.bottom - 1};
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, thumb);
+    SendMouseInput(0, end);
+    SendMouseInput(MOUSEEVENTF_LEFTUP, end);
+    EXPECT_TRUE(PumpUntil([] { return g_box.boxScrollY != 0; }));
+    EXPECT_EQ(last, g_box.boxScrollY);
+}

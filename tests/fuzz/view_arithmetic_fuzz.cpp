@@ -63,10 +63,10 @@ static void CheckKeepCentre(int scroll, int view, int oldExtent, int newExtent)
     CHECK(fabs(next + view / 2 - before) < 1.0);
 }
 
-static void CheckScrollStep(int position, int highest, uintptr_t wParam)
+static void CheckScrollStep(int position, int highest, uintptr_t wParam, int thumb)
 {
     int moved = ClampScroll(position, highest);
-    if (ApplyScrollCode(wParam, &moved))
+    if (ApplyScrollCode(wParam, thumb, &moved))
         moved = ClampScroll(moved, highest);
     CHECK(moved >= 0 && moved <= std::max(0, highest));
 }
@@ -83,14 +83,18 @@ static void FuzzView(FuzzedDataProvider& in)
     const int from = in.ConsumeIntegralInRange<int>(0, kZoomStepCount - 1);
     const double scrollPart = in.ConsumeProbability<double>();
     const uintptr_t wParam = in.ConsumeIntegral<uint32_t>();
+    // A bar's thumb anywhere in 31 bits, from the same bytes, so that the inputs kept
+    // replay alike; half the time it agrees with the message's 16 bits.
+    const int thumb =
+        wParam & 1 ? (int)(wParam >> 1) : (int)((wParam >> 1 & ~0xFFFFu) | wParam >> 16);
 
     ComputeViewGeometry(width, height, ZoomSteps[from].percent, columns, rows);
     const ViewGeometry old = g_geometry;
     CheckSizes(old);
     const int scrollX = (int)(scrollPart * std::max(0, old.boardWidth - clientWidth));
     const int scrollY = (int)(scrollPart * std::max(0, old.boardHeight - clientHeight));
-    CheckScrollStep(scrollX, old.boardWidth - clientWidth, wParam);
-    CheckScrollStep(scrollY, old.boardHeight - clientHeight, wParam);
+    CheckScrollStep(scrollX, old.boardWidth - clientWidth, wParam, thumb);
+    CheckScrollStep(scrollY, old.boardHeight - clientHeight, wParam, thumb);
     // The View menu goes to any step from any other.
     for (int to = 0; to < kZoomStepCount; ++to) {
         ComputeViewGeometry(width, height, ZoomSteps[to].percent, columns, rows);
