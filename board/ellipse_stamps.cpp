@@ -19,7 +19,7 @@ static const int kPad = 4;
 // the filled ellipse is all of each row between its outline's ends. The fill is not asked
 // of the system: Wine leaves some rows of a thin ellipse's fill to whatever memory held,
 // so that its pixels change with what was drawn before, while the outline is exact.
-static void Sample(EllipseStamp* stamp, int width, int height)
+static bool Sample(EllipseStamp* stamp, int width, int height)
 {
     const int w = (width < 0 ? -width : width) + 2 * kPad;
     const int h = (height < 0 ? -height : height) + 2 * kPad;
@@ -38,12 +38,11 @@ static void Sample(EllipseStamp* stamp, int width, int height)
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, (BITMAPINFO*)&info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dc || !bitmap) {
-        // Without the system's answer the ellipse is left out, as a failed Ellipse would.
         if (bitmap)
             DeleteObject(bitmap);
         if (dc)
             DeleteDC(dc);
-        return;
+        return false;
     }
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     HGDIOBJ oldPen = SelectObject(dc, g_view.whitePen);
@@ -71,6 +70,7 @@ static void Sample(EllipseStamp* stamp, int width, int height)
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
+    return true;
 }
 
 const EllipseStamp& SystemEllipse(int width, int height)
@@ -80,8 +80,13 @@ const EllipseStamp& SystemEllipse(int width, int height)
         return *s_quick[width + kQuick][height + kQuick];
     auto found = s_stamps.find(std::make_pair(width, height));
     if (found == s_stamps.end()) {
-        found = s_stamps.emplace(std::make_pair(width, height), EllipseStamp{}).first;
-        Sample(&found->second, width, height);
+        EllipseStamp sampled;
+        // Without the system's answer the ellipse is left out of this piece, as a failed
+        // Ellipse would leave it, and the next piece of its size asks again.
+        static const EllipseStamp kNothing;
+        if (!Sample(&sampled, width, height))
+            return kNothing;
+        found = s_stamps.emplace(std::make_pair(width, height), std::move(sampled)).first;
     }
     if (quick)
         s_quick[width + kQuick][height + kQuick] = &found->second;

@@ -16,6 +16,10 @@ void ResetView()
 
 bool MakeSurface(Surface* surface, HDC reference, int width, int height)
 {
+    // A window with no client area (a minimised box) still gets a buffer, as it did when
+    // a compatible bitmap of no size came back as a pixel.
+    width = width > 0 ? width : 1;
+    height = height > 0 ? height : 1;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;

@@ -169,6 +169,9 @@ protected:
 
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    // Up to most either way, never 0: a right drag that does not move would be a right
+    // click, whose menu waits for an answer.
+    int Offset(int most) { return Between(1, most) * (Pick(2) ? 1 : -1); }
 
     // Every action runs where a message box it opens is answered.
     void Act(const std::string& what, const std::function<void()>& action)
@@ -367,7 +370,7 @@ protected:
         if (Pick(3) == 0) {
             const POINT from = {Between(0, g_box.boxClientWidth - 1),
                                 Between(0, g_box.boxClientHeight - 1)};
-            const POINT to = {from.x, from.y + Between(-150, 150)};
+            const POINT to = {from.x, from.y + Offset(150)};
             doing = "drag the box's content from " + Text(from) + " to " + Text(to);
             Gesture(g_box.boxWindow, true, from, to, Between(1, 3));
             return;
@@ -432,7 +435,7 @@ protected:
             Gesture(g_shell.boardWindow, false, from, to, Between(1, 4));
         } else if (roll < 62) {
             const POINT from = RandomBoardPoint();
-            const POINT to = {from.x + Between(-100, 100), from.y + Between(-100, 100)};
+            const POINT to = {from.x + Offset(100), from.y + Between(-100, 100)};
             doing = "pan from " + Text(from) + " to " + Text(to);
             Gesture(g_shell.boardWindow, true, from, to, Between(1, 3));
         } else if (roll < 70) {
