@@ -77,16 +77,19 @@ static bool IsNearSelection(int px, int py)
     return false;
 }
 
-// The white board with the grey frame of the goal area, within area of the buffer.
-static void DrawGround(HDC target, const RECT& area)
+// The white board with the one-pixel grey frame of the goal area, within the clip.
+static void DrawGround(const Surface& target, const CellClip& clip)
 {
     const ViewGeometry& g = g_geometry;
-    const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
-    FillRect(target, &area, g_brushes.white);
-    RECT goal = {g.goalLeft - scrollX - 1, g.goalTop - scrollY - 1,
-                 g.scaledWidth + g.goalLeft - scrollX - 1,
-                 g.scaledHeight + g.goalTop - scrollY - 1};
-    FrameRect(target, &goal, g_brushes.grey);
+    const PixelImage& pixels = target.pixels;
+    const uint32_t grey = kGreyLevel * 0x010101u;
+    const int left = g.goalLeft - g_shell.scrollX - 1, top = g.goalTop - g_shell.scrollY - 1;
+    const int right = left + g.scaledWidth, bottom = top + g.scaledHeight;
+    FillPixels(pixels, 0, 0, g.bufferWidth, g.bufferHeight, kPixelWhite, clip);
+    FillPixels(pixels, left, top, right, top + 1, grey, clip);
+    FillPixels(pixels, left, bottom - 1, right, bottom, grey, clip);
+    FillPixels(pixels, left, top, left + 1, bottom, grey, clip);
+    FillPixels(pixels, right - 1, top, right, bottom, grey, clip);
 }
 
 void RenderBoard(bool forDrag)
@@ -96,8 +99,8 @@ void RenderBoard(bool forDrag)
     const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
     const Surface& target = forDrag ? g_view.backgroundBuffer : g_view.boardBuffer;
 
-    DrawGround(target.dc, RECT{0, 0, g.bufferWidth, g.bufferHeight});
     GdiFlush();
+    DrawGround(target, kDrawAnywhere);
 
     if (!forDrag) {
         for (int i = 0; i < h.boardCount; ++i) {
@@ -131,15 +134,9 @@ static void RenderStaleParts()
 {
     const ViewGeometry& g = g_geometry;
     const Surface& target = g_view.boardBuffer;
-    HRGN stale = MakeStaleRegion();
-    SelectClipRgn(target.dc, stale);
-    RECT bounds;
-    GetRgnBox(stale, &bounds);
-    DrawGround(target.dc, bounds);
-    SelectClipRgn(target.dc, nullptr);
-    DeleteObject(stale);
-    GdiFlush();
     const CellClip clip = StaleCells();
+    GdiFlush();
+    DrawGround(target, clip);
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
     for (int i = 0; i < g_game.header.boardCount; ++i) {
         const int x = TileLeft(i) - g_shell.scrollX, y = TileTop(i) - g_shell.scrollY;

@@ -113,35 +113,6 @@ CellClip StaleCells()
     return CellClip{s_cells.data(), s_columns, s_rows, kCellSize};
 }
 
-HRGN MakeStaleRegion()
-{
-    // One rectangle per run of stale cells in a row, in the order regions want: top to
-    // bottom, left to right.
-    std::vector<RECT> runs;
-    for (int row = 0; row < s_rows; ++row)
-        for (int column = 0; column < s_columns;) {
-            if (!s_cells[(size_t)row * s_columns + column]) {
-                ++column;
-                continue;
-            }
-            int end = column;
-            while (end < s_columns && s_cells[(size_t)row * s_columns + end])
-                ++end;
-            runs.push_back(
-                RECT{column * kCellSize, row * kCellSize, end * kCellSize, (row + 1) * kCellSize});
-            column = end;
-        }
-    std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    RGNDATA* region = (RGNDATA*)data.data();
-    region->rdh.dwSize = sizeof(RGNDATAHEADER);
-    region->rdh.iType = RDH_RECTANGLES;
-    region->rdh.nCount = (DWORD)runs.size();
-    region->rdh.nRgnSize = (DWORD)(runs.size() * sizeof(RECT));
-    region->rdh.rcBound = RECT{0, 0, s_columns * kCellSize, s_rows * kCellSize};
-    std::copy(runs.begin(), runs.end(), (RECT*)region->Buffer);
-    return ExtCreateRegion(nullptr, (DWORD)data.size(), region);
-}
-
 void ClearStaleArea()
 {
     std::fill(s_cells.begin(), s_cells.end(), 0);

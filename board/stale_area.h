@@ -18,6 +18,4 @@ bool IsAnyStale();
 bool MeetsStaleArea(const RECT& area);
 // The stale cells as a clip for drawing pixels; valid until the grid changes.
 CellClip StaleCells();
-// The stale cells as a region in buffer pixels; the caller deletes it.
-HRGN MakeStaleRegion();
 void ClearStaleArea();

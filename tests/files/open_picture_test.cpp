@@ -64,28 +64,20 @@ protected:
 // Each known extension is shown twice: a picture of that format loads, and a picture of
 // another format under that name reaches the same loader and is refused, where the
 // probe would have recognised it.
-TEST_F(OpenPictureTest, UpperCaseJpgIsAJpegName)
+TEST_F(OpenPictureTest, UpperAndMixedCaseExtensionsAreKnownNames)
 {
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
-    ExpectPicture(640, 480);
-    std::string gif = PictureFixture("GIF_INSIDE.JPG");
-    EXPECT_EQ(kNoPictureData + ("\n" + gif), RefusalOf(gif));
-}
-
-TEST_F(OpenPictureTest, MixedCaseJpegIsAJpegName)
-{
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("a.Jpeg")));
-    ExpectPicture(480, 640);
-    std::string png = PictureFixture("png_inside.Jpeg");
-    EXPECT_EQ(kNoPictureData + ("\n" + png), RefusalOf(png));
-}
-
-TEST_F(OpenPictureTest, UpperCaseBmpIsABmpName)
-{
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("x.BMP")));
-    ExpectPicture(320, 200);
-    std::string png = PictureFixture("png_inside.BMP");
-    EXPECT_EQ(kNoPictureData + ("\n" + png), RefusalOf(png));
+    const struct {
+        const char *picture, *otherInside;
+        int width, height;
+    } names[] = {{"PHOTO.JPG", "GIF_INSIDE.JPG", 640, 480},
+                 {"a.Jpeg", "png_inside.Jpeg", 480, 640},
+                 {"x.BMP", "png_inside.BMP", 320, 200}};
+    for (const auto& name : names) {
+        EXPECT_TRUE(OpenWithoutDialog(PictureFixture(name.picture))) << name.picture;
+        ExpectPicture(name.width, name.height);
+        const std::string other = PictureFixture(name.otherInside);
+        EXPECT_EQ(kNoPictureData + ("\n" + other), RefusalOf(other));
+    }
 }
 
 TEST_F(OpenPictureTest, PngAndGifAreLoadedByTheirExtensions)
