@@ -1,6 +1,17 @@
 # The Windows program, its resources and the tests that run under Wine.
 enable_language(RC)
 
+# One source, two programs: x86 (PE32) and x64 (PE32+). Each build's name follows what
+# players download side by side; its bench runs the Wine of the same width.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QUILTRA_BUILD_NAME x64)
+  set(QUILTRA_WINE_ARCH win64)
+else()
+  set(QUILTRA_BUILD_NAME x86)
+  set(QUILTRA_WINE_ARCH win32)
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/wine-arch ${QUILTRA_WINE_ARCH})
+
 # Windows-side tests run under Wine, on the bench that belongs to this build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-exec.sh ${CMAKE_BINARY_DIR})
 
@@ -81,8 +92,11 @@ target_link_libraries(quiltra_win PUBLIC quiltra_core quiltra_mci_send comctl32 
 
 add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
 target_link_libraries(Quiltra PRIVATE quiltra_win)
-# Pictures are large: on 64-bit Windows the program may use the whole 4 GB.
-target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS} -Wl,--large-address-aware)
+target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS})
+# Pictures are large: on 64-bit Windows the x86 program may use the whole 4 GB.
+if(QUILTRA_BUILD_NAME STREQUAL x86)
+  target_link_options(Quiltra PRIVATE -Wl,--large-address-aware)
+endif()
 
 # GoogleTest for the Windows side, built with the same cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -124,19 +138,20 @@ add_custom_command(OUTPUT ${QUILTRA_HELP}
 set(QUILTRA_README ${CMAKE_BINARY_DIR}/readme.txt)
 add_custom_command(OUTPUT ${QUILTRA_README}
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_readme.py
-          ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_VERSION} ${QUILTRA_README}
+          ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_VERSION} ${QUILTRA_BUILD_NAME}
+          ${QUILTRA_README}
   DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_readme.py ${PROJECT_SOURCE_DIR}/resources/readme.txt
   COMMENT "Writing the readme")
 add_custom_target(quiltra_data ALL DEPENDS ${QUILTRA_MUSIC} ${QUILTRA_HELP} ${QUILTRA_README})
 
-set(QUILTRA_ZIP ${CMAKE_BINARY_DIR}/Quiltra-${PROJECT_VERSION}-win32.zip)
+set(QUILTRA_ZIP ${CMAKE_BINARY_DIR}/Quiltra-${PROJECT_VERSION}-${QUILTRA_BUILD_NAME}.zip)
 add_custom_command(OUTPUT ${QUILTRA_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -f ${QUILTRA_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${QUILTRA_ZIP} --format=zip --
           $<TARGET_FILE_NAME:Quiltra> londonderry.mid fanfare.mid help readme.txt
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS Quiltra ${QUILTRA_MUSIC} ${QUILTRA_HELP} ${QUILTRA_README}
-  COMMENT "Packing Quiltra-${PROJECT_VERSION}-win32.zip")
+  COMMENT "Packing Quiltra-${PROJECT_VERSION}-${QUILTRA_BUILD_NAME}.zip")
 add_custom_target(package_zip DEPENDS ${QUILTRA_ZIP})
 
 add_subdirectory(tests/tools)

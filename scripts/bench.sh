@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Wine bench: Xvfb on a free display, a private 32-bit Wine prefix inside the
-# build folder with a 1280x800 virtual desktop, and a Japanese locale.
+# The Wine bench: Xvfb on a free display, a private Wine prefix inside the build folder
+# (32-bit for the x86 build, 64-bit for the x64 one) with a 1280x800 virtual desktop, and a
+# Japanese locale.
 #   bench.sh start BUILD_DIR   start it (reuses a running one); prints nothing on success
 #   bench.sh stop BUILD_DIR    end what start started, by process id
 #   bench.sh env BUILD_DIR     print the environment for Wine programs (to eval)
@@ -11,10 +12,22 @@ build=$(cd "${2:?usage: bench.sh start|stop|env BUILD_DIR}" && pwd)
 state=$build/bench
 mkdir -p "$state"
 
+# Debian's wine wrapper picks the 32-bit loader whenever 32-bit Wine is installed, even
+# where the kernel cannot run it, so each build names its loader and server itself; the
+# 64-bit server serves 32-bit programs as well. WINE is the loader our scripts start.
+arch=$(cat "$build/wine-arch" 2>/dev/null || echo win32)
+case $arch in
+  win64) loader=/usr/lib/wine/wine64 ;;
+  *) loader=/usr/lib/wine/wine ;;
+esac
+
 wine_env() {
   cat <<ENV
 export WINEPREFIX='$build/wineprefix'
-export WINEARCH=win32
+export WINEARCH=$arch
+export WINELOADER=$loader
+export WINE=$loader
+export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG="\${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES='mscoree,mshtml=;winepulse.drv,winegstreamer=d'
 export LANG=ja_JP.UTF-8
@@ -54,11 +67,11 @@ make_prefix() {
   [ -f "$build/wineprefix/.quiltra-ready" ] && return 0
   rm -rf "$build/wineprefix"
   echo "bench: creating the Wine prefix (once, about 20 s)" >&2
-  wineboot -i </dev/null >/dev/null 2>&1
-  wineserver -w
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
-  wineserver -w
+  "$WINE" wineboot.exe -i </dev/null >/dev/null 2>&1
+  "$WINESERVER" -w
+  "$WINE" reg.exe add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$WINE" reg.exe add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+  "$WINESERVER" -w
   touch "$build/wineprefix/.quiltra-ready"
 }
 
@@ -71,13 +84,13 @@ case $command in
     # A persistent server keeps each later Wine start well under a second. It and the
     # services the first program starts outlive that program, so they must not hold on
     # to the caller's output: CTest would wait for it to close until its time-out.
-    wineserver -p </dev/null >/dev/null 2>&1 || true
-    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+    "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     ;;
   stop)
     if [ -f "$state/display" ]; then
       eval "$(wine_env)"
-      wineserver -k 2>/dev/null || true
+      "$WINESERVER" -k 2>/dev/null || true
     fi
     if xvfb_alive; then kill "$(cat "$state/xvfb.pid")"; fi
     rm -f "$state/xvfb.pid" "$state/display"

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Builds Quiltra and prints the benchmarks' tables, measured under Wine: the drawing paths,
-# then the player's actions.
+# then the player's actions. They run on the build this machine plays (scripts/played-build.sh)
+# or on the build folder given: benchmark.sh [BUILD_DIR]. The x86 build on a kernel that
+# runs no 32-bit code: scripts/i386-emulation.sh scripts/benchmark.sh build/win32.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 "$top/scripts/build.sh" >/dev/null
-build=$top/build/win32
+build=${1:-$("$top/scripts/played-build.sh")}
+eval "$("$top/scripts/bench.sh" env "$build")"
+echo "Build: $(basename "$build"), under $("$WINE" --version) ($WINEARCH)"
 trap '"$top/scripts/bench.sh" stop "$build"' EXIT
 for benchmark in draw_benchmark action_benchmark; do
     "$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/$benchmark.exe" \

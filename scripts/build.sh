@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the native core with its unit tests (build/native), the game-file fuzzer
-# (build/fuzz, clang) and the Windows program with its Wine-side tests (build/win32).
+# (build/fuzz, clang) and the Windows program with its Wine-side tests, from one source for
+# x86 (build/win32) and for x64 (build/win64).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -12,6 +13,8 @@ cmake -S "$top" -B "$top/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_COMPILER=clang++ -DQUILTRA_FUZZ=ON >/dev/null
 cmake --build "$top/build/fuzz" -j "$jobs"
 
-cmake -S "$top" -B "$top/build/win32" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$top/build/win32" -j "$jobs"
+for target in win32:i686 win64:x86_64; do
+  cmake -S "$top" -B "$top/build/${target%%:*}" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-${target#*:}.cmake" >/dev/null
+  cmake --build "$top/build/${target%%:*}" -j "$jobs"
+done

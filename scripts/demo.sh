@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays a whole 4 x 3 game on the bench with the real mouse and writes screenshots of the
 # start, the middle and the end, plus a contact sheet, to build/demo/.
+#   demo.sh [BUILD_DIR]   (the build this machine plays when none is given)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=$top/build/win32
+build=${1:-$("$top/scripts/played-build.sh")}
 out=$top/build/demo
 rm -rf "$out"
 mkdir -p "$out"

@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Quiltra and starts it. With a display the game opens on it;
-# without one a whole game is played on the bench's virtual screen and its screenshots
-# are written to build/demo/.
+# Sets up the machine, builds Quiltra and starts it: the x86 program where this machine runs
+# 32-bit code, the x64 one where it does not. With a display the game opens on it; without
+# one a whole game is played on the bench's virtual screen and its screenshots are written
+# to build/demo/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 "$top/scripts/build.sh"
-build=$top/build/win32
+build=$("$top/scripts/played-build.sh")
 
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=$build/wineprefix-player WINEARCH=win32 WINEDEBUG=-all
-  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES='mscoree,mshtml='
-  [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+  display=$DISPLAY
+  eval "$("$top/scripts/bench.sh" env "$build")"
+  export WINEPREFIX=$build/wineprefix-player DISPLAY=$display
+  [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] || { "$WINE" wineboot.exe -i >/dev/null 2>&1; "$WINESERVER" -w; }
   "$top/scripts/wine-fonts.sh" "$WINEPREFIX"
-  exec wine "$build/Quiltra.exe"
+  exec "$WINE" "$build/Quiltra.exe"
 fi
 
-exec "$top/scripts/demo.sh"
+exec "$top/scripts/demo.sh" "$build"

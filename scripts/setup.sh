@@ -5,8 +5,8 @@ set -euo pipefail
 
 # fonts-wine holds Marlett, which draws the title bars' buttons under Wine.
 packages=(cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
-          g++-mingw-w64-i686 mingw-w64-tools
-          wine wine32:i386 xvfb xauth
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+          wine wine64 wine32:i386 xvfb xauth
           locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
           python3 imagemagick zip unzip)
 
@@ -69,4 +69,55 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   sudo_ sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | sudo_ tee -a /etc/locale.gen >/dev/null
   sudo_ locale-gen >/dev/null
+fi
+
+# Where the kernel runs no 32-bit code, the x86 build is played under 32-bit Wine in qemu's
+# user-mode emulator. Bookworm's own qemu (7.2) cannot run Wine, so qemu-i386 comes from
+# the release's backports (10.x), fetched through a private apt state from the machine's
+# own Debian mirror: the machine's sources and packages stay as they are.
+qemu_dir=/usr/local/lib/quiltra
+qemu_wanted='version 1[0-9]\.'
+debian_mirror() {
+  local f
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v suite="$codename" '
+      /^[[:space:]]*$/ { if (uri != "" && found && !done) { print uri; done = 1 } uri = ""; found = 0; next }
+      tolower($1) == "uris:" { uri = $2 }
+      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == suite) found = 1 }
+      END { if (uri != "" && found && !done) print uri }' "$f"
+  done
+  [ -f /etc/apt/sources.list ] && awk -v suite="$codename" '
+    $1 == "deb" { n = 0
+      for (i = 2; i <= NF; i++) { if ($i ~ /^\[/) { while ($i !~ /\]$/ && i < NF) i++; continue } w[++n] = $i }
+      if (n >= 2 && w[2] == suite) print w[1] }' /etc/apt/sources.list
+}
+install_qemu() {
+  local mirror work apt_options
+  mirror=$(debian_mirror | head -n 1)
+  if [ -z "$mirror" ]; then
+    echo "setup: no Debian source for $codename in apt's sources; the x86 build cannot be emulated" >&2
+    return 1
+  fi
+  echo "setup: fetching qemu-i386 from $codename-backports (this kernel runs no 32-bit code)"
+  work=$(mktemp -d)
+  mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
+  echo "deb [arch=amd64 signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $codename-backports main" \
+    >"$work/sources.list"
+  apt_options=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=$work/none"
+               -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache" -qq)
+  if (cd "$work" && apt-get "${apt_options[@]}" update && apt-get "${apt_options[@]}" download qemu-user) \
+       >"$work/log" 2>&1 && dpkg-deb -x "$work"/qemu-user_*.deb "$work/unpacked"; then
+    sudo_ mkdir -p "$qemu_dir"
+    sudo_ install -m 755 "$work/unpacked/usr/bin/qemu-i386" "$qemu_dir/qemu-i386"
+  else
+    cat "$work/log" >&2
+    echo "setup: qemu-user could not be fetched from $codename-backports" >&2
+  fi
+  rm -rf "$work"
+}
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+if [ "$(QUILTRA_I386_EMULATION=false "$(dirname "$0")/x86-mode.sh" | head -n 1)" != native ] &&
+   ! { "$qemu_dir/qemu-i386" --version 2>/dev/null | grep -q "$qemu_wanted"; }; then
+  install_qemu || true
 fi

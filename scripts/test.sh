@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: the native unit tests, the
-# fuzzers, then the Windows-side tests under Wine, one at a time (the program is
-# single-instance).
+# Sets up the machine, builds everything and runs every test this machine can run: the
+# native unit tests, the fuzzers, then the Windows-side tests under Wine, one at a time (the
+# program is single-instance): the x64 build's under 64-bit Wine always, and the x86
+# build's under 32-bit Wine, natively where the kernel runs 32-bit code and under qemu's
+# user-mode emulator where it does not (scripts/x86-mode.sh decides by trying).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -13,15 +15,45 @@ ctest --test-dir "$top/build/fuzz" --output-on-failure || status=1
 # How far each short fuzz got: a fuzzer that reaches few edges sees little of the code.
 cat "$top"/build/fuzz/tests/fuzz/*/reached.txt 2>/dev/null || true
 
-# A Windows-side test that fails is run once more; the output of the failed run stays
-# in the log, and the last line names every test that passed only when run again.
-win_log=$top/build/win32/Testing/test-log.txt
-mkdir -p "$(dirname "$win_log")"
-trap '"$top/scripts/bench.sh" stop "$top/build/win32"' EXIT
-"$top/scripts/bench.sh" start "$top/build/win32"
-ctest --test-dir "$top/build/win32" --output-on-failure --timeout 300 --repeat until-pass:2 \
-  2>&1 | tee "$win_log" || status=1
-"$top/scripts/bench.sh" stop "$top/build/win32"
-trap - EXIT
-"$top/scripts/retried_tests.sh" "$win_log"
+# Both programs as files: their formats, imports and resources, without running either.
+bash "$top/tests/package/pe_files_test.sh" "$top/build/win32/Quiltra.exe" \
+    "$top/build/win64/Quiltra.exe" || status=1
+
+summary=()
+# The Windows-side tests of one build, with the command that gives its Wine a kernel it can
+# run on. A test that fails is run once more; the output of the failed run stays in the log,
+# and a line names every test that passed only when run again.
+windows_tests() {
+  local build=$top/build/$1
+  shift
+  local log=$build/Testing/test-log.txt
+  mkdir -p "$(dirname "$log")"
+  "$@" bash -c '
+    trap "\"$1/scripts/bench.sh\" stop \"$2\"" EXIT
+    "$1/scripts/bench.sh" start "$2"
+    ctest --test-dir "$2" --output-on-failure --timeout 600 --repeat until-pass:2' \
+    windows-tests "$top" "$build" 2>&1 | tee "$log" || return 1
+}
+retried() { "$top/scripts/retried_tests.sh" "$top/build/$1/Testing/test-log.txt" | sed "s/^/$1: /"; }
+
+if windows_tests win64; then result=passed; else result=FAILED; status=1; fi
+summary+=("x64 build: every Windows-side test under 64-bit Wine (wine64), natively: $result")
+summary+=("$(retried win64)")
+
+{ read -r x86_mode; read -r x86_why; } < <("$top/scripts/x86-mode.sh")
+case $x86_mode in
+  native) runner=env ;;
+  emulated) runner=$top/scripts/i386-emulation.sh ;;
+  *) runner= ;;
+esac
+if [ -z "$runner" ]; then
+  summary+=("x86 build: checked from its file only, not run: $x86_why")
+else
+  if windows_tests win32 "$runner"; then result=passed; else result=FAILED; status=1; fi
+  summary+=("x86 build: every Windows-side test under 32-bit Wine, $x86_mode ($x86_why): $result")
+  summary+=("$(retried win32)")
+fi
+
+printf '\n'
+printf '%s\n' "${summary[@]}"
 exit $status

@@ -7,4 +7,4 @@ build=$1
 shift
 "$here/bench.sh" start "$build"
 eval "$("$here/bench.sh" env "$build")"
-exec wine "$@"
+exec "$WINE" "$@"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The fonts a Wine prefix needs to show Quiltra as Windows does. Both the bench and the
 # player's prefix run this each time they start; it does its work once per prefix.
-#   wine-fonts.sh WINEPREFIX     (with the Wine environment of that prefix set)
+#   wine-fonts.sh WINEPREFIX     (with the Wine environment of that prefix set: bench.sh env)
 #
 # Debian's Wine does not look for its own fonts (package fonts-wine) where they are
 # installed, so title bars draw their buttons as the letters 0, 1, 2 and r. Marlett,
@@ -27,10 +27,10 @@ stamp=$prefix/.quiltra-font-replacements
 if [ "$(cat "$stamp" 2>/dev/null)" != "$replacements" ]; then
   while IFS='=' read -r name font; do
     # Wine's first process in a prefix starts services that keep its output open.
-    WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    WINEPREFIX=$prefix "$WINE" reg.exe add 'HKCU\Software\Wine\Fonts\Replacements' \
         /v "$name" /d "$font" /f </dev/null >/dev/null 2>&1
   done <<<"$replacements"
   # Let that server end, so that the caller's persistent one can start.
-  WINEPREFIX=$prefix wineserver -w
+  WINEPREFIX=$prefix "$WINESERVER" -w
   printf '%s' "$replacements" >"$stamp"
 fi

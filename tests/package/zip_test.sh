@@ -40,8 +40,13 @@ if [ "$(LC_ALL=C grep -c $'\r$' "$readme")" != "$(wc -l <"$readme")" ]; then
   echo "zip_test: readme.txt has lines without CRLF" >&2
   exit 1
 fi
-version=$(basename "$zip" | sed -n 's/^Quiltra-\(.*\)-win32\.zip$/\1/p')
-for needed in "バージョン $version" 'HKEY_CURRENT_USER\SOFTWARE\Varnholt\Quiltra'; do
+version=$(basename "$zip" | sed -n 's/^Quiltra-\(.*\)-x\(86\|64\)\.zip$/\1/p')
+case $(basename "$zip") in
+  *-x86.zip) held='x86（32 ビット）版' ;;
+  *-x64.zip) held='x64（64 ビット）版' ;;
+  *) echo "zip_test: $(basename "$zip") does not name its build" >&2; exit 1 ;;
+esac
+for needed in "バージョン $version" "$held" 'HKEY_CURRENT_USER\SOFTWARE\Varnholt\Quiltra'; do
   if ! grep -qF "$needed" <<<"$text"; then
     echo "zip_test: readme.txt does not say $needed" >&2
     exit 1

@@ -62,6 +62,7 @@ run_setup() {
   rm -rf "$work/state" && mkdir "$work/state"
   set +e
   STAND_IN_STATE=$work/state FAILED_UPDATES=$1 FAILED_INSTALLS=$2 QUILTRA_APT_PAUSE=0 \
+    QUILTRA_I386_PROBE=true \
     PATH="$work/bin:$PATH" bash "$setup" >"$work/out" 2>&1
   status=$?
   set -e
