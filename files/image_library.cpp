@@ -182,8 +182,9 @@ static int BlitRows(HDC target, int x, int y, int width, int height, const BYTE*
 struct ScaleJob {
     const BYTE* source;
     int sourceStride, sourceWidth, sourceHeight;
+    int width, height;
+    PixelRect part;
     BYTE* target;
-    int width, height, fromRow, toRow;
     bool scaled;
 };
 
@@ -191,7 +192,7 @@ static DWORD WINAPI RunScaleJob(void* parameter)
 {
     ScaleJob* job = (ScaleJob*)parameter;
     job->scaled = ScalePixels(job->source, job->sourceStride, job->sourceWidth, job->sourceHeight,
-                              job->target, job->width, job->height, job->fromRow, job->toRow);
+                              job->width, job->height, job->part, job->target, job->width);
     return 0;
 }
 
@@ -202,11 +203,11 @@ static bool ScaleInTwo(const BYTE* source, int sourceStride, int sourceWidth, in
                        BYTE* target, int width, int height)
 {
     const int half = height / 2;
-    ScaleJob upper = {source, sourceStride, sourceWidth, sourceHeight, target,
-                      width,  height,       0,           half,         false};
+    ScaleJob upper = {source, sourceStride, sourceWidth, sourceHeight, width, height,
+                      PixelRect{0, 0, width, half}, target, false};
     ScaleJob lower = upper;
-    lower.fromRow = half;
-    lower.toRow = height;
+    lower.part = PixelRect{0, half, width, height};
+    lower.target = target + (size_t)half * width * 4;
     HANDLE thread = CreateThread(nullptr, 0, RunScaleJob, &lower, 0, nullptr);
     RunScaleJob(&upper);
     if (thread) {

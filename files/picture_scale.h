@@ -4,10 +4,18 @@
 // No windows.h: the scaler is fuzzed natively.
 #pragma once
 
+// A rectangle [left, right) x [top, bottom) of pixels.
+struct PixelRect {
+    int left, top, right, bottom;
+};
+
 // Resizes a rectangle of BGRX pixels (source at its first pixel, rows sourceStride pixels
-// apart) into top-down rows of width x height opaque pixels: an area average along an
-// axis that shrinks, a linear blend along one that grows. Only the target rows fromRow
-// to toRow - 1 are written, so that parts can be scaled side by side. False when memory
-// runs out.
+// apart) to width x height opaque pixels: an area average along an axis that shrinks, a
+// linear blend along one that grows. Only the part of the result is made, into top-down
+// rows targetStride pixels apart from target; every target pixel is computed from the
+// source alone, so a part equals, bit for bit, the same part cut out of the whole result,
+// and parts can be scaled side by side. Reads only the source pixels the part needs. False
+// when memory runs out.
 bool ScalePixels(const unsigned char* source, int sourceStride, int sourceWidth, int sourceHeight,
-                 unsigned char* target, int width, int height, int fromRow, int toRow);
+                 int width, int height, const PixelRect& part, unsigned char* target,
+                 int targetStride);

@@ -139,6 +139,32 @@ TEST_F(NewGame, AFileThatIsNoPictureIsRefusedWithItsPath)
     EXPECT_EQ(L"Quiltra", WindowTitle(player.mainWindow));
 }
 
+// The decoder is handed a text file that a picture's name promised, with a game open each
+// time: the message names the file, the game ends, and the program lives on.
+TEST_F(NewGame, ATextFileNamedAsAPictureIsRefusedEveryTimeWithItsPath)
+{
+    const std::string path = Fixture("notes.jpg");
+    wchar_t widePath[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        StartGame("landscape.jpg");
+        PostCommand(player.mainWindow, IDM_NEW);
+        HWND question = WaitForDialog(pid, 5000);
+        ASSERT_NE(nullptr, question);
+        PressButton(question, IDYES);
+        ASSERT_NE(nullptr, ChoosePicture(path));
+        HWND message = WaitForDialogTitled(pid, L"Quiltra", 10000);
+        ASSERT_NE(nullptr, message);
+        EXPECT_EQ(std::wstring(L"画像データを取得できません。\n") + widePath,
+                  MessageBoxText(message));
+        PressButton(message, IDOK);
+        Pause(300);
+        ASSERT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(player.process.hProcess, 0));
+        EXPECT_EQ(L"Quiltra", WindowTitle(player.mainWindow));
+    }
+}
+
 TEST_F(NewGame, ZoomStepsStopAtBothEnds)
 {
     StartGame("landscape.jpg");

@@ -154,8 +154,8 @@ static void FuzzScaler(FuzzedDataProvider& in)
     unsigned char lowest[3] = {255, 255, 255}, highest[3] = {0, 0, 0};
     ColourRange(source, sourceStride, sourceWidth, sourceHeight, lowest, highest);
     std::vector<unsigned char> target((size_t)width * height * 4);
-    CHECK(ScalePixels(source.data(), sourceStride, sourceWidth, sourceHeight, target.data(), width,
-                      height, 0, height));
+    CHECK(ScalePixels(source.data(), sourceStride, sourceWidth, sourceHeight, width, height,
+                      PixelRect{0, 0, width, height}, target.data(), width));
     CHECK(IsBlendOf(target, lowest, highest));
 }
 

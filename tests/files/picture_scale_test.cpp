@@ -1,0 +1,52 @@
+#include "files/picture_scale.h"
+#include "tests/support/test_seed.h"
+#include <gtest/gtest.h>
+#include <random>
+#include <stdio.h>
+#include <vector>
+
+// The zoomed picture is made in parts where it is shown: every part, scaled by itself, must
+// be the same part of the whole picture scaled at once, for pictures of every size from a
+// pixel up, shrunk and grown, and with source rows wider than the picture.
+TEST(PictureScale, EveryPartEqualsTheSamePartOfTheWhole)
+{
+    const unsigned seed = SeedFromEnvironment();
+    printf("QUILTRA_SEED=%u\n", seed);
+    std::mt19937 random(seed);
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+        const int sourceWidth = between(1, trial % 4 ? 90 : 400), sourceHeight = between(1, 90);
+        const int stride = sourceWidth + between(0, 3);
+        // From a hundredth of the picture to five times it, each way on its own.
+        auto zoomed = [&](int length) { return std::max(1, length * between(1, 500) / 100); };
+        const int width = zoomed(sourceWidth), height = zoomed(sourceHeight);
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ", trial " << trial << ": "
+                                        << sourceWidth << " x " << sourceHeight << " to " << width
+                                        << " x " << height);
+        std::vector<unsigned char> source((size_t)stride * sourceHeight * 4);
+        for (unsigned char& byte : source)
+            byte = (unsigned char)between(0, 255);
+        std::vector<unsigned char> whole((size_t)width * height * 4);
+        ASSERT_TRUE(ScalePixels(source.data(), stride, sourceWidth, sourceHeight, width, height,
+                                PixelRect{0, 0, width, height}, whole.data(), width));
+        for (int cut = 0; cut < 6; ++cut) {
+            const int left = between(0, width - 1), top = between(0, height - 1);
+            const PixelRect part = {left, top, between(left + 1, width), between(top + 1, height)};
+            const int partWidth = part.right - part.left, partHeight = part.bottom - part.top;
+            const int partStride = partWidth + between(0, 2);
+            std::vector<unsigned char> scaled((size_t)partStride * partHeight * 4, 0x5A);
+            ASSERT_TRUE(ScalePixels(source.data(), stride, sourceWidth, sourceHeight, width,
+                                    height, part, scaled.data(), partStride));
+            for (int y = 0; y < partHeight; ++y) {
+                const unsigned char* expected =
+                    &whole[((size_t)(top + y) * width + left) * 4];
+                const unsigned char* actual = &scaled[(size_t)y * partStride * 4];
+                ASSERT_EQ(0, memcmp(expected, actual, (size_t)partWidth * 4))
+                    << "row " << top + y << " of the part from (" << left << ", " << top
+                    << ") to (" << part.right << ", " << part.bottom << ")";
+            }
+        }
+    }
+}
