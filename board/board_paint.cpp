@@ -4,6 +4,7 @@
 #include "board/piece_images.h"
 #include "board/stale_area.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
@@ -103,12 +104,17 @@ void RenderBoard(bool forDrag)
     DrawGround(target, kDrawAnywhere);
 
     if (!forDrag) {
+        static std::vector<int> shown;
+        shown.clear();
         for (int i = 0; i < h.boardCount; ++i) {
             int px = TileLeft(i), py = TileTop(i);
             if (px >= scrollX - g.tileWidth && py >= scrollY - g.tileHeight &&
                 px <= g.bufferWidth + scrollX && py <= g.bufferHeight + scrollY)
-                DrawPiece(target, i, px - scrollX, py - scrollY);
+                shown.push_back(i);
         }
+        PreparePieces(shown);
+        for (int i : shown)
+            DrawPiece(target, i, TileLeft(i) - scrollX, TileTop(i) - scrollY);
         return;
     }
     if (h.selectedCount == 0)
@@ -242,7 +248,7 @@ void PaintOverlays()
 
 static void PaintGame(HDC dc, const RECT& updated)
 {
-    if (!g_view.pictureSurface.dc || !EnsureBoardBuffers())
+    if (!HasZoomedPicture() || !EnsureBoardBuffers())
         return;
     const ViewGeometry& g = g_geometry;
     switch (g_shell.dragKind) {

@@ -1,5 +1,6 @@
 #include "board/piece_images.h"
 #include "board/ellipse_stamps.h"
+#include "board/zoomed_picture.h"
 #include "board/view_state.h"
 #include "box/box_window.h"
 #include "files/image_library.h"
@@ -18,16 +19,15 @@ bool ReportImageTooLarge()
                          nullptr, false);
 }
 
+// The zoomed picture is made later, a tile at a time, where it is drawn; the tiles' memory
+// serves the new zoom.
 bool BuildPieceImages()
 {
     const ViewGeometry& g = g_geometry;
-    FreeViewBitmaps(true);
-    if (!MakeSurface(&g_view.pictureSurface, g_shell.mainDC, g.scaledWidth, g.scaledHeight))
-        return ReportImageTooLarge();
-    if (!DrawPicture(g_view.pictureSurface.dc, 0, 0, g.scaledWidth, g.scaledHeight,
-                     (PictureHandle)g_view.pictureDib, 0, 0, g_view.pictureInfo.biWidth,
-                     g_view.pictureInfo.biHeight, SRCCOPY, HALFTONE))
-        return ReportImageTooLarge();
+    FreeViewBitmaps(false);
+    SetZoomedPicture((const uint32_t*)GetPicturePixels((PictureHandle)g_view.pictureDib),
+                     g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight, g.scaledWidth,
+                     g.scaledHeight);
     return BuildBlankTile();
 }
 
@@ -67,22 +67,48 @@ bool BuildBlankTile()
     return true;
 }
 
+// Where piece's tile lies in the zoomed picture: around its home cell.
+static void TileSource(const PieceRecord& piece, int* sx, int* sy)
+{
+    const ViewGeometry& g = g_geometry;
+    *sx = (int)(piece.column * g.cellWidth - g.tabMarginX);
+    *sy = (int)(piece.row * g.cellHeight - g.tabMarginY);
+}
+
+void PreparePieces(const std::vector<int>& pieces)
+{
+    static std::vector<PixelRect> parts;
+    parts.clear();
+    for (int index : pieces) {
+        int sx, sy;
+        TileSource(g_game.pieces[index], &sx, &sy);
+        parts.push_back(ZoomedClip(sx, sy, s_blankTile.width, s_blankTile.height));
+    }
+    PrepareZoomedParts(parts.data(), parts.size());
+}
+
 void DrawPiece(const Surface& target, int index, int x, int y, const CellClip& clip)
 {
     const ViewGeometry& g = g_geometry;
     const PieceRecord& piece = g_game.pieces[index];
-    const int sx = (int)(piece.column * g.cellWidth - g.tabMarginX);
-    const int sy = (int)(piece.row * g.cellHeight - g.tabMarginY);
-    const PixelImage& picture = g_view.pictureSurface.pixels;
+    const int w = s_blankTile.width, h = s_blankTile.height;
+    int sx, sy;
+    TileSource(piece, &sx, &sy);
+    // The picture's pixels under the tile; beyond the picture's edges there are none.
+    static const PixelImage kNoPixels = {nullptr, 0, 0};
+    const PixelRect part = ZoomedClip(sx, sy, w, h);
+    const ZoomedView view =
+        part.right > part.left ? ZoomedPart(part) : ZoomedView{&kNoPixels, sx, sy};
+    const PixelImage& picture = *view.image;
+    const int px = sx - view.left, py = sy - view.top;
 
     // The finished picture without outlines: neighbouring tiles overlap with equal pixels.
     if (!g_shell.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
-        CopyPicturePart(target.pixels, x, y, s_blankTile.width, s_blankTile.height, picture, sx, sy,
-                        clip);
+        CopyPicturePart(target.pixels, x, y, w, h, picture, px, py, clip);
         return;
     }
     const bool grey = g_shell.OptGrayBorder;
     BuildTileMask(&s_tile, s_blankTile, piece, g, SystemEllipse, grey);
     const uint32_t greyPixel = kGreyLevel * 0x010101u;
-    LayTile(target.pixels, x, y, s_tile, picture, sx, sy, TileLook{grey, greyPixel}, clip);
+    LayTile(target.pixels, x, y, s_tile, picture, px, py, TileLook{grey, greyPixel}, clip);
 }

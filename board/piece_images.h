@@ -1,6 +1,7 @@
 // The scaled picture and the blank tile from which every piece is drawn.
 #pragma once
 #include "board/view_state.h"
+#include <vector>
 #include <windows.h>
 
 bool BuildPieceImages();
@@ -8,6 +9,9 @@ bool BuildPieceImages();
 bool BuildBlankTile();
 // Frees every view surface and the box's buffer and says the zoom is too large; false.
 bool ReportImageTooLarge();
+// Scales ahead, two at a time, the zoomed picture under these pieces, which a paint is about
+// to draw.
+void PreparePieces(const std::vector<int>& pieces);
 // Draws piece i with its tile's top-left corner at (x, y) of the target, within the clip;
 // leaves every pixel outside the piece's outline as it was. What the system drew on the
 // target before must have reached it (GdiFlush).

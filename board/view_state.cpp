@@ -1,4 +1,5 @@
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "files/image_library.h"
 #include <string.h>
 
@@ -51,9 +52,8 @@ void FreeViewBitmaps(bool includePicture)
 {
     FreeSurface(&g_view.boardBuffer);
     FreeSurface(&g_view.backgroundBuffer);
-    if (!includePicture)
-        return;
-    FreeSurface(&g_view.pictureSurface);
+    if (includePicture)
+        ForgetZoomedPicture();
 }
 
 void ReleaseViewResources()

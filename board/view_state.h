@@ -15,8 +15,7 @@ struct Surface {
 
 struct ViewState {
     BITMAPINFOHEADER pictureInfo;
-    void* pictureDib;
-    Surface pictureSurface;
+    void* pictureDib;  // the decoded picture; the board shows it zoomed (board/zoomed_picture.h)
     Surface boardBuffer;
     Surface backgroundBuffer;
     HPEN blackPen;

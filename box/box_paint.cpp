@@ -1,5 +1,6 @@
 #include "board/piece_images.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "files/image_library.h"
@@ -185,7 +186,7 @@ static void UpdateBoxPieces()
 // The finished picture is scaled only when the buffer is made: every refresh drops it.
 void PaintBox()
 {
-    if (!g_view.pictureSurface.dc)
+    if (!HasZoomedPicture())
         return;
     if (!g_box.buffer.dc) {
         if (!MakeBoxBuffer())

@@ -1,6 +1,7 @@
 #include "box/box_window.h"
 #include "board/scroll.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
@@ -107,7 +108,7 @@ void UpdateBoxContents()
         return;
     LayoutBox(true);
     RedrawWindow(g_box.boxWindow, nullptr, nullptr,
-                 g_view.pictureSurface.dc ? RDW_INVALIDATE : RDW_INVALIDATE | RDW_ERASE);
+                 HasZoomedPicture() ? RDW_INVALIDATE : RDW_INVALIDATE | RDW_ERASE);
 }
 
 // Without piece images the box shows only its white background: no layout to renew.
@@ -115,7 +116,7 @@ void RefreshBox()
 {
     if (!g_box.boxWindow)
         return;
-    if (g_view.pictureSurface.dc)
+    if (HasZoomedPicture())
         RefreshOpenBox();
     else
         RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);

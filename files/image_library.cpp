@@ -148,6 +148,11 @@ PictureHandle LoadGifPicture(const char* path)
     return LoadPicture(path, GUID_ContainerFormatGif);
 }
 
+const DWORD* GetPicturePixels(PictureHandle picture)
+{
+    return picture ? (const DWORD*)picture->pixels : nullptr;
+}
+
 bool GetPictureHeader(PictureHandle picture, BITMAPINFOHEADER* header)
 {
     if (!picture || !header)

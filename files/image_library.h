@@ -22,6 +22,9 @@ PictureHandle LoadJpegPicture(const char* path);
 PictureHandle LoadPngPicture(const char* path);
 PictureHandle LoadGifPicture(const char* path);
 
+// The decoded pixels: top-down rows of width 0x00RRGGBB words (the top byte is 0xFF).
+const DWORD* GetPicturePixels(PictureHandle picture);
+
 // Fills a BITMAPINFOHEADER; width and height are positive pixel counts.
 bool GetPictureHeader(PictureHandle picture, BITMAPINFOHEADER* header);
 

@@ -16,4 +16,9 @@ for benchmark in draw_benchmark action_benchmark; do
         "$build/tests/perf/photo-4000x3000.jpg"
     echo
 done
+for photo in photo-4000x3000 photo-8000x6000; do
+    "$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/action_benchmark.exe" --zoom \
+        "$build/tests/perf/$photo.jpg"
+    echo
+done
 "$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/recovery_benchmark.exe"

@@ -8,6 +8,8 @@
 #include "tests/support/test_seed.h"
 #include "board/board_paint.h"
 #include "board/piece_images.h"
+#include "board/zoomed_picture.h"
+#include "files/image_library.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/cut_pieces.h"
@@ -136,6 +138,36 @@ RECT BoxArea()
     return frame;
 }
 
+// The zoomed picture as it was made before it came in tiles: the whole picture scaled at
+// once, then shown as it is (a scaling to the same size copies every pixel). Undone when it
+// goes out of scope.
+class WholePictureShown {
+public:
+    WholePictureShown()
+    {
+        const ViewGeometry& g = g_geometry;
+        source = (const uint32_t*)GetPicturePixels((PictureHandle)g_view.pictureDib);
+        width = g_view.pictureInfo.biWidth;
+        height = g_view.pictureInfo.biHeight;
+        whole.resize((size_t)g.scaledWidth * g.scaledHeight);
+        EXPECT_TRUE(ScalePixels((const unsigned char*)source, width, width, height,
+                                g.scaledWidth, g.scaledHeight,
+                                PixelRect{0, 0, g.scaledWidth, g.scaledHeight},
+                                (unsigned char*)whole.data(), g.scaledWidth));
+        SetZoomedPicture(whole.data(), g.scaledWidth, g.scaledHeight, g.scaledWidth,
+                         g.scaledHeight);
+    }
+    ~WholePictureShown()
+    {
+        SetZoomedPicture(source, width, height, g_geometry.scaledWidth, g_geometry.scaledHeight);
+    }
+
+private:
+    const uint32_t* source;
+    int width, height;
+    std::vector<uint32_t> whole;
+};
+
 class PaintIdentity : public BoardTest {
 protected:
     void StartPuzzle(int columns, int rows)
@@ -200,7 +232,7 @@ protected:
     void Check()
     {
         Settle();
-        if (!g_view.pictureSurface.dc || !g_view.boardBuffer.dc)
+        if (!HasZoomedPicture() || !g_view.boardBuffer.dc)
             return;
         const ViewGeometry& g = g_geometry;
         const int width = g.bufferWidth, height = g.bufferHeight;
@@ -226,6 +258,14 @@ protected:
         TakeClient(&canvas, g_shell.boardWindow, &shown);
         EXPECT_EQ("", Differences(shown, expected, width, BoxArea()))
             << "board window, " << Where();
+        {
+            StandIn full(&g_view.boardBuffer, width, height);
+            WholePictureShown whole;
+            RenderBoard(false);
+            canvas.Take(g_view.boardBuffer.dc, width, height, &expected);
+        }
+        EXPECT_EQ("", Differences(rendered, expected, width))
+            << "board buffer against the whole picture scaled at once, " << Where();
         CheckBox();
     }
 
@@ -243,6 +283,11 @@ protected:
         RenderBoxPieces();
         boxCanvas.Take(g_box.buffer.dc, width, height, &rendered);
         EXPECT_EQ("", Differences(expected, rendered, width)) << "box buffer, " << Where();
+        WholePictureShown whole;
+        RenderBoxPieces();
+        boxCanvas.Take(g_box.buffer.dc, width, height, &expected);
+        EXPECT_EQ("", Differences(rendered, expected, width))
+            << "box buffer against the whole picture scaled at once, " << Where();
     }
 
     POINT RandomBoardPoint()
@@ -475,13 +520,13 @@ protected:
 TEST_F(PaintIdentity, ASmallPuzzle)
 {
     StartPuzzle(10, 10);
-    Play(200, 50, 300);
+    Play(200, 50, 500);
 }
 
 TEST_F(PaintIdentity, ALargePuzzle)
 {
     StartPuzzle(50, 40);
-    Play(120, 30, 200);
+    Play(120, 30, 500);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "board/ellipse_stamps.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "model/game_state.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
@@ -38,6 +39,7 @@ protected:
     void TearDown() override
     {
         FreeSurface(&target);
+        FreeSurface(&zoomedPicture);
         ReleaseViewResources();
         ReleaseDC(nullptr, g_shell.mainDC);
         DeleteSolidBrushes();
@@ -48,19 +50,27 @@ protected:
     // Plain colour, or a pattern in which every pixel tells where it came from.
     void MakePicture(bool pattern = false)
     {
-        FreeSurface(&g_view.pictureSurface);
-        MakeSurface(&g_view.pictureSurface, g_shell.mainDC, 400, 300);
+        FreeSurface(&zoomedPicture);
+        MakeSurface(&zoomedPicture, g_shell.mainDC, 400, 300);
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x)
                 if (pattern || (x == 0 && y == 0))
-                    SetPixel(g_view.pictureSurface.dc, x, y,
-                             pattern ? RGB(x % 251, y % 241, 7) : kPicture);
+                    SetPixel(zoomedPicture.dc, x, y, pattern ? RGB(x % 251, y % 241, 7) : kPicture);
         if (!pattern) {
             HBRUSH brush = CreateSolidBrush(kPicture);
             RECT all = {0, 0, 400, 300};
-            FillRect(g_view.pictureSurface.dc, &all, brush);
+            FillRect(zoomedPicture.dc, &all, brush);
             DeleteObject(brush);
         }
+        ShowAsZoomedPicture();
+    }
+
+    // The zoomed picture is the test's surface, shown as it is: scaled to its own size.
+    void ShowAsZoomedPicture()
+    {
+        GdiFlush();
+        const PixelImage& p = zoomedPicture.pixels;
+        SetZoomedPicture(p.pixels, p.width, p.height, p.width, p.height);
     }
 
     void MakeTarget()
@@ -93,6 +103,7 @@ protected:
     static const int kSize = 200;
     static const int kX = 20, kY = 30;  // where the tile's corner lands in the target
     Surface target = {};
+    Surface zoomedPicture = {};
     uint32_t* bits = nullptr;
 };
 
@@ -187,9 +198,14 @@ TEST_F(PieceDrawing, FinishedPictureWithoutFrameIsSeamless)
 
 const int kClipCell = 16;
 
-// The system's recipe for piece index, blit by blit, onto target at (x, y).
+// The system's recipe for piece index, blit by blit, onto target at (x, y), from the whole
+// zoomed picture.
 class SystemRecipe {
 public:
+    explicit SystemRecipe(HDC zoomedPicture)
+        : picture(zoomedPicture)
+    {
+    }
     bool Make()
     {
         const ViewGeometry& g = g_geometry;
@@ -227,7 +243,6 @@ public:
         const PieceRecord& piece = g_game.pieces[index];
         const int sx = (int)(piece.column * g.cellWidth - g.tabMarginX);
         const int sy = (int)(piece.row * g.cellHeight - g.tabMarginY);
-        HDC picture = g_view.pictureSurface.dc;
         if (!g_shell.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
             BitBlt(target, x, y, w, h, picture, sx, sy, SRCCOPY);
             return;
@@ -286,6 +301,7 @@ private:
     }
 
     int w = 0, h = 0;
+    HDC picture;
     Surface pieceTemplate = {}, outlineTemplate = {}, pieceMask = {}, outlineMask = {};
     Surface outline = {};
 };
@@ -312,14 +328,14 @@ protected:
     // A picture at the zoom whose every pixel tells where it came from.
     void MakeScaledPicture()
     {
-        FreeSurface(&g_view.pictureSurface);
+        FreeSurface(&zoomedPicture);
         const ViewGeometry& g = g_geometry;
-        ASSERT_TRUE(
-            MakeSurface(&g_view.pictureSurface, g_shell.mainDC, g.scaledWidth, g.scaledHeight));
-        const PixelImage& p = g_view.pictureSurface.pixels;
+        ASSERT_TRUE(MakeSurface(&zoomedPicture, g_shell.mainDC, g.scaledWidth, g.scaledHeight));
+        const PixelImage& p = zoomedPicture.pixels;
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x)
                 p.pixels[(size_t)y * p.width + x] = (x % 251) << 16 | (y % 241) << 8 | 0x5A;
+        ShowAsZoomedPicture();
     }
 
     // A tab as the cut makes them, or anywhere a game file may put one.
@@ -372,7 +388,7 @@ TEST_F(PiecePixels, EveryPieceHasTheSystemsPixels)
         ComputeViewGeometry(400, 300, zoom, columns, rows);
         MakeScaledPicture();
         ASSERT_TRUE(BuildBlankTile());
-        SystemRecipe system;
+        SystemRecipe system(zoomedPicture.dc);
         ASSERT_TRUE(system.Make());
         for (int draw = 0; draw < 25 && !HasFailure(); ++draw) {
             PieceRecord& piece = g_game.pieces[0];

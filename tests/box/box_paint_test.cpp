@@ -1,6 +1,7 @@
 #include "tests/box/box_fixture.h"
 #include "tests/support/dib32.h"
 #include "board/piece_images.h"
+#include "board/zoomed_picture.h"
 #include "files/image_library.h"
 #include <stdio.h>
 #include <string.h>
@@ -42,6 +43,7 @@ protected:
     void TearDown() override
     {
         FreeBoxBuffer();
+        FreeSurface(&cellPicture);
         DeleteDC(target);
         DeleteObject(targetBitmap);
         ReleaseViewResources();
@@ -52,7 +54,7 @@ protected:
 
     void MakeCellPicture()
     {
-        Surface& picture = g_view.pictureSurface;
+        Surface& picture = cellPicture;
         MakeSurface(&picture, g_shell.mainDC, 400, 300);
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 5; ++column) {
@@ -61,6 +63,9 @@ protected:
                 FillRect(picture.dc, &cell, brush);
                 DeleteObject(brush);
             }
+        // Shown at its own size: the board's zoom is 100 %.
+        GdiFlush();
+        SetZoomedPicture(picture.pixels.pixels, 400, 300, 400, 300);
     }
 
     void MakeTarget(int width, int height)
@@ -86,6 +91,7 @@ protected:
     HBITMAP targetBitmap = nullptr;
     DWORD* bits = nullptr;
     int targetWidth = 0;
+    Surface cellPicture = {};
 };
 
 // The centre of a tile lies at (59, 45) inside it: the middle of the piece's cell.
@@ -119,7 +125,7 @@ TEST_F(BoxPaint, AnEmptyBoxIsWhite)
 
 TEST_F(BoxPaint, WithoutPieceImagesNothingIsPainted)
 {
-    FreeSurface(&g_view.pictureSurface);
+    ForgetZoomedPicture();
     PaintBox();
     EXPECT_EQ(nullptr, g_box.buffer.dc);
     EXPECT_EQ(kMarker, Pixel(59, 45));

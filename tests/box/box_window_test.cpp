@@ -1,4 +1,5 @@
 #include "tests/box/box_fixture.h"
+#include "board/zoomed_picture.h"
 #include "resources/resource_ids.h"
 #include <string.h>
 
@@ -146,10 +147,11 @@ TEST_F(BoxTest, RefreshLaysOutOnlyWhenThePieceImagesExist)
     g_game.header.boardCount = 20;
     RefreshBox();
     EXPECT_EQ(before, g_box.boxContentHeight);
-    g_view.pictureSurface.dc = CreateCompatibleDC(nullptr);
+    static const uint32_t kOnePixel = 0;
+    SetZoomedPicture(&kOnePixel, 1, 1, 1, 1);
     RefreshBox();
     EXPECT_EQ(g_box.boxClientHeight, g_box.boxContentHeight);
-    FreeSurface(&g_view.pictureSurface);
+    ForgetZoomedPicture();
 }
 
 TEST_F(BoxTest, TheSystemMenuClosesTheBoxAndDropsItsBuffer)

@@ -1,8 +1,10 @@
-// Times what the player does with a 100 x 100 puzzle of a 4000 x 3000 photo: the real board
-// and box window procedures get their messages in the real main window, and each action is
-// timed until its paint is done. Medians in ms, and the ratio to a full render of the board
-// measured in the same run; then the peak working set.
-//   action_benchmark PHOTO_4000x3000.jpg
+// Times what the player does with a 100 x 100 puzzle of a photo: the real board and box
+// window procedures get their messages in the real main window, and each action is timed
+// until its paint is done. Medians in ms, and the ratio to a full render of the board
+// measured in the same run; then the peak working set. With --zoom, the zoom steps from the
+// fitting zoom to 50, 100, 200, 300 and 500 % and back, scrolling and taking from the box at
+// high zoom, and the working set through a sweep of every zoom, against a 60 Hz frame.
+//   action_benchmark [--zoom] PHOTO.jpg
 #include "tests/perf/bench_support.h"
 #include "tests/support/modal_driver.h"
 #include "board/board_mouse.h"
@@ -332,16 +334,91 @@ struct Action {
     std::function<double()> run;
 };
 
+static const double kFrameMs = 1000.0 / 60;
+
+// Zoom steps that keep the centre, scrolling and taking at high zoom, with every piece loose
+// and with every piece boxed; the working set through every zoom, one step after another.
+static void ZoomTable(int fitPercent, const WorkingSet& beforeGame, double pictureMB)
+{
+    const int zooms[] = {50, 100, 200, 300, 500};
+    printf("Zoom steps, %d x %d cut 100 x 100 (decoded picture %.0f MB); ms, then frames at "
+           "60 Hz\n\n",
+           (int)g_view.pictureInfo.biWidth, (int)g_view.pictureInfo.biHeight, pictureMB);
+    printf("| %-28s | %-17s | %-17s |\n", "action (median)", s_loose.name, s_boxed.name);
+    printf("|%s|%s|%s|\n", std::string(30, '-').c_str(), std::string(19, '-').c_str(),
+           std::string(19, '-').c_str());
+    auto row = [](const char* name, const std::function<double()>& run) {
+        double t[2];
+        Scenario* scenarios[2] = {&s_loose, &s_boxed};
+        for (int s = 0; s < 2; ++s) {
+            s_current = scenarios[s];
+            t[s] = run();
+        }
+        printf("| %-28s | %7.1f ms %5.2f | %7.1f ms %5.2f |\n", name, t[0], t[0] / kFrameMs, t[1],
+               t[1] / kFrameMs);
+        fflush(stdout);
+    };
+    char name[64];
+    for (int zoom : zooms) {
+        snprintf(name, sizeof name, "zoom step %d %% -> %d %%", fitPercent, zoom);
+        row(name, [=] { return ZoomStep(fitPercent, ZoomCommand(zoom)); });
+        snprintf(name, sizeof name, "zoom step %d %% -> %d %%", zoom, fitPercent);
+        row(name, [=] { return ZoomStep(zoom, ZoomCommand(fitPercent)); });
+    }
+    auto atZoom = [](int percent, const std::function<double()>& action) {
+        return [=] {
+            Restore();
+            Command(ZoomCommand(percent));
+            g_shell.scrollX = g_geometry.boardWidth / 2;
+            g_shell.scrollY = g_geometry.boardHeight / 2;
+            UpdateScrollBars();
+            RedrawBoard(RDW_INVALIDATE);
+            Settle();
+            return action();
+        };
+    };
+    row("scroll line at 500 %", atZoom(500, [] { return Scroll(SB_LINEDOWN, SB_LINEUP); }));
+    row("scroll page at 500 %", atZoom(500, [] { return Scroll(SB_PAGEDOWN, SB_PAGEUP); }));
+    s_current = &s_boxed;
+    const double take = atZoom(300, TakeFromBox)();
+    printf("| %-28s |                   | %7.1f ms %5.2f |\n", "take from the box at 300 %", take,
+           take / kFrameMs);
+
+    // Every zoom in turn, up and down again, each painted; the largest working set seen.
+    s_current = &s_loose;
+    Restore();
+    double most = 0;
+    int mostAt = 0;
+    for (int step = 0; step < 2 * kZoomStepCount; ++step) {
+        const int i = step < kZoomStepCount ? step : 2 * kZoomStepCount - 1 - step;
+        Command(ZoomSteps[i].command);
+        Settle();
+        const WorkingSet now = MeasureWorkingSet();
+        if (now.now > most) {
+            most = now.now;
+            mostAt = ZoomSteps[i].percent;
+        }
+    }
+    printf("\nWorking set before the game %.0f MB, decoded picture %.0f MB: through every zoom "
+           "at most %.0f MB (at %d %%), %.0f MB above the two; peak of the process %.0f MB "
+           "(the decoding's included)\n",
+           beforeGame.now, pictureMB, most, mostAt, most - beforeGame.now - pictureMB,
+           MeasureWorkingSet().peak);
+}
+
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: action_benchmark PHOTO.jpg\n");
+    const bool zoomOnly = argc == 3 && strcmp(argv[1], "--zoom") == 0;
+    if (argc != 2 && !zoomOnly) {
+        fprintf(stderr, "usage: action_benchmark [--zoom] PHOTO.jpg\n");
         return 2;
     }
+    const char* photo = argv[argc - 1];
     OpenBenchWindow();
     SeedRandom(12345);
-    if (!LoadPhoto(WinePath(argv[1]).c_str())) {
-        fprintf(stderr, "action_benchmark: cannot load %s\n", argv[1]);
+    const WorkingSet beforeGame = MeasureWorkingSet();
+    if (!LoadPhoto(WinePath(photo).c_str())) {
+        fprintf(stderr, "action_benchmark: cannot load %s\n", photo);
         return 1;
     }
     const double pictureMB =
@@ -378,6 +455,11 @@ int main(int argc, char** argv)
     memcpy(&s_loose.game, &g_game, sizeof g_game);
     s_current = &s_loose;
     Restore();
+    if (zoomOnly) {
+        ZoomTable(fitPercent, beforeGame, pictureMB);
+        DestroyWindow(g_shell.mainWindow);
+        return 0;
+    }
     const WorkingSet atFitZoom = MeasureWorkingSet();
     Command(ZoomCommand(100));
     Settle();
