@@ -119,7 +119,9 @@ void SetZoomedPicture(const uint32_t* source, int sourceWidth, int sourceHeight,
     z.columns = (width + kZoomedTileSide - 1) / kZoomedTileSide;
     z.rows = (height + kZoomedTileSide - 1) / kZoomedTileSide;
     z.slotOf.assign((size_t)z.columns * z.rows, kNoSlot);
-    z.slots.resize(std::min((size_t)kSlotCount, z.slotOf.size()));
+    // The slots keep their memory from zoom to zoom: touching it anew costs more than the
+    // scaling of a small zoom.
+    z.slots.resize(kSlotCount);
     Forget();
 }
 

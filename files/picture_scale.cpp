@@ -67,6 +67,22 @@ bool ScalePixels(const unsigned char* source, int sourceStride, int sourceWidth,
     const int partWidth = part.right - part.left, partHeight = part.bottom - part.top;
     if (partWidth <= 0 || partHeight <= 0)
         return true;
+    // At the picture's own size every pixel takes its source pixel with weight 1 and its
+    // neighbour with weight 0: the blend gives the source back, so copy it.
+    if (width == sourceWidth && height == sourceHeight) {
+        for (int y = 0; y < partHeight; ++y) {
+            const unsigned char* in =
+                source + ((size_t)(part.top + y) * sourceStride + part.left) * 4;
+            unsigned char* out = target + (size_t)y * targetStride * 4;
+            for (int x = 0; x < 4 * partWidth; x += 4) {
+                out[x] = in[x];
+                out[x + 1] = in[x + 1];
+                out[x + 2] = in[x + 2];
+                out[x + 3] = 255;
+            }
+        }
+        return true;
+    }
     Taps columns = {};
     Taps rows = {};
     bool made = MakeTaps(&columns, sourceWidth, width, part.left, part.right) &&

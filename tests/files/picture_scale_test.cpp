@@ -21,7 +21,9 @@ TEST(PictureScale, EveryPartEqualsTheSamePartOfTheWhole)
         const int stride = sourceWidth + between(0, 3);
         // From a hundredth of the picture to five times it, each way on its own.
         auto zoomed = [&](int length) { return std::max(1, length * between(1, 500) / 100); };
-        const int width = zoomed(sourceWidth), height = zoomed(sourceHeight);
+        // Every fifth at the picture's own size, which is copied rather than blended.
+        const int width = trial % 5 ? zoomed(sourceWidth) : sourceWidth;
+        const int height = trial % 5 ? zoomed(sourceHeight) : sourceHeight;
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", trial " << trial << ": "
                                         << sourceWidth << " x " << sourceHeight << " to " << width
                                         << " x " << height);
@@ -31,6 +33,13 @@ TEST(PictureScale, EveryPartEqualsTheSamePartOfTheWhole)
         std::vector<unsigned char> whole((size_t)width * height * 4);
         ASSERT_TRUE(ScalePixels(source.data(), stride, sourceWidth, sourceHeight, width, height,
                                 PixelRect{0, 0, width, height}, whole.data(), width));
+        // At its own size the picture comes back as it was, made opaque.
+        for (int y = 0; y < height && width == sourceWidth && height == sourceHeight; ++y)
+            for (int x = 0; x < width; ++x)
+                for (int c = 0; c < 4; ++c)
+                    ASSERT_EQ(c < 3 ? source[((size_t)y * stride + x) * 4 + c] : 255,
+                              whole[((size_t)y * width + x) * 4 + c])
+                        << "at (" << x << ", " << y << ")";
         for (int cut = 0; cut < 6; ++cut) {
             const int left = between(0, width - 1), top = between(0, height - 1);
             const PixelRect part = {left, top, between(left + 1, width), between(top + 1, height)};
