@@ -1,5 +1,6 @@
 #include "files/open_picture.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "files/file_names.h"
 #include "files/image_library.h"
 #include "files/path_parts.h"
@@ -73,11 +74,16 @@ bool OpenPicture(bool withDialog)
     if (type == kPictureUnknown)
         return ReportFailure("この形式のファイルには対応していません。", g_picturePath, nullptr,
                              nullptr, true);
-    if (g_view.pictureDib)
-        ReleasePicture((PictureHandle)g_view.pictureDib);
-    g_view.pictureDib = kLoaders[type](g_picturePath);
-    if (!g_view.pictureDib)
+    // The old picture stays whole until the new one has decoded: the board makes its zoomed
+    // tiles from it whenever it paints, message boxes' loops included.
+    PictureHandle picture = kLoaders[type](g_picturePath);
+    if (!picture)
         return ReportFailure("画像データを取得できません。", g_picturePath, nullptr, nullptr, true);
-    GetPictureHeader((PictureHandle)g_view.pictureDib, &g_view.pictureInfo);
+    if (g_view.pictureDib) {
+        ForgetZoomedPicture();
+        ReleasePicture((PictureHandle)g_view.pictureDib);
+    }
+    g_view.pictureDib = picture;
+    GetPictureHeader(picture, &g_view.pictureInfo);
     return true;
 }

@@ -145,6 +145,22 @@ TEST_F(OpenPictureTest, TheDialogShowsItsTitleAndFilters)
                     });
 }
 
+// While the refusal is on screen the old game's board still paints, from the old picture:
+// it stays whole until the game ends with the message.
+TEST_F(OpenPictureTest, APictureThatDoesNotDecodeLeavesTheOldOneWholeWhileItIsReported)
+{
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    void* old = g_view.pictureDib;
+    strcpy(g_picturePath, PictureFixture("png_named.jpg").c_str());
+    WithModalWindow([] { EXPECT_FALSE(OpenPicture(false)); },
+                    [old](HWND box) {
+                        EXPECT_EQ(old, g_view.pictureDib);
+                        EXPECT_EQ(640, g_view.pictureInfo.biWidth);
+                        PressButton(box, IDOK);
+                    });
+    EXPECT_EQ(nullptr, g_view.pictureDib);
+}
+
 TEST_F(OpenPictureTest, CancellingTheDialogChangesNothing)
 {
     ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
