@@ -5,8 +5,8 @@
 #include "model/game_state.h"
 #include "model/home_test.h"
 #include "model/piece_moves.h"
-#include "shell/pointer.h"
 #include "shell/shell_state.h"
+#include "win/pointer.h"
 #include <algorithm>
 
 static int BoardX(int x)

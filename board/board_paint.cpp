@@ -8,6 +8,7 @@
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
+#include "win/brushes.h"
 
 void ComputeVisibleArea()
 {

@@ -1,12 +1,13 @@
 #include "board/piece_images.h"
 #include "board/ellipse_stamps.h"
-#include "board/zoomed_picture.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "box/box_window.h"
-#include "files/image_library.h"
 #include "model/game_state.h"
 #include "shell/report_failure.h"
 #include "shell/shell_state.h"
+#include "win/brushes.h"
+#include "win/image_library.h"
 
 // A piece with four flat sides, and the piece being drawn.
 static TileMask s_blankTile, s_tile;
@@ -28,6 +29,7 @@ bool BuildPieceImages()
     SetZoomedPicture((const uint32_t*)GetPicturePixels((PictureHandle)g_view.pictureDib),
                      g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight, g.scaledWidth,
                      g.scaledHeight);
+    ReleaseReplacedPicture();
     return BuildBlankTile();
 }
 

@@ -1,8 +1,8 @@
 // The scaled picture and the blank tile from which every piece is drawn.
 #pragma once
 #include "board/view_state.h"
-#include <vector>
 #include <windows.h>
+#include <vector>
 
 bool BuildPieceImages();
 // The tile of a piece with four flat sides, for the current zoom.

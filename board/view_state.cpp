@@ -1,51 +1,19 @@
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
-#include "files/image_library.h"
+#include "win/image_library.h"
 #include <string.h>
 
 ViewState g_view;
 
 void ResetView()
 {
+    ForgetZoomedPicture();
     memset(&g_view, 0, sizeof g_view);
     memset(&g_geometry, 0, sizeof g_geometry);
     g_view.blackPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     g_view.whitePen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
     g_geometry.boardWidth = kStartPictureWidth;
     g_geometry.boardHeight = kStartPictureHeight;
-}
-
-bool MakeSurface(Surface* surface, HDC reference, int width, int height)
-{
-    // A window with no client area (a minimised box) still gets a buffer, as it did when
-    // a compatible bitmap of no size came back as a pixel.
-    width = width > 0 ? width : 1;
-    height = height > 0 ? height : 1;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // rows from the top, as PixelImage has them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    surface->dc = CreateCompatibleDC(reference);
-    surface->bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!surface->dc || !surface->bitmap)
-        return false;
-    SelectObject(surface->dc, surface->bitmap);
-    surface->pixels = PixelImage{(uint32_t*)bits, width, height};
-    return true;
-}
-
-// The DC goes first so that the bitmap is no longer selected when it is deleted.
-void FreeSurface(Surface* surface)
-{
-    if (surface->dc)
-        DeleteDC(surface->dc);
-    if (surface->bitmap)
-        DeleteObject(surface->bitmap);
-    *surface = Surface{};
 }
 
 void FreeViewBitmaps(bool includePicture)
@@ -56,9 +24,28 @@ void FreeViewBitmaps(bool includePicture)
         ForgetZoomedPicture();
 }
 
+void ReplacePicture(void* picture)
+{
+    // A second picture before any view was built: the zoomed picture may show either.
+    if (g_view.replacedPicture) {
+        ForgetZoomedPicture();
+        ReleaseReplacedPicture();
+    }
+    g_view.replacedPicture = g_view.pictureDib;
+    g_view.pictureDib = picture;
+}
+
+void ReleaseReplacedPicture()
+{
+    if (g_view.replacedPicture)
+        ReleasePicture((PictureHandle)g_view.replacedPicture);
+    g_view.replacedPicture = nullptr;
+}
+
 void ReleaseViewResources()
 {
     FreeViewBitmaps(true);
+    ReleaseReplacedPicture();
     if (g_view.pictureDib)
         ReleasePicture((PictureHandle)g_view.pictureDib);
     g_view.pictureDib = nullptr;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <stdint.h>
 #include <string.h>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -13,8 +14,8 @@ const int kSlotCount = (int)(kZoomedBudgetBytes / ((size_t)kZoomedTileSide * kZo
 struct TileSlot {
     std::vector<uint32_t> pixels;  // made on first use, kept for the next tile
     PixelImage image;
-    int cell;        // the grid cell it holds, or kNoSlot
-    uint64_t used;   // when it was last asked for
+    int cell;       // the grid cell it holds, or kNoSlot
+    uint64_t used;  // when it was last asked for
 };
 
 struct ZoomedPicture {
@@ -76,9 +77,8 @@ void FreeSlot(int index)
 bool ScaleSlot(const TileSlot& slot)
 {
     return ScalePixels((const unsigned char*)s_zoomed.source, s_zoomed.sourceWidth,
-                       s_zoomed.sourceWidth, s_zoomed.sourceHeight, s_zoomed.width,
-                       s_zoomed.height, CellRect(slot.cell), (unsigned char*)slot.image.pixels,
-                       slot.image.width);
+                       s_zoomed.sourceWidth, s_zoomed.sourceHeight, s_zoomed.width, s_zoomed.height,
+                       CellRect(slot.cell), (unsigned char*)slot.image.pixels, slot.image.width);
 }
 
 // The slot holding the cell's tile, scaled if it was missing; kNoSlot when the scaler
@@ -131,6 +131,7 @@ void ForgetZoomedPicture()
     std::vector<TileSlot>().swap(s_zoomed.slots);
     std::vector<uint32_t>().swap(s_zoomed.partPixels);
     s_zoomed.source = nullptr;
+    s_zoomed.width = s_zoomed.height = s_zoomed.columns = s_zoomed.rows = 0;
 }
 
 bool HasZoomedPicture()
@@ -207,13 +208,20 @@ void PrepareZoomedParts(const PixelRect* parts, size_t count)
         for (size_t i = first; i < taken.size(); i += 2)
             scaled[i] = ScaleSlot(z.slots[taken[i]]);
     };
+    // std::thread says it could not start a thread only by throwing; this one then scales
+    // every tile itself.
+    std::thread second;
     if (taken.size() > 1) {
-        std::thread second(scaleEvery, 1);
-        scaleEvery(0);
-        second.join();
-    } else {
-        scaleEvery(0);
+        try {
+            second = std::thread(scaleEvery, 1);
+        } catch (const std::system_error&) {
+        }
     }
+    scaleEvery(0);
+    if (second.joinable())
+        second.join();
+    else
+        scaleEvery(1);
     for (size_t i = 0; i < taken.size(); ++i)
         if (!scaled[i])
             FreeSlot(taken[i]);

@@ -1,9 +1,10 @@
-#include "board/scroll.h"
+#include "board/scroll_steps.h"
 #include "board/view_geometry.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
+#include "win/scroll_bar.h"
 
 void LayoutBox(bool keepCentre)
 {

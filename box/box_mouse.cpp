@@ -4,8 +4,8 @@
 #include "box/box_window.h"
 #include "model/game_state.h"
 #include "model/piece_moves.h"
-#include "shell/pointer.h"
 #include "shell/shell_state.h"
+#include "win/pointer.h"
 
 static POINT CursorInBox()
 {

@@ -3,9 +3,10 @@
 #include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
-#include "files/image_library.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
+#include "win/brushes.h"
+#include "win/image_library.h"
 
 // The picture as large as the box allows, centred on grey, inside a black frame.
 static void RenderFinishedPicture()

@@ -1,10 +1,12 @@
 #include "box/box_window.h"
-#include "board/scroll.h"
+#include "board/scroll_steps.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
+#include "win/brushes.h"
+#include "win/scroll_bar.h"
 
 static const char kBoxClass[] = "QuiltraBox";
 static const int kBoxChildId = 3;

@@ -58,9 +58,7 @@ add_library(quiltra_win OBJECT
   shell/model_calls.cpp
   shell/music.cpp
   shell/music_loop.cpp
-  shell/program_folder.cpp
   shell/toolbar.cpp
-  shell/pointer.cpp
   model/settings_dialog_windows.cpp
   model/new_puzzle_windows.cpp
   board/view_state.cpp
@@ -80,15 +78,25 @@ add_library(quiltra_win OBJECT
   files/file_names.cpp
   files/game_file.cpp
   files/recovery_file.cpp
-  files/image_library.cpp
   files/open_picture.cpp)
+# The ground floor: Win32 helpers that include nothing of the program above them, so that
+# any window's code may call them and they call nothing back.
+add_library(quiltra_win_helpers STATIC
+  win/brushes.cpp
+  win/failure_box.cpp
+  win/image_library.cpp
+  win/pointer.cpp
+  win/program_folder.cpp
+  win/scroll_bar.cpp
+  win/surface.cpp)
+target_link_libraries(quiltra_win_helpers PUBLIC quiltra_core gdi32 user32 ole32 uuid)
 # The MCI sender sits alone in an archive so that a test can link a recording one instead:
 # the archive's member is then never pulled in.
-add_library(quiltra_mci_send STATIC shell/mci_send.cpp)
+add_library(quiltra_mci_send STATIC win/mci_send.cpp)
 target_include_directories(quiltra_mci_send PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(quiltra_mci_send PUBLIC winmm)
-target_link_libraries(quiltra_win PUBLIC quiltra_core quiltra_mci_send comctl32 comdlg32 gdi32
-                      user32 advapi32 shell32 winmm ole32 uuid)
+target_link_libraries(quiltra_win PUBLIC quiltra_win_helpers quiltra_core quiltra_mci_send comctl32
+                      comdlg32 gdi32 user32 advapi32 shell32 winmm ole32 uuid)
 
 add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
 target_link_libraries(Quiltra PRIVATE quiltra_win)
@@ -113,6 +121,7 @@ function(add_wine_test target)
 endfunction()
 
 add_subdirectory(tests/support)
+add_subdirectory(tests/win)
 add_subdirectory(tests/shell)
 # The files tests draw the pictures that the model's dialog tests use too.
 add_subdirectory(tests/files)

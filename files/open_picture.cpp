@@ -1,11 +1,10 @@
 #include "files/open_picture.h"
 #include "board/view_state.h"
-#include "board/zoomed_picture.h"
 #include "files/file_names.h"
-#include "files/image_library.h"
 #include "files/path_parts.h"
 #include "shell/report_failure.h"
 #include "shell/shell_state.h"
+#include "win/image_library.h"
 #include <commdlg.h>
 #include <string.h>
 
@@ -74,16 +73,12 @@ bool OpenPicture(bool withDialog)
     if (type == kPictureUnknown)
         return ReportFailure("この形式のファイルには対応していません。", g_picturePath, nullptr,
                              nullptr, true);
-    // The old picture stays whole until the new one has decoded: the board makes its zoomed
-    // tiles from it whenever it paints, message boxes' loops included.
+    // The old picture stays whole until the new game's view is built: the board makes its
+    // zoomed tiles from it whenever it paints, message boxes' and dialogs' loops included.
     PictureHandle picture = kLoaders[type](g_picturePath);
     if (!picture)
         return ReportFailure("画像データを取得できません。", g_picturePath, nullptr, nullptr, true);
-    if (g_view.pictureDib) {
-        ForgetZoomedPicture();
-        ReleasePicture((PictureHandle)g_view.pictureDib);
-    }
-    g_view.pictureDib = picture;
+    ReplacePicture(picture);
     GetPictureHeader(picture, &g_view.pictureInfo);
     return true;
 }

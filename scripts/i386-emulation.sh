@@ -4,7 +4,7 @@
 # a private user and mount namespace whose own binfmt_misc hands every i386 ELF program to
 # qemu-i386. Nothing outside the namespace changes.
 #   i386-emulation.sh COMMAND [ARGS...]
-# Exits 126 when the emulator or such a namespace cannot be had.
+# Fails (126 without the emulator) when the emulator or such a namespace cannot be had.
 set -euo pipefail
 qemu=${QUILTRA_QEMU_I386:-/usr/local/lib/quiltra/qemu-i386}
 if [ ! -x "$qemu" ]; then

@@ -12,7 +12,8 @@ build=$("$top/scripts/played-build.sh")
 if [ -n "${DISPLAY:-}" ]; then
   display=$DISPLAY
   eval "$("$top/scripts/bench.sh" env "$build")"
-  export WINEPREFIX=$build/wineprefix-player DISPLAY=$display
+  # The player hears the music: no audio driver is turned off, as on the bench.
+  export WINEPREFIX=$build/wineprefix-player DISPLAY=$display WINEDLLOVERRIDES='mscoree,mshtml='
   [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] || { "$WINE" wineboot.exe -i >/dev/null 2>&1; "$WINESERVER" -w; }
   "$top/scripts/wine-fonts.sh" "$WINEPREFIX"
   exec "$WINE" "$build/Quiltra.exe"

@@ -13,10 +13,10 @@
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
 #include "shell/menu_state.h"
-#include "shell/program_folder.h"
 #include "shell/shell_state.h"
 #include "shell/title.h"
 #include "shell/zoom_steps.h"
+#include "win/program_folder.h"
 #include <shellapi.h>
 #include <stdio.h>
 

@@ -1,8 +1,8 @@
 #include "model/shell_calls.h"
-#include "shell/mci_send.h"
 #include "shell/music_loop.h"
-#include "shell/program_folder.h"
 #include "shell/shell_state.h"
+#include "win/mci_send.h"
+#include "win/program_folder.h"
 #include <stdio.h>
 
 // Wine 8's mpegvideo cannot open MIDI (error 277) while its sequencer can; the sequencer

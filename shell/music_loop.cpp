@@ -1,7 +1,7 @@
 #include "shell/music_loop.h"
 #include "model/shell_calls.h"
-#include "shell/mci_send.h"
 #include "shell/shell_state.h"
+#include "win/mci_send.h"
 #include <mmsystem.h>
 
 static LRESULT CALLBACK MusicLoopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

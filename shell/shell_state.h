@@ -1,5 +1,6 @@
-// The shell's global state block and the brushes shared by the painting code.
+// The shell's global state block.
 #pragma once
+#include "win/brushes.h"
 #include <windows.h>
 
 // Where the box is created: the values of boxPosition, kept in the registry as BoxPos.
@@ -39,17 +40,4 @@ struct ShellState {
     int musicMode;  // a MusicMode
 };
 
-// The level of g_brushes.grey in each of red, green and blue.
-const int kGreyLevel = 127;
-
-struct SolidBrushes {
-    HBRUSH white;
-    HBRUSH black;
-    HBRUSH grey;
-};
-
 extern ShellState g_shell;
-extern SolidBrushes g_brushes;
-
-void CreateSolidBrushes();
-void DeleteSolidBrushes();

@@ -2,11 +2,11 @@
 #include "board/piece_images.h"
 #include "board/scroll.h"
 #include "box/box_window.h"
-#include "files/image_library.h"
 #include "model/cut_pieces.h"
 #include "shell/game_view.h"
-#include "shell/program_folder.h"
 #include "shell/title.h"
+#include "win/image_library.h"
+#include "win/program_folder.h"
 #include <ostream>
 
 std::ostream& operator<<(std::ostream& out, const PieceId& piece)

@@ -9,7 +9,6 @@
 #include "board/board_paint.h"
 #include "board/piece_images.h"
 #include "board/zoomed_picture.h"
-#include "files/image_library.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/cut_pieces.h"
@@ -17,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
 #include "shell/zoom_steps.h"
+#include "win/image_library.h"
 #include <algorithm>
 #include <functional>
 #include <random>
@@ -150,9 +150,8 @@ public:
         width = g_view.pictureInfo.biWidth;
         height = g_view.pictureInfo.biHeight;
         whole.resize((size_t)g.scaledWidth * g.scaledHeight);
-        EXPECT_TRUE(ScalePixels((const unsigned char*)source, width, width, height,
-                                g.scaledWidth, g.scaledHeight,
-                                PixelRect{0, 0, g.scaledWidth, g.scaledHeight},
+        EXPECT_TRUE(ScalePixels((const unsigned char*)source, width, width, height, g.scaledWidth,
+                                g.scaledHeight, PixelRect{0, 0, g.scaledWidth, g.scaledHeight},
                                 (unsigned char*)whole.data(), g.scaledWidth));
         SetZoomedPicture(whole.data(), g.scaledWidth, g.scaledHeight, g.scaledWidth,
                          g.scaledHeight);

@@ -1,5 +1,5 @@
-#include "board/zoomed_picture.h"
 #include "tests/support/test_seed.h"
+#include "board/zoomed_picture.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
@@ -36,9 +36,9 @@ TEST(ZoomedPicture, PartsAreThoseOfTheWholePictureScaledAtOnce)
             // Piece-sized parts, some larger than a tile, clipped to the picture as pieces are.
             const int partWidth = between(1, 3 * kZoomedTileSide / 2);
             const int partHeight = between(1, 3 * kZoomedTileSide / 2);
-            const PixelRect part = ZoomedClip(between(-partWidth + 1, width - 1),
-                                              between(-partHeight + 1, height - 1), partWidth,
-                                              partHeight);
+            const PixelRect part =
+                ZoomedClip(between(-partWidth + 1, width - 1), between(-partHeight + 1, height - 1),
+                           partWidth, partHeight);
             if (step % 50 == 0) {
                 std::vector<PixelRect> ahead(between(1, 2000));
                 for (PixelRect& r : ahead)

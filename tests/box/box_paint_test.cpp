@@ -2,7 +2,7 @@
 #include "tests/support/dib32.h"
 #include "board/piece_images.h"
 #include "board/zoomed_picture.h"
-#include "files/image_library.h"
+#include "win/image_library.h"
 #include <stdio.h>
 #include <string.h>
 #include <vector>

@@ -1,13 +1,10 @@
 #include "tests/e2e/driver.h"
 #include "tests/e2e/e2e_context.h"
 #include "resources/resource_ids.h"
+#include "shell/zoom_steps.h"
 #include <gtest/gtest.h>
 
 static const int kZooms[] = {1, 2, 3, 5, 7, 10, 15, 20, 30, 50, 75, 100, 150, 200, 300, 500};
-static const int kZoomCommands[] = {IDM_ZOOM1,   IDM_ZOOM2,   IDM_ZOOM3,   IDM_ZOOM5,
-                                    IDM_ZOOM7,   IDM_ZOOM10,  IDM_ZOOM15,  IDM_ZOOM20,
-                                    IDM_ZOOM30,  IDM_ZOOM50,  IDM_ZOOM75,  IDM_ZOOM100,
-                                    IDM_ZOOM150, IDM_ZOOM200, IDM_ZOOM300, IDM_ZOOM500};
 
 class NewGame : public testing::Test {
 protected:
@@ -234,11 +231,12 @@ TEST_F(NewGame, EveryZoomShowsLargePicturesWithoutAMessage)
         }
         StartGame(picture, 100);
         ASSERT_NE(L"Quiltra", WindowTitle(player.mainWindow));
-        for (int step = 0; step < 2 * 16; ++step) {
-            const int i = step < 16 ? step : 31 - step;
-            PostCommand(player.mainWindow, kZoomCommands[i]);
-            const std::wstring zoom = L"x " + std::to_wstring(kZooms[i]) + L"%";
-            EXPECT_NE(std::wstring::npos, WaitForZoom(kZooms[i]).find(zoom)) << zoom;
+        for (int step = 0; step < 2 * kZoomStepCount; ++step) {
+            const ZoomStep& z =
+                ZoomSteps[step < kZoomStepCount ? step : 2 * kZoomStepCount - 1 - step];
+            PostCommand(player.mainWindow, z.command);
+            const std::wstring zoom = L"x " + std::to_wstring(z.percent) + L"%";
+            EXPECT_NE(std::wstring::npos, WaitForZoom(z.percent).find(zoom)) << zoom;
             ASSERT_EQ(nullptr, FindDialog(pid)) << zoom;
         }
     }

@@ -1,10 +1,12 @@
 #include "tests/support/dialog_owner.h"
 #include "tests/support/modal_driver.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "files/file_names.h"
 #include "files/open_picture.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
+#include "win/image_library.h"
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
@@ -159,6 +161,23 @@ TEST_F(OpenPictureTest, APictureThatDoesNotDecodeLeavesTheOldOneWholeWhileItIsRe
                         PressButton(box, IDOK);
                     });
     EXPECT_EQ(nullptr, g_view.pictureDib);
+}
+
+// Between a new picture and its game's view (the settings are asked in between), the old
+// game's board still paints its zoomed picture: the old picture is kept until then.
+TEST_F(OpenPictureTest, TheOldPictureStaysShownUntilTheNewViewIsBuilt)
+{
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    void* old = g_view.pictureDib;
+    SetZoomedPicture((const uint32_t*)GetPicturePixels((PictureHandle)old), 640, 480, 64, 48);
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("wide.png")));
+    ExpectPicture(300, 100);
+    EXPECT_EQ(old, g_view.replacedPicture);
+    ASSERT_TRUE(HasZoomedPicture());
+    EXPECT_NE(nullptr, ZoomedPart(PixelRect{0, 0, 64, 48}).image->pixels);
+    ReleaseViewResources();
+    EXPECT_EQ(nullptr, g_view.replacedPicture);
+    EXPECT_FALSE(HasZoomedPicture());
 }
 
 TEST_F(OpenPictureTest, CancellingTheDialogChangesNothing)

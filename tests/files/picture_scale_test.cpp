@@ -1,5 +1,5 @@
-#include "files/picture_scale.h"
 #include "tests/support/test_seed.h"
+#include "files/picture_scale.h"
 #include <gtest/gtest.h>
 #include <random>
 #include <stdio.h>
@@ -24,9 +24,9 @@ TEST(PictureScale, EveryPartEqualsTheSamePartOfTheWhole)
         // Every fifth at the picture's own size, which is copied rather than blended.
         const int width = trial % 5 ? zoomed(sourceWidth) : sourceWidth;
         const int height = trial % 5 ? zoomed(sourceHeight) : sourceHeight;
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", trial " << trial << ": "
-                                        << sourceWidth << " x " << sourceHeight << " to " << width
-                                        << " x " << height);
+        SCOPED_TRACE(testing::Message()
+                     << "seed " << seed << ", trial " << trial << ": " << sourceWidth << " x "
+                     << sourceHeight << " to " << width << " x " << height);
         std::vector<unsigned char> source((size_t)stride * sourceHeight * 4);
         for (unsigned char& byte : source)
             byte = (unsigned char)between(0, 255);
@@ -46,15 +46,14 @@ TEST(PictureScale, EveryPartEqualsTheSamePartOfTheWhole)
             const int partWidth = part.right - part.left, partHeight = part.bottom - part.top;
             const int partStride = partWidth + between(0, 2);
             std::vector<unsigned char> scaled((size_t)partStride * partHeight * 4, 0x5A);
-            ASSERT_TRUE(ScalePixels(source.data(), stride, sourceWidth, sourceHeight, width,
-                                    height, part, scaled.data(), partStride));
+            ASSERT_TRUE(ScalePixels(source.data(), stride, sourceWidth, sourceHeight, width, height,
+                                    part, scaled.data(), partStride));
             for (int y = 0; y < partHeight; ++y) {
-                const unsigned char* expected =
-                    &whole[((size_t)(top + y) * width + left) * 4];
+                const unsigned char* expected = &whole[((size_t)(top + y) * width + left) * 4];
                 const unsigned char* actual = &scaled[(size_t)y * partStride * 4];
                 ASSERT_EQ(0, memcmp(expected, actual, (size_t)partWidth * 4))
-                    << "row " << top + y << " of the part from (" << left << ", " << top
-                    << ") to (" << part.right << ", " << part.bottom << ")";
+                    << "row " << top + y << " of the part from (" << left << ", " << top << ") to ("
+                    << part.right << ", " << part.bottom << ")";
             }
         }
     }

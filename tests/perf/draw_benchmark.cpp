@@ -6,9 +6,9 @@
 #include "board/board_paint.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
+#include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
-#include "files/image_library.h"
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
 #include "model/random.h"
@@ -16,6 +16,7 @@
 #include "shell/game_view.h"
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
+#include "win/image_library.h"
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -175,9 +176,11 @@ int main(int argc, char** argv)
             BuildPieceImages();
         }));
 
+    ForgetZoomedPicture();
     ReleasePicture((PictureHandle)g_view.pictureDib);
     g_view.pictureDib = nullptr;
     Row("New: decode, cut, images, first paint (4000 x 3000, 12 x 9)", Median(3, 1, [&] {
+            ForgetZoomedPicture();
             ReleasePicture((PictureHandle)g_view.pictureDib);
             LoadPhoto(photo.c_str());
             CutBoard(10, 10);

@@ -1,5 +1,5 @@
 #include "tests/shell/recording_mci.h"
-#include "shell/mci_send.h"
+#include "win/mci_send.h"
 
 std::vector<SentCommand> g_sentCommands;
 std::vector<std::string> g_failingCommands;

@@ -1,4 +1,4 @@
-#include "shell/program_folder.h"
+#include "win/program_folder.h"
 #include "files/path_parts.h"
 #include <windows.h>
 

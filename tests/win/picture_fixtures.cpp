@@ -1,4 +1,4 @@
-#include "tests/files/picture_fixtures.h"
+#include "tests/win/picture_fixtures.h"
 #include "tests/support/dib32.h"
 #include "tests/support/test_main.h"
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "files/image_library.h"
+#include "win/image_library.h"
 #include "files/picture_limits.h"
 #include "files/picture_scale.h"
 #include <stdint.h>
@@ -208,8 +208,15 @@ static bool ScaleInTwo(const BYTE* source, int sourceStride, int sourceWidth, in
                        BYTE* target, int width, int height)
 {
     const int half = height / 2;
-    ScaleJob upper = {source, sourceStride, sourceWidth, sourceHeight, width, height,
-                      PixelRect{0, 0, width, half}, target, false};
+    ScaleJob upper = {source,
+                      sourceStride,
+                      sourceWidth,
+                      sourceHeight,
+                      width,
+                      height,
+                      PixelRect{0, 0, width, half},
+                      target,
+                      false};
     ScaleJob lower = upper;
     lower.part = PixelRect{0, half, width, height};
     lower.target = target + (size_t)half * width * 4;

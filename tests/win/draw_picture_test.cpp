@@ -1,4 +1,4 @@
-#include "tests/files/picture_fixtures.h"
+#include "tests/win/picture_fixtures.h"
 #include <gtest/gtest.h>
 
 TEST(DrawPicture, ReductionAveragesFineDetail)

@@ -1,4 +1,4 @@
-#include "shell/mci_send.h"
+#include "win/mci_send.h"
 #include <mmsystem.h>
 
 DWORD SendMciCommand(const char* command, HWND notifyWindow)

@@ -1,6 +1,6 @@
 // The test pictures drawn by tools/make_fixtures.sh, and a canvas to draw them on.
 #pragma once
-#include "files/image_library.h"
+#include "win/image_library.h"
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "shell/pointer.h"
+#include "win/pointer.h"
 #include "board/press_tracker.h"
 
 POINT PointFromLParam(LPARAM lParam)

@@ -1,0 +1,34 @@
+#include "win/surface.h"
+
+bool MakeSurface(Surface* surface, HDC reference, int width, int height)
+{
+    // A window with no client area (a minimised box) still gets a buffer, as it did when
+    // a compatible bitmap of no size came back as a pixel.
+    width = width > 0 ? width : 1;
+    height = height > 0 ? height : 1;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows from the top, as PixelImage has them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    surface->dc = CreateCompatibleDC(reference);
+    surface->bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!surface->dc || !surface->bitmap)
+        return false;
+    SelectObject(surface->dc, surface->bitmap);
+    surface->pixels = PixelImage{(uint32_t*)bits, width, height};
+    return true;
+}
+
+// The DC goes first so that the bitmap is no longer selected when it is deleted.
+void FreeSurface(Surface* surface)
+{
+    if (surface->dc)
+        DeleteDC(surface->dc);
+    if (surface->bitmap)
+        DeleteObject(surface->bitmap);
+    *surface = Surface{};
+}
