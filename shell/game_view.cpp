@@ -73,6 +73,8 @@ void EndGame()
     DiscardRecoveryCopy();
     ReleaseViewResources();
     ClearGame();
+    // Without a game the bars go; left alone, the old game's would stay until a resize.
+    UpdateScrollBars();
     UpdateTitle();
     UpdateGameMenuState();
     RedrawBoard(RDW_INVALIDATE | RDW_ERASE);

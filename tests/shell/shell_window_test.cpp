@@ -232,6 +232,23 @@ TEST_F(MainWindowTest, ZoomCheckMarkFollowsTheStepInEveryMenu)
     ResetView();
 }
 
+// The old game's scroll bars go with it, not at the next change of the window's size.
+TEST_F(MainWindowTest, EndingAZoomedGameLeavesNoScrollBar)
+{
+    g_view.pictureInfo.biWidth = 400;
+    g_view.pictureInfo.biHeight = 300;
+    g_game.header.columns = 10;
+    g_game.header.rows = 10;
+    g_shell.gameActive = 1;
+    SelectZoom(500, false);
+    PumpUntilQuiet();
+    const LONG bars = WS_HSCROLL | WS_VSCROLL;
+    ASSERT_EQ(bars, GetWindowLongA(g_shell.boardWindow, GWL_STYLE) & bars);
+    EndGame();
+    PumpUntilQuiet();
+    EXPECT_EQ(0, GetWindowLongA(g_shell.boardWindow, GWL_STYLE) & bars);
+}
+
 TEST_F(MainWindowTest, WithAGameTheGameItemsAreEnabled)
 {
     g_shell.gameActive = 1;
