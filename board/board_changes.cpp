@@ -1,9 +1,9 @@
 #include "board/board_changes.h"
 #include "board/board_paint.h"
+#include "board/board_state.h"
 #include "board/stale_area.h"
 #include "board/view_state.h"
 #include "model/game_state.h"
-#include "shell/shell_state.h"
 #include <algorithm>
 #include <stdlib.h>
 
@@ -54,8 +54,8 @@ void ForgetBoardRecord()
     std::fill(s_drawnRank, s_drawnRank + kMaxPieces, -1);
     s_drawnCount = 0;
     RecordPieces();
-    s_bufferScrollX = g_shell.scrollX;
-    s_bufferScrollY = g_shell.scrollY;
+    s_bufferScrollX = g_board.scrollX;
+    s_bufferScrollY = g_board.scrollY;
     s_recordedBuffer = g_view.boardBuffer.dc;
     MarkAllStale();
 }
@@ -86,7 +86,7 @@ static void AddDamage(WindowDamage* damage, const RECT& area)
 static void InvalidateDamage(const WindowDamage& damage)
 {
     if (damage.any)
-        InvalidateRect(g_shell.boardWindow, &damage.bounds, FALSE);
+        InvalidateRect(g_board.window, &damage.bounds, FALSE);
 }
 
 static void InvalidateTile(WindowDamage* damage, POINT corner)
@@ -192,12 +192,12 @@ void NoteOverlaysDrawn(const Overlays& overlays)
 // that is one blit, and the overlays on it move with the board.
 static void FollowScroll()
 {
-    const int dx = g_shell.scrollX - s_bufferScrollX, dy = g_shell.scrollY - s_bufferScrollY;
+    const int dx = g_board.scrollX - s_bufferScrollX, dy = g_board.scrollY - s_bufferScrollY;
     if (dx == 0 && dy == 0)
         return;
-    s_bufferScrollX = g_shell.scrollX;
-    s_bufferScrollY = g_shell.scrollY;
-    InvalidateRect(g_shell.boardWindow, nullptr, FALSE);
+    s_bufferScrollX = g_board.scrollX;
+    s_bufferScrollY = g_board.scrollY;
+    InvalidateRect(g_board.window, nullptr, FALSE);
     const int w = g_geometry.bufferWidth, h = g_geometry.bufferHeight;
     if (abs(dx) >= w || abs(dy) >= h) {
         MarkAllStale();
@@ -213,13 +213,13 @@ static void FollowScroll()
 
 static bool RecordIsCurrent()
 {
-    return g_shell.gameActive && g_view.boardBuffer.dc && g_view.boardBuffer.dc == s_recordedBuffer;
+    return g_board.gameActive && g_view.boardBuffer.dc && g_view.boardBuffer.dc == s_recordedBuffer;
 }
 
 void InvalidateBoardChanges()
 {
     if (!RecordIsCurrent()) {
-        InvalidateRect(g_shell.boardWindow, nullptr, FALSE);
+        InvalidateRect(g_board.window, nullptr, FALSE);
         return;
     }
     ComputeVisibleArea();

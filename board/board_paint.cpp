@@ -1,19 +1,19 @@
 #include "board/board_paint.h"
 #include "board/board_changes.h"
 #include "board/board_mouse.h"
+#include "board/board_state.h"
 #include "board/piece_images.h"
 #include "board/stale_area.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
-#include "shell/shell_state.h"
 #include "win/brushes.h"
 
 void ComputeVisibleArea()
 {
     RECT client;
-    GetClientRect(g_shell.boardWindow, &client);
+    GetClientRect(g_board.window, &client);
     const int clientWidth = client.right, clientHeight = client.bottom;
     ViewGeometry& g = g_geometry;
     g.offsetX = clientWidth > g.boardWidth ? (clientWidth - g.boardWidth) / 2 : 0;
@@ -27,8 +27,9 @@ void ComputeVisibleArea()
 static void PaintStartPicture(HDC dc)
 {
     if (!g_view.boardBuffer.dc) {
-        g_view.boardBuffer.dc = CreateCompatibleDC(g_shell.mainDC);
-        g_view.boardBuffer.bitmap = LoadBitmapA(g_shell.instance, MAKEINTRESOURCEA(IDB_START));
+        g_view.boardBuffer.dc = CreateCompatibleDC(nullptr);
+        g_view.boardBuffer.bitmap =
+            LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_START));
         SelectObject(g_view.boardBuffer.dc, g_view.boardBuffer.bitmap);
     }
     BitBlt(dc, g_geometry.offsetX, g_geometry.offsetY, g_geometry.visibleWidth,
@@ -42,13 +43,13 @@ bool EnsureBoardBuffers()
     FreeSurface(&g_view.boardBuffer);
     FreeSurface(&g_view.backgroundBuffer);
     RECT client;
-    GetClientRect(g_shell.boardWindow, &client);
+    GetClientRect(g_board.window, &client);
     g_geometry.bufferWidth = client.right;
     g_geometry.bufferHeight = client.bottom;
     const int width = g_geometry.bufferWidth, height = g_geometry.bufferHeight;
-    if (!MakeSurface(&g_view.boardBuffer, g_shell.mainDC, width, height))
+    if (!MakeSurface(&g_view.boardBuffer, width, height))
         return ReportImageTooLarge();
-    if (!MakeSurface(&g_view.backgroundBuffer, g_shell.mainDC, width, height))
+    if (!MakeSurface(&g_view.backgroundBuffer, width, height))
         return ReportImageTooLarge();
     ResetStaleArea(width, height);
     ForgetBoardRecord();
@@ -85,7 +86,7 @@ static void DrawGround(const Surface& target, const CellClip& clip)
     const ViewGeometry& g = g_geometry;
     const PixelImage& pixels = target.pixels;
     const uint32_t grey = kGreyLevel * 0x010101u;
-    const int left = g.goalLeft - g_shell.scrollX - 1, top = g.goalTop - g_shell.scrollY - 1;
+    const int left = g.goalLeft - g_board.scrollX - 1, top = g.goalTop - g_board.scrollY - 1;
     const int right = left + g.scaledWidth, bottom = top + g.scaledHeight;
     FillPixels(pixels, 0, 0, g.bufferWidth, g.bufferHeight, kPixelWhite, clip);
     FillPixels(pixels, left, top, right, top + 1, grey, clip);
@@ -98,7 +99,7 @@ void RenderBoard(bool forDrag)
 {
     const ViewGeometry& g = g_geometry;
     const GameHeader& h = g_game.header;
-    const int scrollX = g_shell.scrollX, scrollY = g_shell.scrollY;
+    const int scrollX = g_board.scrollX, scrollY = g_board.scrollY;
     const Surface& target = forDrag ? g_view.backgroundBuffer : g_view.boardBuffer;
 
     GdiFlush();
@@ -146,7 +147,7 @@ static void RenderStaleParts()
     DrawGround(target, clip);
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
     for (int i = 0; i < g_game.header.boardCount; ++i) {
-        const int x = TileLeft(i) - g_shell.scrollX, y = TileTop(i) - g_shell.scrollY;
+        const int x = TileLeft(i) - g_board.scrollX, y = TileTop(i) - g_board.scrollY;
         if (MeetsStaleArea(RECT{x, y, x + w, y + h}))
             DrawPiece(target, i, x, y, clip);
     }
@@ -168,8 +169,8 @@ static void RestoreUnderSelection()
     const ViewGeometry& g = g_geometry;
     const GameHeader& h = g_game.header;
     for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
-        int x = (int)(g_view.savedPosX[j] * g.rangeX) - g_shell.scrollX - 10;
-        int y = (int)(g_view.savedPosY[j] * g.rangeY) - g_shell.scrollY - 10;
+        int x = (int)(g_view.savedPosX[j] * g.rangeX) - g_board.scrollX - 10;
+        int y = (int)(g_view.savedPosY[j] * g.rangeY) - g_board.scrollY - 10;
         BitBlt(g_view.boardBuffer.dc, x, y, (int)(g.tileWidth + 10), (int)(g.tileHeight + 10),
                g_view.backgroundBuffer.dc, x, y, SRCCOPY);
     }
@@ -182,8 +183,8 @@ static void DrawSelection()
     for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
         g_view.savedPosX[j] = g_game.pieces[j].posX;
         g_view.savedPosY[j] = g_game.pieces[j].posY;
-        DrawPiece(g_view.boardBuffer, j, TileLeft(j) - g_shell.scrollX,
-                  TileTop(j) - g_shell.scrollY);
+        DrawPiece(g_view.boardBuffer, j, TileLeft(j) - g_board.scrollX,
+                  TileTop(j) - g_board.scrollY);
         NotePieceDrawn(j);
     }
 }
@@ -213,15 +214,15 @@ Overlays CurrentOverlays()
     Overlays overlays = {};
     if (h.selectedCount != 0) {
         int a = h.boardCount - h.selectedCount;
-        int ax = TileLeft(a) - g_shell.scrollX + g.offsetX;
-        int ay = TileTop(a) - g_shell.scrollY + g.offsetY;
+        int ax = TileLeft(a) - g_board.scrollX + g.offsetX;
+        int ay = TileTop(a) - g_board.scrollY + g.offsetY;
         overlays.frameShown = true;
         overlays.frame =
             RECT{ax - (int)(h.fanSpreadX * g.rangeX) - 2, ay - (int)(h.fanSpreadY * g.rangeY) - 2,
                  (int)(ax + g.tileWidth), (int)(ay + g.tileHeight)};
     }
-    overlays.bandShown = g_shell.dragKind == kDragBand;
-    overlays.band = g_shell.bandRect;
+    overlays.bandShown = g_board.dragKind == kDragBand;
+    overlays.band = g_board.bandRect;
     return overlays;
 }
 
@@ -252,13 +253,13 @@ static void PaintGame(HDC dc, const RECT& updated)
     if (!HasZoomedPicture() || !EnsureBoardBuffers())
         return;
     const ViewGeometry& g = g_geometry;
-    switch (g_shell.dragKind) {
+    switch (g_board.dragKind) {
     case kDragStarting:
         RenderStaleArea();
         RenderBoard(true);
         BitBlt(g_view.backgroundBuffer.dc, 0, 0, g.bufferWidth, g.bufferHeight,
                g_view.boardBuffer.dc, 0, 0, SRCCOPY);
-        g_shell.dragKind = kDragMoving;
+        g_board.dragKind = kDragMoving;
         DrawSelection();
         break;
     case kDragMoving:
@@ -279,17 +280,17 @@ static void PaintGame(HDC dc, const RECT& updated)
 void PaintBoard()
 {
     // Whatever changed since the last paint joins this one's update region.
-    if (g_shell.gameActive && g_shell.dragKind == kDragMoving)
+    if (g_board.gameActive && g_board.dragKind == kDragMoving)
         InvalidateOverlayChanges();
-    else if (g_shell.gameActive)
+    else if (g_board.gameActive)
         InvalidateBoardChanges();
     PAINTSTRUCT paint;
-    HDC dc = BeginPaint(g_shell.boardWindow, &paint);
+    HDC dc = BeginPaint(g_board.window, &paint);
     g_view.paintDC = dc;
     ComputeVisibleArea();
-    if (g_shell.gameActive)
+    if (g_board.gameActive)
         PaintGame(dc, paint.rcPaint);
     else
         PaintStartPicture(dc);
-    EndPaint(g_shell.boardWindow, &paint);
+    EndPaint(g_board.window, &paint);
 }

@@ -1,6 +1,6 @@
 #include "board/ellipse_stamps.h"
+#include "board/board_state.h"
 #include "board/view_state.h"
-#include "shell/shell_state.h"
 #include <windows.h>
 #include <map>
 #include <string.h>

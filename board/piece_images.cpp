@@ -1,12 +1,11 @@
 #include "board/piece_images.h"
+#include "board/board_state.h"
 #include "board/ellipse_stamps.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
-#include "box/box_window.h"
 #include "model/game_state.h"
-#include "shell/report_failure.h"
-#include "shell/shell_state.h"
 #include "win/brushes.h"
+#include "win/failure_box.h"
 #include "win/image_library.h"
 
 // A piece with four flat sides, and the piece being drawn.
@@ -15,9 +14,9 @@ static TileMask s_blankTile, s_tile;
 bool ReportImageTooLarge()
 {
     FreeViewBitmaps(true);
-    FreeBoxBuffer();
-    return ReportFailure("サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr,
-                         nullptr, false);
+    ShowFailure(GetAncestor(g_board.window, GA_ROOT),
+                "サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr, nullptr);
+    return false;
 }
 
 // The zoomed picture is made later, a tile at a time, where it is drawn; the tiles' memory
@@ -41,8 +40,7 @@ bool BuildBlankTile()
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
     ForgetEllipseStamps();
     Surface piece = {}, outline = {};
-    if (!MakeSurface(&piece, g_shell.mainDC, w, h) ||
-        !MakeSurface(&outline, g_shell.mainDC, w, h)) {
+    if (!MakeSurface(&piece, w, h) || !MakeSurface(&outline, w, h)) {
         FreeSurface(&piece);
         FreeSurface(&outline);
         return ReportImageTooLarge();
@@ -105,11 +103,11 @@ void DrawPiece(const Surface& target, int index, int x, int y, const CellClip& c
     const int px = sx - view.left, py = sy - view.top;
 
     // The finished picture without outlines: neighbouring tiles overlap with equal pixels.
-    if (!g_shell.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
+    if (!g_board.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
         CopyPicturePart(target.pixels, x, y, w, h, picture, px, py, clip);
         return;
     }
-    const bool grey = g_shell.OptGrayBorder;
+    const bool grey = g_board.OptGrayBorder;
     BuildTileMask(&s_tile, s_blankTile, piece, g, SystemEllipse, grey);
     const uint32_t greyPixel = kGreyLevel * 0x010101u;
     LayTile(target.pixels, x, y, s_tile, picture, px, py, TileLook{grey, greyPixel}, clip);

@@ -7,7 +7,8 @@
 bool BuildPieceImages();
 // The tile of a piece with four flat sides, for the current zoom.
 bool BuildBlankTile();
-// Frees every view surface and the box's buffer and says the zoom is too large; false.
+// Frees every view surface and says the zoom is too large; false. A window whose own
+// buffer failed frees that first.
 bool ReportImageTooLarge();
 // Scales ahead, two at a time, the zoomed picture under these pieces, which a paint is about
 // to draw.

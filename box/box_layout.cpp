@@ -1,9 +1,9 @@
+#include "board/board_state.h"
 #include "board/scroll_steps.h"
 #include "board/view_geometry.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/game_state.h"
-#include "shell/shell_state.h"
 #include "win/scroll_bar.h"
 
 void LayoutBox(bool keepCentre)
@@ -41,7 +41,7 @@ void UpdateBoxScroll()
     const int clientHeight = client.bottom;
     g_box.boxScrollY = ClampScroll(g_box.boxScrollY, g_box.boxContentHeight - clientHeight);
 
-    if (g_shell.goalPictureShown)
+    if (g_box.goalPictureShown)
         RemoveScrollBar(g_box.boxWindow, SB_VERT);
     else
         SetScrollBar(g_box.boxWindow, SB_VERT, g_box.boxContentHeight, clientHeight + 1,

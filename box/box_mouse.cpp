@@ -1,10 +1,11 @@
 #include "board/board_changes.h"
+#include "board/board_state.h"
 #include "board/view_geometry.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/game_state.h"
 #include "model/piece_moves.h"
-#include "shell/shell_state.h"
+#include "win/cursors.h"
 #include "win/pointer.h"
 
 static POINT CursorInBox()
@@ -21,7 +22,7 @@ void BoxMouseMove(int x, int y)
 {
     TrackMouseLeave(g_box.boxWindow);
     if (BeginPressDrag(g_box.boxDragState) && g_box.boxDragState == kBoxScrolling)
-        SetBoxCursor(g_shell.dragCursor);
+        SetBoxCursor(g_cursors.drag);
     if (g_box.boxDragState == kBoxScrolling && (x != g_box.boxLastX || y != g_box.boxLastY)) {
         g_box.boxScrollY += g_box.boxLastY - y;  // the content follows the pointer
         UpdateBoxScroll();
@@ -41,13 +42,13 @@ void EndBoxDrag(int x, int y)
 void CancelBoxPress()
 {
     g_box.boxDragState = kBoxIdle;
-    SetBoxCursor(g_shell.arrowCursor);
+    SetBoxCursor(g_cursors.arrow);
 }
 
 bool TakeFromBoxAt(int x, int yContent)
 {
     // A click in the finished-picture view must not take out a piece the player cannot see.
-    if (g_shell.goalPictureShown)
+    if (g_box.goalPictureShown)
         return false;
     const ViewGeometry& g = g_geometry;
     const GameHeader& header = g_game.header;
@@ -117,15 +118,12 @@ void OnBoxLeftUp(LPARAM lParam)
     }
 }
 
-// The chosen menu item comes back to the box window as WM_COMMAND.
 void OnBoxRightUp(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
     const PressRelease release = ReleasePress(g_box.boxDragState, kPressRight);
     if (release == kReleaseClick) {
-        ClientToScreen(g_box.boxWindow, &point);
-        TrackPopupMenuEx(GetSubMenu(g_shell.boxMenu, 0), 0, point.x, point.y, g_box.boxWindow,
-                         nullptr);
+        AskForContextMenu(g_box.boxWindow, point);
     } else if (release == kReleaseDragEnd) {
         EndBoxDrag(point.x, point.y);
     }

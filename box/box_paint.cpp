@@ -1,10 +1,10 @@
+#include "board/board_state.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/game_state.h"
-#include "shell/shell_state.h"
 #include "win/brushes.h"
 #include "win/image_library.h"
 
@@ -127,7 +127,7 @@ static bool CanMoveSlots()
     if (!s_shown.valid || s_shown.columns != g_box.boxColumns ||
         s_shown.width != g_box.boxClientWidth || s_shown.height != g_box.boxClientHeight)
         return false;
-    if (!s_before.dc && !MakeSurface(&s_before, g_box.buffer.dc, s_shown.width, s_shown.height)) {
+    if (!s_before.dc && !MakeSurface(&s_before, s_shown.width, s_shown.height)) {
         FreeSurface(&s_before);
         return false;
     }
@@ -192,11 +192,11 @@ void PaintBox()
     if (!g_box.buffer.dc) {
         if (!MakeBoxBuffer())
             return;
-        if (g_shell.goalPictureShown)
+        if (g_box.goalPictureShown)
             RenderFinishedPicture();
         else
             RenderBoxPieces();
-    } else if (!g_shell.goalPictureShown) {
+    } else if (!g_box.goalPictureShown) {
         UpdateBoxPieces();
     }
     BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc, 0,
@@ -205,8 +205,10 @@ void PaintBox()
 
 bool MakeBoxBuffer()
 {
-    if (!MakeSurface(&g_box.buffer, g_box.boxPaintDC, g_box.boxClientWidth, g_box.boxClientHeight))
+    if (!MakeSurface(&g_box.buffer, g_box.boxClientWidth, g_box.boxClientHeight)) {
+        FreeBoxBuffer();
         return ReportImageTooLarge();
+    }
     return true;
 }
 

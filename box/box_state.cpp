@@ -5,5 +5,9 @@ BoxState g_box;
 
 void ClearBoxState()
 {
+    const int place = g_box.boxPosition;
+    const BYTE goalPictureShown = g_box.goalPictureShown;
     memset(&g_box, 0, sizeof g_box);
+    g_box.boxPosition = place;
+    g_box.goalPictureShown = goalPictureShown;
 }

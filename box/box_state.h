@@ -3,7 +3,14 @@
 #include "board/view_state.h"
 #include <windows.h>
 
+// Where the box is created: the values of boxPosition, kept in the registry as BoxPos.
+enum BoxPlace { kBoxAtBottom, kBoxAtTop, kBoxAtRight, kBoxAtLeft, kBoxMaximised, kBoxPlaceCount };
+
 struct BoxState {
+    // The player's choices, which outlive every box window.
+    int boxPosition;  // a BoxPlace
+    BYTE goalPictureShown;
+
     HWND boxWindow;
     HDC boxPaintDC;
     Surface buffer;
@@ -19,4 +26,5 @@ struct BoxState {
 
 extern BoxState g_box;
 
+// Forgets the window, its buffer and its scroll and mouse state; keeps the choices.
 void ClearBoxState();

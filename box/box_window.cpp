@@ -1,11 +1,12 @@
 #include "box/box_window.h"
+#include "board/board_state.h"
 #include "board/scroll_steps.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "box/box_state.h"
 #include "resources/resource_ids.h"
-#include "shell/shell_state.h"
 #include "win/brushes.h"
+#include "win/cursors.h"
 #include "win/scroll_bar.h"
 
 static const char kBoxClass[] = "QuiltraBox";
@@ -19,9 +20,9 @@ static void RegisterBoxClass()
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = BoxWindowProc;
-    wc.hInstance = g_shell.instance;
-    wc.hIcon = LoadIconA(g_shell.instance, MAKEINTRESOURCEA(IDI_BOX));
-    wc.hCursor = g_shell.arrowCursor;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOX));
+    wc.hCursor = g_cursors.arrow;
     wc.hbrBackground = g_brushes.white;
     wc.lpszClassName = kBoxClass;
     RegisterClassA(&wc);
@@ -31,14 +32,14 @@ static void RegisterBoxClass()
 static HWND CreateBoxWindow()
 {
     RECT board;
-    GetClientRect(g_shell.boardWindow, &board);
+    GetClientRect(g_board.window, &board);
     const int W = board.right, H = board.bottom;
     const int w = (int)(W * 0.4), h = (int)(H * 0.4);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
         WS_MAXIMIZEBOX | WS_VSCROLL;
     int x = 0, y = 0, width = W, height = h;
     // clang-format off
-    switch (g_shell.boxPosition) {
+    switch (g_box.boxPosition) {
     case kBoxAtBottom:  y = H - h; break;
     case kBoxAtTop:     break;
     case kBoxAtRight:   x = W - w; width = w; height = H; break;
@@ -47,8 +48,8 @@ static HWND CreateBoxWindow()
     default: return nullptr;
     }
     // clang-format on
-    return CreateWindowExA(0, kBoxClass, "箱", style, x, y, width, height, g_shell.boardWindow,
-                           (HMENU)(INT_PTR)kBoxChildId, g_shell.instance, nullptr);
+    return CreateWindowExA(0, kBoxClass, "箱", style, x, y, width, height, g_board.window,
+                           (HMENU)(INT_PTR)kBoxChildId, GetModuleHandleA(nullptr), nullptr);
 }
 
 static void OpenBox()
@@ -127,7 +128,7 @@ void RefreshBox()
 static void OnCreate(HWND window)
 {
     g_box.boxWindow = window;
-    SetCursor(g_shell.arrowCursor);
+    SetCursor(g_cursors.arrow);
     LayoutBox(false);
 }
 
@@ -138,9 +139,9 @@ static void LiftMinimisedBox()
     RECT frame;
     GetWindowRect(g_box.boxWindow, &frame);
     POINT corner = {frame.left, frame.top};
-    ScreenToClient(g_shell.boardWindow, &corner);
+    ScreenToClient(g_board.window, &corner);
     RECT board;
-    GetClientRect(g_shell.boardWindow, &board);
+    GetClientRect(g_board.window, &board);
     if (corner.y + kMinimisedLift > board.bottom)
         MoveWindow(g_box.boxWindow, corner.x, corner.y - kMinimisedLift, frame.right - frame.left,
                    frame.bottom - frame.top, FALSE);
@@ -177,15 +178,6 @@ static void OnDestroy()
     g_box.boxWindow = nullptr;
 }
 
-// Every item of the box menu but its own "close" is a command of the main window.
-static void OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (LOWORD(wParam) == IDM_BOXCLOSE)
-        CloseBox();
-    else
-        SendMessageA(g_shell.mainWindow, WM_COMMAND, wParam, lParam);
-}
-
 // The steps are fixed pixel counts, whatever the tile size.
 static void OnVScroll(WPARAM wParam)
 {
@@ -204,7 +196,6 @@ LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:         OnPaint(); return 0;
     case WM_CLOSE:         OnClose(); return 0;
     case WM_DESTROY:       OnDestroy(); return 0;
-    case WM_COMMAND:       OnCommand(wParam, lParam); return 0;
     case WM_VSCROLL:       OnVScroll(wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnBoxLeftDown(lParam); return 0;

@@ -53,7 +53,6 @@ add_library(quiltra_win OBJECT
   shell/game_view.cpp
   shell/menu_state.cpp
   shell/title.cpp
-  shell/report_failure.cpp
   shell/recovery.cpp
   shell/model_calls.cpp
   shell/music.cpp
@@ -61,6 +60,7 @@ add_library(quiltra_win OBJECT
   shell/toolbar.cpp
   model/settings_dialog_windows.cpp
   model/new_puzzle_windows.cpp
+  board/board_state.cpp
   board/view_state.cpp
   board/board_window.cpp
   board/board_paint.cpp
@@ -83,6 +83,7 @@ add_library(quiltra_win OBJECT
 # any window's code may call them and they call nothing back.
 add_library(quiltra_win_helpers STATIC
   win/brushes.cpp
+  win/cursors.cpp
   win/failure_box.cpp
   win/image_library.cpp
   win/pointer.cpp

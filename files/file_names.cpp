@@ -4,6 +4,7 @@
 char g_picturePath[260];
 char g_gamePath[260];
 char g_gameName[260];
+FileFolders g_folders;
 
 void ClearFileNames()
 {

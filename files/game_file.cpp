@@ -4,8 +4,7 @@
 #include "files/open_picture.h"
 #include "files/path_parts.h"
 #include "model/game_state.h"
-#include "shell/report_failure.h"
-#include "shell/shell_state.h"
+#include "win/failure_box.h"
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -17,15 +16,16 @@ static const char kGameFilter[] = "ゲームファイル(*.qlt)\0*.qlt\0すべ�
 static LoadedGame s_loaded;
 static unsigned char s_fileBytes[kGameFileMaxSize];
 
-static void FillGameDialog(OPENFILENAMEA* dialog, char* path, const char* title, DWORD flags)
+static void FillGameDialog(OPENFILENAMEA* dialog, HWND owner, char* path, const char* title,
+                           DWORD flags)
 {
     dialog->lStructSize = sizeof *dialog;
-    dialog->hwndOwner = g_shell.mainWindow;
+    dialog->hwndOwner = owner;
     dialog->lpstrFilter = kGameFilter;
     dialog->nFilterIndex = 1;
     dialog->lpstrFile = path;
     dialog->nMaxFile = MAX_PATH;
-    dialog->lpstrInitialDir = g_shell.GameDir;
+    dialog->lpstrInitialDir = g_folders.GameDir;
     dialog->lpstrTitle = title;
     dialog->lpstrDefExt = "qlt";
     dialog->Flags = flags;
@@ -37,7 +37,7 @@ static void RememberGamePath(const char* path)
     memset(g_gamePath, 0, sizeof g_gamePath);
     memset(g_gameName, 0, sizeof g_gameName);
     snprintf(g_gamePath, sizeof g_gamePath, "%s", path);
-    CopyFolderPart(g_gamePath, g_shell.GameDir, sizeof g_shell.GameDir);
+    CopyFolderPart(g_gamePath, g_folders.GameDir, sizeof g_folders.GameDir);
     snprintf(g_gameName, sizeof g_gameName, "%s", FileNamePart(g_gamePath));
 }
 
@@ -74,59 +74,61 @@ static const char* ProblemText(GameFileProblem problem)
 
 static void TakeLoadedGame()
 {
-    memcpy(g_picturePath, s_loaded.picturePath, sizeof g_picturePath);
     g_game.header = s_loaded.header;
     memcpy(g_game.pieces, s_loaded.pieces, sizeof(PieceRecord) * s_loaded.header.pieceCount);
 }
 
 // A moved picture is asked for again; the game then goes on without a file name.
-static GameLoad OpenGamePicture()
+static GameLoad OpenGamePicture(HWND owner)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(g_picturePath, &found);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
-        return OpenPicture(false) ? kGameLoaded : kGameWithoutPicture;
+        return OpenPicture(owner, false) == kPictureOpened ? kGameLoaded : kGameWithoutPicture;
     }
-    // Not a failure yet, so not ReportFailure: a plain notice, not task-modal, before the
+    // Not a failure yet, so not ShowFailure: a plain notice, not task-modal, before the
     // player is asked for the picture.
-    MessageBoxA(g_shell.mainWindow, "画像ファイルがありません", "Quiltra", MB_ICONERROR);
-    return OpenPicture(true) ? kGameLoadedWithNewPicture : kGameWithoutPicture;
+    MessageBoxA(owner, "画像ファイルがありません", "Quiltra", MB_ICONERROR);
+    return OpenPicture(owner, true) == kPictureOpened ? kGameLoadedWithNewPicture
+                                                      : kGameWithoutPicture;
 }
 
-GameLoad LoadGameFile(const char* path, const char* gameFile)
+// The old game stays on the board, whole, until the new one has its picture: the file's
+// records reach g_game only then.
+GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile)
 {
     size_t size = 0;
     if (!ReadGameBytes(path, &size)) {
-        ReportFailure("ゲームファイルを開けません。（保存）", path, nullptr, nullptr, true);
+        ShowFailure(owner, "ゲームファイルを開けません。（保存）", path, nullptr, nullptr);
         return kGameRefused;
     }
     GameFileProblem problem = ParseGameFile(s_fileBytes, size, &s_loaded);
     if (problem != kGameFileOk) {
-        ReportFailure(ProblemText(problem), path, nullptr, nullptr, true);
+        ShowFailure(owner, ProblemText(problem), path, nullptr, nullptr);
         return kGameRefused;
     }
-    TakeLoadedGame();
+    memcpy(g_picturePath, s_loaded.picturePath, sizeof g_picturePath);
     // Before the picture: finding a moved one leaves the game without a file name.
     if (gameFile[0])
         RememberGamePath(gameFile);
-    GameLoad load = OpenGamePicture();
-    if (load == kGameWithoutPicture)
-        ReportFailure(nullptr, nullptr, nullptr, nullptr, true);
+    GameLoad load = OpenGamePicture(owner);
+    if (GameWasLoaded(load))
+        TakeLoadedGame();
     return load;
 }
 
-GameLoad OpenGameFile()
+GameLoad OpenGameFile(HWND owner)
 {
     char path[MAX_PATH] = "";
     OPENFILENAMEA dialog = {};
-    FillGameDialog(&dialog, path, "ゲームファイルを開く",
+    FillGameDialog(&dialog, owner, path, "ゲームファイルを開く",
                    OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (!GetOpenFileNameA(&dialog))
         return kGameNotChosen;
     // Even a refused file's folder is where the next dialog opens.
     RememberGamePath(path);
-    return LoadGameFile(path, path);
+    return LoadGameFile(owner, path, path);
 }
 
 static bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size)
@@ -169,21 +171,23 @@ const char* WriteGameFile(const char* path, const std::vector<unsigned char>& by
     return failure;
 }
 
-bool SaveGameFile(bool askName)
+bool SaveGameFile(HWND owner, bool askName)
 {
     char path[MAX_PATH];
     memcpy(path, g_gamePath, sizeof path);
     if (askName || !path[0]) {
         OPENFILENAMEA dialog = {};
-        FillGameDialog(&dialog, path, "ゲームファイルを保存",
+        FillGameDialog(&dialog, owner, path, "ゲームファイルを保存",
                        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
         if (!GetSaveFileNameA(&dialog))
             return false;
     }
     std::vector<unsigned char> bytes;
     BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
-    if (const char* failure = WriteGameFile(path, bytes))
-        return ReportFailure(failure, path, nullptr, nullptr, false);
+    if (const char* failure = WriteGameFile(path, bytes)) {
+        ShowFailure(owner, failure, path, nullptr, nullptr);
+        return false;
+    }
     RememberGamePath(path);
     return true;
 }

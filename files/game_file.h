@@ -1,11 +1,12 @@
 // Game files: loading and saving the game in progress.
 #pragma once
+#include <windows.h>
 #include <vector>
 
 enum GameLoad {
     kGameNotChosen,       // the file dialog was cancelled: nothing has changed
-    kGameRefused,         // the file cannot be read or holds no game
-    kGameWithoutPicture,  // the game's picture could not be opened
+    kGameRefused,         // the file cannot be read or holds no game: reported
+    kGameWithoutPicture,  // the game's picture was refused (reported) or not chosen
     kGameLoaded,
     kGameLoadedWithNewPicture,  // its picture had moved and was found again: the game is untitled
 };
@@ -16,13 +17,16 @@ inline bool GameWasLoaded(GameLoad load)
 }
 
 // Asks for a game file and loads it with its picture. Every failure after the dialog is
-// reported and abandons the game.
-GameLoad OpenGameFile();
+// shown to the player; the game on the board is left to the caller to end. Dialogs and
+// messages belong to owner.
+GameLoad OpenGameFile(HWND owner);
 // Loads the game file at path, the game taking gameFile as its own file (none when empty).
-GameLoad LoadGameFile(const char* path, const char* gameFile);
+// The game on the board changes only when the load succeeds.
+GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile);
 
 // Writes the game; with askName, or when the game has no file yet, asks for a name first.
-bool SaveGameFile(bool askName);
+// A failure is shown and the game goes on.
+bool SaveGameFile(HWND owner, bool askName);
 // Puts the current game's file bytes at path through a temporary file, so that a failed
 // write leaves the file before intact; the failure's message, or null once written.
 const char* WriteGameFile(const char* path, const std::vector<unsigned char>& bytes);

@@ -2,8 +2,7 @@
 #include "board/view_state.h"
 #include "files/file_names.h"
 #include "files/path_parts.h"
-#include "shell/report_failure.h"
-#include "shell/shell_state.h"
+#include "win/failure_box.h"
 #include "win/image_library.h"
 #include <commdlg.h>
 #include <string.h>
@@ -30,16 +29,16 @@ static PictureHandle (*const kLoaders[])(const char* path) = {
 };
 
 // The chosen picture starts an untitled game, and the next dialog opens in its folder.
-static bool ChoosePicture()
+static bool ChoosePicture(HWND owner)
 {
     char path[260] = "";
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_shell.mainWindow;
+    dialog.hwndOwner = owner;
     dialog.lpstrFilter = kPictureFilter;
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
-    dialog.lpstrInitialDir = g_shell.PicDir;
+    dialog.lpstrInitialDir = g_folders.PicDir;
     dialog.lpstrTitle = "画像ファイルを開く";
     dialog.lpstrDefExt = "jpg";
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
@@ -47,7 +46,7 @@ static bool ChoosePicture()
         return false;
     ClearFileNames();
     strcpy(g_picturePath, path);
-    CopyFolderPart(g_picturePath, g_shell.PicDir, sizeof g_shell.PicDir);
+    CopyFolderPart(g_picturePath, g_folders.PicDir, sizeof g_folders.PicDir);
     return true;
 }
 
@@ -64,21 +63,24 @@ static int DecidePictureType(const char* path)
     return type >= kPictureBmp && type <= kPictureGif ? type : kPictureUnknown;
 }
 
-bool OpenPicture(bool withDialog)
+// The old picture stays whole until the new game's view is built, or the game ends: the
+// board makes its zoomed tiles from it whenever it paints, message boxes' loops included.
+PictureOpen OpenPicture(HWND owner, bool withDialog)
 {
-    if (withDialog && !ChoosePicture())
-        return false;
+    if (withDialog && !ChoosePicture(owner))
+        return kPictureCancelled;
+    const char* failure = nullptr;
     int type = DecidePictureType(g_picturePath);
-    // A refused file leaves the old picture to the abandon path, which releases it.
+    PictureHandle picture = nullptr;
     if (type == kPictureUnknown)
-        return ReportFailure("この形式のファイルには対応していません。", g_picturePath, nullptr,
-                             nullptr, true);
-    // The old picture stays whole until the new game's view is built: the board makes its
-    // zoomed tiles from it whenever it paints, message boxes' and dialogs' loops included.
-    PictureHandle picture = kLoaders[type](g_picturePath);
-    if (!picture)
-        return ReportFailure("画像データを取得できません。", g_picturePath, nullptr, nullptr, true);
+        failure = "この形式のファイルには対応していません。";
+    else if (!(picture = kLoaders[type](g_picturePath)))
+        failure = "画像データを取得できません。";
+    if (failure) {
+        ShowFailure(owner, failure, g_picturePath, nullptr, nullptr);
+        return kPictureRefused;
+    }
     ReplacePicture(picture);
     GetPictureHeader(picture, &g_view.pictureInfo);
-    return true;
+    return kPictureOpened;
 }

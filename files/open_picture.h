@@ -1,7 +1,13 @@
 // Choosing the picture a game is cut from and loading it through the image library.
 #pragma once
+#include <windows.h>
+
+enum PictureOpen {
+    kPictureCancelled,  // the player closed the dialog: nothing has changed
+    kPictureOpened,
+    kPictureRefused,  // reported to the player; the old picture stays until the game ends
+};
 
 // Loads g_picturePath into g_view.pictureDib and its header into g_view.pictureInfo; with
-// the dialog the player first chooses that path. False when the dialog was cancelled
-// (nothing changed) or when the picture failed (already reported, game abandoned).
-bool OpenPicture(bool withDialog);
+// the dialog the player first chooses that path. Dialogs and messages belong to owner.
+PictureOpen OpenPicture(HWND owner, bool withDialog);

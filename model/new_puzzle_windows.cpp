@@ -2,14 +2,13 @@
 #include "model/game_state.h"
 #include "model/new_puzzle.h"
 #include "model/settings_dialog.h"
-#include "shell/report_failure.h"
 
-bool NewPuzzle()
+bool NewPuzzle(HWND owner)
 {
     // The cut needs a fresh state, and the dialog starts from its 10 x 10 in square mode.
     ResetGameState();
-    if (!RunSettingsDialog())
-        return ReportFailure(nullptr, nullptr, nullptr, nullptr, true);
+    if (!RunSettingsDialog(owner))
+        return false;
     CutPieces();
     return true;
 }

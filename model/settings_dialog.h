@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // Leaves the chosen counts in g_game's header. True only when the player pressed OK.
-bool RunSettingsDialog();
+bool RunSettingsDialog(HWND owner);
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

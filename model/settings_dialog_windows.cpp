@@ -3,16 +3,15 @@
 #include "model/settings_dialog.h"
 #include "model/split_counts.h"
 #include "resources/resource_ids.h"
-#include "shell/shell_state.h"
 #include <stdio.h>
 
 // Entry index = count - 2.
 static const int kFirstListedCount = 2;
 static const int kLastListedCount = 100;
 
-bool RunSettingsDialog()
+bool RunSettingsDialog(HWND owner)
 {
-    return DialogBoxParamA(g_shell.instance, MAKEINTRESOURCEA(IDD_SETTINGS), g_shell.mainWindow,
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner,
                            SettingsDialogProc, 0) == IDOK;
 }
 
@@ -22,24 +21,27 @@ void ShowSettingsValues()
     const GameHeader& header = g_game.header;
     SendDlgItemMessageA(dialog, IDC_COLUMNS, CB_SETCURSEL, header.columns - kFirstListedCount, 0);
     SendDlgItemMessageA(dialog, IDC_ROWS, CB_SETCURSEL, header.rows - kFirstListedCount, 0);
-    sprintf(g_shell.textBuffer, "%d", header.columns * header.rows);
-    SetDlgItemTextA(dialog, IDC_PIECECOUNT, g_shell.textBuffer);
+    char count[16];
+    snprintf(count, sizeof count, "%d", header.columns * header.rows);
+    SetDlgItemTextA(dialog, IDC_PIECECOUNT, count);
 }
 
 static void FillCountList(HWND dialog, int list)
 {
     for (int count = kFirstListedCount; count <= kLastListedCount; ++count) {
-        sprintf(g_shell.textBuffer, "%d", count);
-        SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, (LPARAM)g_shell.textBuffer);
+        char text[16];
+        snprintf(text, sizeof text, "%d", count);
+        SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, (LPARAM)text);
     }
 }
 
 // Text that does not parse leaves the count as it was.
 static void ReadCount(HWND dialog, int list, int* count)
 {
-    GetDlgItemTextA(dialog, list, g_shell.textBuffer, sizeof g_shell.textBuffer);
+    char text[64];
+    GetDlgItemTextA(dialog, list, text, sizeof text);
     int value;
-    if (sscanf(g_shell.textBuffer, "%d", &value) == 1)
+    if (sscanf(text, "%d", &value) == 1)
         *count = value;
 }
 

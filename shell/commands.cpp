@@ -1,7 +1,9 @@
 #include "shell/commands.h"
 #include "board/board_changes.h"
+#include "board/board_state.h"
 #include "board/board_window.h"
 #include "board/piece_images.h"
+#include "box/box_state.h"
 #include "box/box_window.h"
 #include "files/file_names.h"
 #include "files/game_file.h"
@@ -58,15 +60,24 @@ static void FlipFrameOption(int* option)
 
 static bool ConfirmAbandon()
 {
-    return !g_shell.gameActive ||
+    return !g_board.gameActive ||
         MessageBoxA(g_shell.mainWindow, "ゲームを中止しますがよろしいですか？", "Quiltra",
                     MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+// A refused picture or a cancelled settings dialog ends the game the player agreed to
+// abandon; a cancelled picture dialog leaves it as it was.
 static void NewGame()
 {
-    if (!ConfirmAbandon() || !OpenPicture(true) || !NewPuzzle())
+    if (!ConfirmAbandon())
         return;
+    const PictureOpen picture = OpenPicture(g_shell.mainWindow, true);
+    if (picture == kPictureCancelled)
+        return;
+    if (picture == kPictureRefused || !NewPuzzle(g_shell.mainWindow)) {
+        EndGame();
+        return;
+    }
     StartGame(true);
 }
 
@@ -74,9 +85,13 @@ static void OpenGame()
 {
     if (!ConfirmAbandon())
         return;
-    GameLoad load = OpenGameFile();
-    if (!GameWasLoaded(load))
+    GameLoad load = OpenGameFile(g_shell.mainWindow);
+    if (load == kGameNotChosen)
         return;
+    if (!GameWasLoaded(load)) {
+        EndGame();
+        return;
+    }
     // The picture found again is a change the file does not have yet: closing must ask.
     StartGame(load == kGameLoadedWithNewPicture);
 }
@@ -91,19 +106,20 @@ static void ShowSaved()
 static void SaveGame()
 {
     if (g_gameName[0]) {
-        snprintf(g_shell.textBuffer, sizeof g_shell.textBuffer,
-                 "ゲームファイルを更新してよろしいですか？（%s）", g_gameName);
-        if (MessageBoxA(g_shell.mainWindow, g_shell.textBuffer, "Quiltra",
-                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+        char question[sizeof g_gameName + 64];
+        snprintf(question, sizeof question, "ゲームファイルを更新してよろしいですか？（%s）",
+                 g_gameName);
+        if (MessageBoxA(g_shell.mainWindow, question, "Quiltra", MB_YESNO | MB_ICONQUESTION) !=
+            IDYES)
             return;
     }
-    if (SaveGameFile(false))
+    if (SaveGameFile(g_shell.mainWindow, false))
         ShowSaved();
 }
 
 static void SaveGameAs()
 {
-    if (SaveGameFile(true))
+    if (SaveGameFile(g_shell.mainWindow, true))
         ShowSaved();
 }
 
@@ -167,30 +183,31 @@ void RunCommand(WORD command)
     case IDM_NEW:      NewGame(); break;
     case IDM_OPEN:     OpenGame(); break;
     case IDM_GOALPICTURE:
-        g_shell.goalPictureShown = !g_shell.goalPictureShown;
+        g_box.goalPictureShown = !g_box.goalPictureShown;
         UpdateBoxMenuChecks();
-        if (g_shell.gameActive)
+        if (g_board.gameActive)
             ShowBox(kBoxShow);
         break;
+    case IDM_BOXCLOSE: ShowBox(kBoxClose); break;
     case IDM_PUTINTOBOX:
         ReturnSelectionToBox();
         InvalidateBoardChanges();
         UpdateBoxContents();
         break;
     case IDM_BOXBOTTOM: case IDM_BOXTOP: case IDM_BOXRIGHT: case IDM_BOXLEFT: case IDM_BOXMAXIMISED:
-        g_shell.boxPosition = command - IDM_BOXFIRST;
+        g_box.boxPosition = command - IDM_BOXFIRST;
         UpdateBoxMenuChecks();
-        if (g_shell.gameActive)
+        if (g_board.gameActive)
             ShowBox(kBoxMove);
         break;
     case IDM_OPTSOUND:
         FlipOption(&g_shell.OptSound);
         PlayMusic(kMusicBackground);
         break;
-    case IDM_OPTGRAYBORDER: FlipFrameOption(&g_shell.OptGrayBorder); break;
-    case IDM_OPTGOALBORDER: FlipFrameOption(&g_shell.OptGoalBorder); break;
+    case IDM_OPTGRAYBORDER: FlipFrameOption(&g_board.OptGrayBorder); break;
+    case IDM_OPTGOALBORDER: FlipFrameOption(&g_board.OptGoalBorder); break;
     default:
-        if (g_shell.gameActive)
+        if (g_board.gameActive)
             RunGameCommand(command);
         break;
     }

@@ -1,8 +1,11 @@
 #include "shell/game_view.h"
+#include "board/board_mouse.h"
+#include "board/board_state.h"
 #include "board/board_window.h"
 #include "board/piece_images.h"
 #include "board/scroll.h"
 #include "board/view_state.h"
+#include "box/box_state.h"
 #include "box/box_window.h"
 #include "files/file_names.h"
 #include "model/game_state.h"
@@ -32,10 +35,15 @@ void SelectZoom(int percent, bool keepCentre)
     ReseatFixedPieces();
     if (keepCentre) {
         const int w = g.bufferWidth, h = g.bufferHeight;
-        g_shell.scrollX = KeepCentre(g_shell.scrollX, w, w, g.boardWidth, oldWidth);
-        g_shell.scrollY = KeepCentre(g_shell.scrollY, h, h, g.boardHeight, oldHeight);
+        g_board.scrollX = KeepCentre(g_board.scrollX, w, w, g.boardWidth, oldWidth);
+        g_board.scrollY = KeepCentre(g_board.scrollY, h, h, g.boardHeight, oldHeight);
     }
     UpdateScrollBars();
+}
+
+bool IsButtonHeld()
+{
+    return g_board.mouseMode != kMouseIdle || g_box.boxDragState != kBoxIdle;
 }
 
 void BeginGameView()
@@ -54,7 +62,7 @@ void BeginGameView()
 
 void StartGame(bool modified)
 {
-    g_shell.gameActive = 1;
+    g_board.gameActive = 1;
     g_shell.gameModified = modified;
     RenewRecoveryCopy();
     BeginGameView();
@@ -68,7 +76,7 @@ void RedrawGame(UINT boardFlags)
 
 void EndGame()
 {
-    g_shell.gameActive = 0;
+    g_board.gameActive = 0;
     g_shell.gameModified = 0;
     DiscardRecoveryCopy();
     ReleaseViewResources();

@@ -15,3 +15,5 @@ void RedrawGame(UINT boardFlags);
 // No game any more: the board shows the start picture, the box closes, the music stops.
 void EndGame();
 void SelectZoom(int percent, bool keepCentre);
+// A button is held on the board or in the box: a zoom step or a write would upset its drag.
+bool IsButtonHeld();

@@ -1,5 +1,5 @@
 #include "shell/main_window.h"
-#include "board/board_mouse.h"
+#include "board/board_state.h"
 #include "board/view_state.h"
 #include "box/box_state.h"
 #include "box/box_window.h"
@@ -13,11 +13,12 @@
 #include "shell/shell_state.h"
 #include "shell/title.h"
 #include "shell/toolbar.h"
+#include "win/cursors.h"
+#include <windowsx.h>
 
 static void OnCreate(HWND window)
 {
     g_shell.mainWindow = window;
-    g_shell.mainDC = GetDC(window);
     CreateChildWindows();
     ClearGame();
     ClearBoxState();
@@ -30,10 +31,10 @@ static void OnCreate(HWND window)
 // Asks before an unsaved game is dropped; false when the player cancels or the save fails.
 static bool MayEnd()
 {
-    if (g_shell.gameActive && g_shell.gameModified) {
+    if (g_board.gameActive && g_shell.gameModified) {
         int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
                                  MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL || (answer == IDYES && !SaveGameFile(false)))
+        if (answer == IDCANCEL || (answer == IDYES && !SaveGameFile(g_shell.mainWindow, false)))
             return false;
     }
     // Saved, dropped by the player or never changed: nothing is left to recover.
@@ -56,7 +57,7 @@ static void OnClose()
 static LRESULT OnQueryEndSession()
 {
     if (!IsWindowEnabled(g_shell.mainWindow))
-        return !(g_shell.gameActive && g_shell.gameModified);
+        return !(g_board.gameActive && g_shell.gameModified);
     return MayEnd();
 }
 
@@ -69,17 +70,33 @@ static void OnEndSession(WPARAM ending)
 
 static void OnDestroy()
 {
-    ReleaseDC(g_shell.mainWindow, g_shell.mainDC);
-    g_shell.mainDC = nullptr;
     ReleaseViewResources();
     PlayMusic(kMusicSilence);
     PostQuitMessage(0);
 }
 
-// One zoom step per wheel message, and never while a button is held on the board or in the box.
+// The board's and the box's menus open here, owned by this window, so that the chosen item
+// reaches RunCommand as any other command does. A request from the keyboard (no point) or
+// from another window is the system's.
+static bool OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    HWND source = (HWND)wParam;
+    HMENU menu = nullptr;
+    if (source && source == g_board.window)
+        menu = g_shell.boardMenu;
+    else if (source && source == g_box.boxWindow)
+        menu = g_shell.boxMenu;
+    if (!menu || lParam == -1)
+        return false;
+    TrackPopupMenuEx(GetSubMenu(menu, 0), 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                     g_shell.mainWindow, nullptr);
+    return true;
+}
+
+// One zoom step per wheel message, and never while a button is held.
 static void OnMouseWheel(WPARAM wParam)
 {
-    if (!g_shell.gameActive || g_shell.mouseMode != kMouseIdle || g_box.boxDragState != kBoxIdle)
+    if (!g_board.gameActive || IsButtonHeld())
         return;
     RunCommand((short)HIWORD(wParam) > 0 ? IDM_ENLARGE : IDM_REDUCE);
 }
@@ -100,6 +117,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:     HandleToolbarNotify((NMHDR*)lParam); return 0;
     case WM_COMMAND:    RunCommand(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(wParam); return 0;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu(wParam, lParam))
+            return 0;
+        break;
     case WM_TIMER:
         if (wParam == kRecoveryTimer)
             OnRecoveryTimer();
@@ -107,4 +128,25 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     // clang-format on
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterMainWindowClass()
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = g_shell.instance;
+    wc.hIcon = LoadIconA(g_shell.instance, MAKEINTRESOURCEA(IDI_QUILTRA));
+    wc.hCursor = g_cursors.arrow;
+    wc.hbrBackground = g_brushes.grey;
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    wc.lpszClassName = "Quiltra";
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMainWindow()
+{
+    return CreateWindowExA(0, "Quiltra", "Quiltra", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, g_shell.instance,
+                           nullptr);
 }

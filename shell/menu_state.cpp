@@ -1,4 +1,6 @@
 #include "shell/menu_state.h"
+#include "board/board_state.h"
+#include "box/box_state.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
@@ -18,7 +20,7 @@ static HMENU MainMenu()
 
 void UpdateGameMenuState()
 {
-    UINT state = MF_BYCOMMAND | (g_shell.gameActive ? MF_ENABLED : MF_GRAYED);
+    UINT state = MF_BYCOMMAND | (g_board.gameActive ? MF_ENABLED : MF_GRAYED);
     HMENU menus[] = {MainMenu(), g_shell.boardMenu};
     EnableMenuItem(menus[0], IDM_WIZARD, state);
     for (HMENU menu : menus) {
@@ -38,17 +40,17 @@ void UpdateOptionChecks()
 {
     HMENU menu = MainMenu();
     CheckItem(menu, IDM_OPTSOUND, g_shell.OptSound != 0);
-    CheckItem(menu, IDM_OPTGRAYBORDER, g_shell.OptGrayBorder != 0);
-    CheckItem(menu, IDM_OPTGOALBORDER, g_shell.OptGoalBorder != 0);
+    CheckItem(menu, IDM_OPTGRAYBORDER, g_board.OptGrayBorder != 0);
+    CheckItem(menu, IDM_OPTGOALBORDER, g_board.OptGoalBorder != 0);
 }
 
 void UpdateBoxMenuChecks()
 {
     HMENU menus[] = {MainMenu(), GetSubMenu(g_shell.boardMenu, 0), GetSubMenu(g_shell.boxMenu, 0)};
     for (HMENU menu : menus) {
-        CheckItem(menu, IDM_GOALPICTURE, g_shell.goalPictureShown != 0);
+        CheckItem(menu, IDM_GOALPICTURE, g_box.goalPictureShown != 0);
         for (int place = kBoxAtBottom; place < kBoxPlaceCount; ++place)
-            CheckItem(menu, IDM_BOXFIRST + place, place == g_shell.boxPosition);
+            CheckItem(menu, IDM_BOXFIRST + place, place == g_box.boxPosition);
     }
 }
 

@@ -1,5 +1,6 @@
 // The shell's side of what the model asks for (SetModified, UpdateTitle and PlayMusic
 // live with the title and the music).
+#include "board/board_state.h"
 #include "board/board_window.h"
 #include "model/shell_calls.h"
 #include "shell/shell_state.h"
@@ -22,6 +23,6 @@ void ShowCompletionMessage()
 
 void GetBoardScroll(int* scrollX, int* scrollY)
 {
-    *scrollX = g_shell.scrollX;
-    *scrollY = g_shell.scrollY;
+    *scrollX = g_board.scrollX;
+    *scrollY = g_board.scrollY;
 }

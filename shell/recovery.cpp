@@ -1,7 +1,5 @@
 #include "shell/recovery.h"
-#include "board/board_mouse.h"
-#include "box/box_state.h"
-#include "box/box_window.h"
+#include "board/board_state.h"
 #include "files/game_file.h"
 #include "files/game_format.h"
 #include "files/recovery_file.h"
@@ -47,7 +45,7 @@ void DiscardRecoveryCopy()
 void RenewRecoveryCopy()
 {
     DiscardRecoveryCopy();
-    if (g_shell.gameActive && g_shell.gameModified)
+    if (g_board.gameActive && g_shell.gameModified)
         ScheduleRecoveryCopy();
 }
 
@@ -57,10 +55,9 @@ void OnRecoveryTimer()
 {
     KillTimer(g_shell.mainWindow, kRecoveryTimer);
     s_recovery.timerArmed = false;
-    if (!g_shell.gameActive || !g_shell.gameModified)
+    if (!g_board.gameActive || !g_shell.gameModified)
         return;
-    if (g_shell.mouseMode != kMouseIdle || g_box.boxDragState != kBoxIdle ||
-        !IsWindowEnabled(g_shell.mainWindow)) {
+    if (IsButtonHeld() || !IsWindowEnabled(g_shell.mainWindow)) {
         ArmTimer(kBusyRetryMs);
         return;
     }
@@ -83,11 +80,14 @@ void OfferRecoveryCopy()
     }
     char gamePath[kGamePathSize];
     ReadRecoveredGamePath(copy, gamePath);
-    GameLoad load = LoadGameFile(copy, gamePath);
+    GameLoad load = LoadGameFile(g_shell.mainWindow, copy, gamePath);
     if (load == kGameRefused)
         DeleteRecoveryCopy();
-    if (!GameWasLoaded(load))
+    if (!GameWasLoaded(load)) {
+        // The names the copy gave the game go with it.
+        EndGame();
         return;
+    }
     // Still unsaved; written again soon, with the picture it may have found. The copy is
     // claimed only now, as starting a game discards the copy it finds its own.
     StartGame(true);

@@ -1,6 +1,10 @@
 #include "shell/settings.h"
+#include "board/board_state.h"
+#include "box/box_state.h"
+#include "files/file_names.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
+#include "win/cursors.h"
 #include <string.h>
 
 static const char kSettingsKey[] = "SOFTWARE\\Varnholt\\Quiltra";
@@ -30,29 +34,28 @@ void LoadSettings(HINSTANCE instance)
 {
     memset(&g_shell, 0, sizeof g_shell);
     g_shell.instance = instance;
-    g_shell.arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
-    g_shell.dragCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDR_DRAGCURSOR));
-    g_shell.crossCursor = LoadCursorA(nullptr, IDC_CROSS);
+    memset(&g_board, 0, sizeof g_board);
+    LoadCursors(instance);
     g_shell.boardMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BOARDMENU));
     g_shell.boxMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BOXMENU));
 
-    GetCurrentDirectoryA(MAX_PATH, g_shell.PicDir);
-    strcpy(g_shell.GameDir, g_shell.PicDir);
-    g_shell.OptGoalBorder = 1;
-    g_shell.OptGrayBorder = 1;
+    GetCurrentDirectoryA(MAX_PATH, g_folders.PicDir);
+    strcpy(g_folders.GameDir, g_folders.PicDir);
+    g_board.OptGoalBorder = 1;
+    g_board.OptGrayBorder = 1;
     g_shell.OptSound = 1;
-    g_shell.boxPosition = kBoxAtBottom;
+    g_box.boxPosition = kBoxAtBottom;
 
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_READ | KEY_CREATE_SUB_KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    ReadFolder(key, "PicDir", g_shell.PicDir);
-    ReadFolder(key, "GameDir", g_shell.GameDir);
-    ReadNumber(key, "BoxPos", &g_shell.boxPosition);
+    ReadFolder(key, "PicDir", g_folders.PicDir);
+    ReadFolder(key, "GameDir", g_folders.GameDir);
+    ReadNumber(key, "BoxPos", &g_box.boxPosition);
     ReadNumber(key, "OptSound", &g_shell.OptSound);
-    ReadNumber(key, "OptGrayBorder", &g_shell.OptGrayBorder);
-    ReadNumber(key, "OptGoalBorder", &g_shell.OptGoalBorder);
+    ReadNumber(key, "OptGrayBorder", &g_board.OptGrayBorder);
+    ReadNumber(key, "OptGoalBorder", &g_board.OptGoalBorder);
     RegCloseKey(key);
 }
 
@@ -72,12 +75,12 @@ void SaveSettings()
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        WriteFolder(key, "GameDir", g_shell.GameDir);
-        WriteFolder(key, "PicDir", g_shell.PicDir);
-        WriteNumber(key, "BoxPos", g_shell.boxPosition);
+        WriteFolder(key, "GameDir", g_folders.GameDir);
+        WriteFolder(key, "PicDir", g_folders.PicDir);
+        WriteNumber(key, "BoxPos", g_box.boxPosition);
         WriteNumber(key, "OptSound", g_shell.OptSound);
-        WriteNumber(key, "OptGrayBorder", g_shell.OptGrayBorder);
-        WriteNumber(key, "OptGoalBorder", g_shell.OptGoalBorder);
+        WriteNumber(key, "OptGrayBorder", g_board.OptGrayBorder);
+        WriteNumber(key, "OptGoalBorder", g_board.OptGoalBorder);
         RegCloseKey(key);
     }
     DestroyMenu(g_shell.boardMenu);

@@ -4,7 +4,3 @@
 
 // The whole life of the program, from settings to settings; returns the exit code.
 int RunQuiltra(HINSTANCE instance);
-
-// The pieces of start-up that in-process tests repeat without a message loop.
-bool RegisterMainWindowClass();
-HWND CreateMainWindow();

@@ -1,4 +1,5 @@
 #include "shell/title.h"
+#include "board/board_state.h"
 #include "files/file_names.h"
 #include "model/game_state.h"
 #include "shell/recovery.h"
@@ -8,14 +9,15 @@
 
 void UpdateTitle()
 {
-    if (!g_shell.gameActive) {
+    if (!g_board.gameActive) {
         SetWindowTextA(g_shell.mainWindow, "Quiltra");
         return;
     }
-    FormatGameTitle(g_shell.textBuffer, sizeof g_shell.textBuffer, g_gameName,
-                    g_shell.gameModified != 0, g_game.header.fixedCount, g_game.header.pieceCount,
+    char title[sizeof g_gameName + 128];
+    FormatGameTitle(title, sizeof title, g_gameName, g_shell.gameModified != 0,
+                    g_game.header.fixedCount, g_game.header.pieceCount,
                     ZoomSteps[g_shell.zoomIndex].percent, g_game.header.wizardCount);
-    SetWindowTextA(g_shell.mainWindow, g_shell.textBuffer);
+    SetWindowTextA(g_shell.mainWindow, title);
 }
 
 void SetModified(bool modified)

@@ -1,4 +1,5 @@
 #include "shell/toolbar.h"
+#include "board/board_state.h"
 #include "board/board_window.h"
 #include "board/scroll.h"
 #include "board/view_state.h"
@@ -40,19 +41,6 @@ static void SetStatusText(const char* text)
     SendMessageA(g_shell.statusWindow, SB_SETTEXTA, 0 | SBT_NOBORDERS, (LPARAM)text);
 }
 
-static void RegisterBoardClass()
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = BoardWindowProc;
-    wc.hInstance = g_shell.instance;
-    wc.hCursor = g_shell.arrowCursor;
-    wc.hbrBackground = g_brushes.grey;
-    wc.lpszClassName = "Quiltra Sight";
-    RegisterClassExA(&wc);
-}
-
 void CreateChildWindows()
 {
     const TBBUTTON buttons[] = {
@@ -68,10 +56,7 @@ void CreateChildWindows()
     g_shell.statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", g_shell.mainWindow, 1);
     SetStatusText("");
 
-    RegisterBoardClass();
-    CreateWindowExA(0, "Quiltra Sight", nullptr,
-                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 2,
-                    kToolbarBand, 1, 1, g_shell.mainWindow, (HMENU)2, g_shell.instance, nullptr);
+    CreateBoardWindow(g_shell.mainWindow, kToolbarBand);
 }
 
 void LayoutChildren()
@@ -80,7 +65,7 @@ void LayoutChildren()
     SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
     RECT client;
     GetClientRect(g_shell.mainWindow, &client);
-    MoveWindow(g_shell.boardWindow, 0, kToolbarBand, client.right,
+    MoveWindow(g_board.window, 0, kToolbarBand, client.right,
                client.bottom - kToolbarBand - kStatusBand, TRUE);
     UpdateScrollBars();
     FreeViewBitmaps(false);

@@ -39,3 +39,9 @@ bool HoldTimerFired(HWND window, int pressState, POINT* pointer)
     *pointer = CursorInClient(window);
     return true;
 }
+
+void AskForContextMenu(HWND window, POINT point)
+{
+    ClientToScreen(window, &point);
+    SendMessageA(window, WM_CONTEXTMENU, (WPARAM)window, MAKELPARAM(point.x, point.y));
+}

@@ -10,6 +10,9 @@ POINT CursorInClient(HWND window);
 void SetWindowCursor(HWND window, HCURSOR cursor);
 // Asks for WM_MOUSELEAVE: without capture, leaving is how a drag learns it is over.
 void TrackMouseLeave(HWND window);
+// A right click without movement at this client point: the window's menu is asked for
+// with WM_CONTEXTMENU, which the system passes up to the window that owns the menus.
+void AskForContextMenu(HWND window, POINT point);
 // The window's hold timer (board/press_tracker.h) for a press that has just begun.
 void StartHoldTimer(HWND window);
 // The hold timer fired and is stopped. A press still pending (true) is to become a drag

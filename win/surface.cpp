@@ -1,6 +1,6 @@
 #include "win/surface.h"
 
-bool MakeSurface(Surface* surface, HDC reference, int width, int height)
+bool MakeSurface(Surface* surface, int width, int height)
 {
     // A window with no client area (a minimised box) still gets a buffer, as it did when
     // a compatible bitmap of no size came back as a pixel.
@@ -14,8 +14,9 @@ bool MakeSurface(Surface* surface, HDC reference, int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    surface->dc = CreateCompatibleDC(reference);
-    surface->bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // A DIB section's pixels do not depend on a device: no window's DC is needed.
+    surface->dc = CreateCompatibleDC(nullptr);
+    surface->bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!surface->dc || !surface->bitmap)
         return false;
     SelectObject(surface->dc, surface->bitmap);

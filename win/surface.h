@@ -11,7 +11,7 @@ struct Surface {
     PixelImage pixels;
 };
 
-// A memory DC compatible with reference holding a 32-bit bitmap of that size; false (with
+// A memory DC compatible with the screen holding a 32-bit bitmap of that size; false (with
 // whatever was made left for FreeSurface) when the system cannot make them.
-bool MakeSurface(Surface* surface, HDC reference, int width, int height);
+bool MakeSurface(Surface* surface, int width, int height);
 void FreeSurface(Surface* surface);

@@ -3,6 +3,8 @@
 #include "tests/board/board_fixture.h"
 #include "tests/board/pixels.h"
 #include "tests/board/pointer.h"
+#include "board/board_state.h"
+#include "win/cursors.h"
 
 static const POINT kBandCorner = {90, 90}, kFarCorner = {270, 300};
 
@@ -51,9 +53,9 @@ TEST_F(BoardTest, ABandSelectsTheSamePiecesWhicheverWayItIsDrawn)
         LayOutBandPieces();
         const std::vector<PieceId> inside = {IdOf(0), IdOf(1), IdOf(2), IdOf(3)};
         EXPECT_EQ(inside, SelectWithBand(way.from, way.to));
-        EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-        EXPECT_EQ(kDragNone, g_shell.dragKind);
-        EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+        EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+        EXPECT_EQ(kDragNone, g_board.dragKind);
+        EXPECT_EQ(g_cursors.arrow, BoardCursor());
     }
 }
 
@@ -65,13 +67,13 @@ TEST_F(BoardTest, TheBandEndsAtThePointersPreviousPosition)
                 third = {anchor.x + 200, anchor.y + 150};
     PressAt(WM_LBUTTONDOWN, anchor);
     PostToBoard(WM_MOUSEMOVE, first);
-    ASSERT_EQ(kDragBand, g_shell.dragKind);
-    EXPECT_EQ(g_shell.crossCursor, BoardCursor());
-    EXPECT_EQ((RECT{anchor.x, anchor.y, anchor.x, anchor.y}), g_shell.bandRect);
+    ASSERT_EQ(kDragBand, g_board.dragKind);
+    EXPECT_EQ(g_cursors.cross, BoardCursor());
+    EXPECT_EQ((RECT{anchor.x, anchor.y, anchor.x, anchor.y}), g_board.bandRect);
     PostToBoard(WM_MOUSEMOVE, second);
-    EXPECT_EQ((RECT{anchor.x, anchor.y, first.x, first.y}), g_shell.bandRect);
+    EXPECT_EQ((RECT{anchor.x, anchor.y, first.x, first.y}), g_board.bandRect);
     PostToBoard(WM_MOUSEMOVE, third);
-    EXPECT_EQ((RECT{anchor.x, anchor.y, second.x, second.y}), g_shell.bandRect);
+    EXPECT_EQ((RECT{anchor.x, anchor.y, second.x, second.y}), g_board.bandRect);
 
     // The drawn band's black shadow has its right edge one pixel right of the band; the row
     // lies above the pieces, on white board.

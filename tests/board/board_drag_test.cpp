@@ -3,6 +3,8 @@
 #include "tests/board/board_fixture.h"
 #include "tests/board/pointer.h"
 #include "tests/support/modal_driver.h"
+#include "board/board_state.h"
+#include "win/cursors.h"
 #include <string.h>
 
 static const POINT kPiece = {20, 360}, kOther = {220, 360};
@@ -24,9 +26,9 @@ TEST_F(BoardTest, ADraggedPieceFollowsThePointerAndStaysLooseWhereReleased)
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 6, -4));
-    EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
-    EXPECT_EQ(kDragMoving, g_shell.dragKind);
-    EXPECT_EQ(g_shell.dragCursor, BoardCursor());
+    EXPECT_EQ(kMouseLeftDrag, g_board.mouseMode);
+    EXPECT_EQ(kDragMoving, g_board.dragKind);
+    EXPECT_EQ(g_cursors.drag, BoardCursor());
     ASSERT_EQ(std::vector<PieceId>{piece}, SelectedPieces());
     EXPECT_TRUE(TileIsAt(TopIndex(), kPiece.x + 6, kPiece.y - 4));
 
@@ -34,9 +36,9 @@ TEST_F(BoardTest, ADraggedPieceFollowsThePointerAndStaysLooseWhereReleased)
     PostToBoard(WM_MOUSEMOVE, Moved(press, 450, -160));
     EXPECT_TRUE(TileIsAt(TopIndex(), kPiece.x + 450, kPiece.y - 160));
     PostToBoard(WM_LBUTTONUP, Moved(press, 450, -160));
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(kDragNone, g_shell.dragKind);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(kDragNone, g_board.dragKind);
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
     EXPECT_EQ(0, g_game.header.selectedCount);
     EXPECT_EQ(0, g_game.header.fixedCount);
     EXPECT_EQ(piece, IdOf(TopIndex()));
@@ -94,11 +96,11 @@ TEST_F(BoardTest, ADraggedSelectionOfSeveralStaysSelectedWhereItIsDropped)
     const POINT press = ToClient(CellCentre(baseIndex));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, -3, -3));
-    EXPECT_EQ(kDragMoving, g_shell.dragKind)
+    EXPECT_EQ(kDragMoving, g_board.dragKind)
         << "the press lay in the fan: the whole selection moves";
     PostToBoard(WM_MOUSEMOVE, Moved(press, home.x - start.x, home.y - start.y));
     PostToBoard(WM_LBUTTONUP, Moved(press, home.x - start.x, home.y - start.y));
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
     EXPECT_EQ((std::vector<PieceId>{base, other}), SelectedPieces());
     EXPECT_EQ(0, g_game.header.fixedCount);
     EXPECT_TRUE(TileIsAt(baseIndex, home.x, home.y));
@@ -115,13 +117,13 @@ TEST_F(BoardTest, MovingThePointerOutOfTheWindowEndsADrag)
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 10, 0));
-    ASSERT_EQ(kMouseLeftDrag, g_shell.mouseMode);
+    ASSERT_EQ(kMouseLeftDrag, g_board.mouseMode);
 
     // Up onto the toolbar, right of its buttons.
     ParkPointer(POINT{press.x + 25, -15});
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(kDragNone, g_shell.dragKind);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(kDragNone, g_board.dragKind);
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
     EXPECT_EQ(0, g_game.header.selectedCount);
 
     // Back in with the button still held: nothing until the next press.
@@ -129,7 +131,7 @@ TEST_F(BoardTest, MovingThePointerOutOfTheWindowEndsADrag)
     ParkPointer(Moved(press, 40, 0));
     PostToBoard(WM_MOUSEMOVE, Moved(press, 50, 0));
     PostToBoard(WM_LBUTTONUP, Moved(press, 50, 0));
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
     EXPECT_EQ(0, memcmp(&before, &g_game.header, sizeof before));
 }
 
@@ -146,10 +148,10 @@ TEST_F(BoardTest, ADragThatLosesTheWindowEndsWhereThePointerIs)
     ParkPointer(outside);
     PostToBoard(WM_LBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, 10, 0));
-    ASSERT_EQ(kMouseLeftDrag, g_shell.mouseMode);
+    ASSERT_EQ(kMouseLeftDrag, g_board.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(kDragNone, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(kDragNone, g_board.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount);
     EXPECT_TRUE(TileIsAt(IndexOf(piece), 400 + outside.x - press.x, 400 + outside.y - press.y));
 }
@@ -163,12 +165,12 @@ TEST_F(BoardTest, APanThatLosesTheWindowEndsWhereThePointerIs)
     ParkPointer(outside);
     PostToBoard(WM_RBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, Moved(press, -10, 0));
-    ASSERT_EQ(kMousePanning, g_shell.mouseMode);
+    ASSERT_EQ(kMousePanning, g_board.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(200 - 25, g_shell.scrollX);
-    EXPECT_EQ(300 + press.y + 15, g_shell.scrollY);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(200 - 25, g_board.scrollX);
+    EXPECT_EQ(300 + press.y + 15, g_board.scrollY);
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
 }
 
 TEST_F(BoardTest, TheLastPieceDraggedHomeEndsTheDragBeforeTheCompletionMessage)
@@ -192,9 +194,9 @@ TEST_F(BoardTest, TheLastPieceDraggedHomeEndsTheDragBeforeTheCompletionMessage)
         [&] { PostToBoard(WM_LBUTTONUP, Moved(press, home.x - kPiece.x, home.y - kPiece.y)); },
         [&](HWND message) {
             seen = true;
-            modeDuring = g_shell.mouseMode;
-            kindDuring = g_shell.dragKind;
-            SendMessageA(g_shell.boardWindow, WM_MOUSELEAVE, 0, 0);
+            modeDuring = g_board.mouseMode;
+            kindDuring = g_board.dragKind;
+            SendMessageA(g_board.window, WM_MOUSELEAVE, 0, 0);
             PressButton(message, IDOK);
         });
 
@@ -204,5 +206,5 @@ TEST_F(BoardTest, TheLastPieceDraggedHomeEndsTheDragBeforeTheCompletionMessage)
     EXPECT_EQ(h.pieceCount, h.fixedCount);
     EXPECT_EQ(0, memcmp(&pastTheTable, &g_game.pieces[h.pieceCount], sizeof pastTheTable))
         << "nothing is written past the pieces";
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
 }

@@ -1,10 +1,12 @@
 #include "tests/board/board_fixture.h"
+#include "board/board_state.h"
 #include "board/piece_images.h"
 #include "board/scroll.h"
 #include "box/box_window.h"
 #include "model/cut_pieces.h"
 #include "shell/game_view.h"
 #include "shell/title.h"
+#include "win/cursors.h"
 #include "win/image_library.h"
 #include "win/program_folder.h"
 #include <ostream>
@@ -43,7 +45,7 @@ static void StartGame()
     g_game.header.columns = 10;
     g_game.header.rows = 10;
     CutPieces();
-    g_shell.gameActive = 1;
+    g_board.gameActive = 1;
     g_shell.gameModified = 1;
     BeginGameView();
     // The box is a child of the board and would take the pointer's messages.
@@ -56,14 +58,14 @@ void BoardTest::SetUp()
     if (HasFatalFailure())
         return;
     g_shell.OptSound = 0;
-    g_shell.mouseMode = kMouseIdle;
-    g_shell.dragKind = kDragNone;
+    g_board.mouseMode = kMouseIdle;
+    g_board.dragKind = kDragNone;
     // A band left over from an earlier test would be reused by a release without movement.
-    g_shell.lastPoint = POINT{};
-    g_shell.bandAnchor = POINT{};
-    g_shell.bandRect = RECT{};
-    g_shell.scrollX = 0;
-    g_shell.scrollY = 0;
+    g_board.lastPoint = POINT{};
+    g_board.bandAnchor = POINT{};
+    g_board.bandRect = RECT{};
+    g_board.scrollX = 0;
+    g_board.scrollY = 0;
     SetForegroundWindow(g_shell.mainWindow);
     StartGame();
     if (HasFatalFailure())
@@ -78,11 +80,11 @@ void BoardTest::SetUp()
 
 void BoardTest::TearDown()
 {
-    g_shell.gameActive = 0;
-    g_shell.mouseMode = kMouseIdle;
-    g_shell.dragKind = kDragNone;
+    g_board.gameActive = 0;
+    g_board.mouseMode = kMouseIdle;
+    g_board.dragKind = kDragNone;
     // The board's class outlives its window; the next test must not inherit a drag cursor.
-    SetClassLongPtrA(g_shell.boardWindow, GCLP_HCURSOR, (LONG_PTR)g_shell.arrowCursor);
+    SetClassLongPtrA(g_board.window, GCLP_HCURSOR, (LONG_PTR)g_cursors.arrow);
     MainWindowTest::TearDown();
 }
 
@@ -97,15 +99,15 @@ void ShowAtZoom(int percent, const char* file, int line)
 
 void ScrollBoardTo(int x, int y)
 {
-    g_shell.scrollX = x;
-    g_shell.scrollY = y;
+    g_board.scrollX = x;
+    g_board.scrollY = y;
     UpdateScrollBars();
     PaintBoardNow();
 }
 
 void PaintBoardNow()
 {
-    RedrawWindow(g_shell.boardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(g_board.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void LayOutLoosePieces(const std::vector<POINT>& corners)
@@ -156,8 +158,8 @@ POINT HomeCorner(int index)
 
 POINT ToClient(POINT board)
 {
-    return POINT{board.x - g_shell.scrollX + g_geometry.offsetX,
-                 board.y - g_shell.scrollY + g_geometry.offsetY};
+    return POINT{board.x - g_board.scrollX + g_geometry.offsetX,
+                 board.y - g_board.scrollY + g_geometry.offsetY};
 }
 
 PieceId IdOf(int index)
@@ -191,13 +193,13 @@ std::string MainTitle()
 
 HCURSOR BoardCursor()
 {
-    return (HCURSOR)GetClassLongPtrA(g_shell.boardWindow, GCLP_HCURSOR);
+    return (HCURSOR)GetClassLongPtrA(g_board.window, GCLP_HCURSOR);
 }
 
 POINT BoardClientSize()
 {
     RECT client;
-    GetClientRect(g_shell.boardWindow, &client);
+    GetClientRect(g_board.window, &client);
     return POINT{client.right, client.bottom};
 }
 

@@ -4,7 +4,9 @@
 #include "tests/board/board_fixture.h"
 #include "tests/board/menu_watch.h"
 #include "tests/board/pointer.h"
+#include "board/board_state.h"
 #include "model/home_test.h"
+#include "win/cursors.h"
 #include <memory>
 #include <string.h>
 
@@ -23,15 +25,15 @@ TEST_F(BoardTest, QuickClicksOnLoosePiecesStackThemIntoTheSelection)
     const PieceId left = IdOf(0), middle = IdOf(1), right = IdOf(2);
 
     PostClick(ClientCell(middle));
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
     ASSERT_EQ(std::vector<PieceId>{middle}, SelectedPieces());
 
     // Sent rather than posted: the window procedure alone decides. Windows sends move
     // messages without movement too, and such a one is still a click.
     const POINT cell = ClientCell(left);
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
     ASSERT_EQ((std::vector<PieceId>{middle, left}), SelectedPieces());
 
     PostClick(ClientCell(right));
@@ -39,7 +41,7 @@ TEST_F(BoardTest, QuickClicksOnLoosePiecesStackThemIntoTheSelection)
     EXPECT_EQ(3, g_game.header.boardCount);
     EXPECT_EQ(0, g_game.header.fixedCount);
     PumpMessages(600);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode) << "the hold timer of a finished click starts nothing";
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode) << "the hold timer of a finished click starts nothing";
     EXPECT_EQ(3, g_game.header.selectedCount);
 }
 
@@ -113,19 +115,19 @@ TEST_F(BoardTest, HoldingTheLeftButtonStillOnAPieceStartsDraggingIt)
     const POINT press = ClientCell(piece);
     PressAt(WM_LBUTTONDOWN, press);
     PumpMessages(250);
-    EXPECT_EQ(kMouseLeftDown, g_shell.mouseMode) << "not yet half a second";
+    EXPECT_EQ(kMouseLeftDown, g_board.mouseMode) << "not yet half a second";
     EXPECT_EQ(0, g_game.header.selectedCount);
-    EXPECT_TRUE(PumpUntil([] { return g_shell.mouseMode == kMouseLeftDrag; }));
-    EXPECT_EQ(kDragMoving, g_shell.dragKind) << "begun, then painted once";
+    EXPECT_TRUE(PumpUntil([] { return g_board.mouseMode == kMouseLeftDrag; }));
+    EXPECT_EQ(kDragMoving, g_board.dragKind) << "begun, then painted once";
     EXPECT_EQ(std::vector<PieceId>{piece}, SelectedPieces());
-    EXPECT_EQ(g_shell.dragCursor, BoardCursor());
+    EXPECT_EQ(g_cursors.drag, BoardCursor());
     EXPECT_TRUE(TileIsAt(1, kMiddle.x, kMiddle.y));
 
     PostToBoard(WM_LBUTTONUP, press);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(kDragNone, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(kDragNone, g_board.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount) << "a single dragged piece is put down";
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
     EXPECT_TRUE(TileIsAt(1, kMiddle.x, kMiddle.y));
 }
 
@@ -134,26 +136,26 @@ TEST_F(BoardTest, HoldingTheLeftButtonStillOnFreeSpaceStartsABand)
     LayOutLoosePieces({kLeft, kMiddle});
     const POINT press = ToClient(kFreeSpot);
     PressAt(WM_LBUTTONDOWN, press);
-    EXPECT_TRUE(PumpUntil([] { return g_shell.dragKind == kDragBand; }));
-    EXPECT_EQ(kMouseLeftDrag, g_shell.mouseMode);
-    EXPECT_EQ(press.x, g_shell.bandAnchor.x);
-    EXPECT_EQ(press.y, g_shell.bandAnchor.y);
-    EXPECT_EQ(g_shell.crossCursor, BoardCursor());
+    EXPECT_TRUE(PumpUntil([] { return g_board.dragKind == kDragBand; }));
+    EXPECT_EQ(kMouseLeftDrag, g_board.mouseMode);
+    EXPECT_EQ(press.x, g_board.bandAnchor.x);
+    EXPECT_EQ(press.y, g_board.bandAnchor.y);
+    EXPECT_EQ(g_cursors.cross, BoardCursor());
     PostToBoard(WM_LBUTTONUP, press);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(kDragNone, g_shell.dragKind);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(kDragNone, g_board.dragKind);
     EXPECT_EQ(0, g_game.header.selectedCount);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
 }
 
 // A band held still after an earlier band must not select what the earlier one covered.
 TEST_F(BoardTest, ABandHeldStillSelectsNothingWhateverCameBefore)
 {
     LayOutLoosePieces({kLeft, kMiddle});
-    g_shell.bandRect = RECT{0, 0, 2000, 2000};
+    g_board.bandRect = RECT{0, 0, 2000, 2000};
     const POINT press = ToClient(kFreeSpot);
     PressAt(WM_LBUTTONDOWN, press);
-    ASSERT_TRUE(PumpUntil([] { return g_shell.dragKind == kDragBand; }));
+    ASSERT_TRUE(PumpUntil([] { return g_board.dragKind == kDragBand; }));
     PostToBoard(WM_LBUTTONUP, press);
     EXPECT_EQ(0, g_game.header.selectedCount);
 }
@@ -166,7 +168,7 @@ TEST_F(BoardTest, APressHeldOnAFixedPieceStartsABandAsOnFreeSpace)
     PaintBoardNow();
     const POINT press = ToClient(CellCentre(0));
     PressAt(WM_LBUTTONDOWN, press);
-    EXPECT_TRUE(PumpUntil([] { return g_shell.dragKind == kDragBand; }));
+    EXPECT_TRUE(PumpUntil([] { return g_board.dragKind == kDragBand; }));
     EXPECT_EQ(0, g_game.header.selectedCount);
     PostToBoard(WM_LBUTTONUP, press);
     EXPECT_EQ(1, g_game.header.fixedCount);
@@ -178,16 +180,16 @@ TEST_F(BoardTest, ALeaveBeforeAnyDragOnlyEndsThePress)
     const GameHeader before = g_game.header;
     const POINT cell = ClientCell(IdOf(1));
     PressAt(WM_LBUTTONDOWN, cell);
-    ASSERT_EQ(kMouseLeftDown, g_shell.mouseMode);
+    ASSERT_EQ(kMouseLeftDown, g_board.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
     PumpMessages(600);
     PostToBoard(WM_LBUTTONUP, cell);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
     EXPECT_EQ(0, memcmp(&before, &g_game.header, sizeof before)) << "no pick, no click";
 
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
 }
 
 // At 300 % the board is larger than the window, so a pan would show in the scroll position.
@@ -198,7 +200,7 @@ TEST_F(BoardTest, WithoutAGameNoPressHasAnyEffect)
     const PieceId selected = IdOf(0), loose = IdOf(1);
     PostClick(ClientCell(selected));
     ASSERT_EQ(1, g_game.header.selectedCount);
-    g_shell.gameActive = 0;
+    g_board.gameActive = 0;
     const std::unique_ptr<GameState> before(new GameState(g_game));
     WatchForMenu(0);
 
@@ -207,7 +209,7 @@ TEST_F(BoardTest, WithoutAGameNoPressHasAnyEffect)
     PostClick(free);
     PressAt(WM_LBUTTONDOWN, piece);
     PumpMessages(700);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode) << "no hold";
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode) << "no hold";
     PostToBoard(WM_MOUSEMOVE, free);
     PostToBoard(WM_LBUTTONUP, free);
     PostToBoard(WM_LBUTTONDBLCLK, piece);
@@ -220,10 +222,10 @@ TEST_F(BoardTest, WithoutAGameNoPressHasAnyEffect)
     PumpMessages(100);
 
     EXPECT_FALSE(EndMenuWatch().seen);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(kDragNone, g_shell.dragKind);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
-    EXPECT_EQ(0, g_shell.scrollX);
-    EXPECT_EQ(0, g_shell.scrollY);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(kDragNone, g_board.dragKind);
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
+    EXPECT_EQ(0, g_board.scrollX);
+    EXPECT_EQ(0, g_board.scrollY);
     EXPECT_EQ(0, memcmp(before.get(), &g_game, sizeof g_game));
 }

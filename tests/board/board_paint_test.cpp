@@ -4,6 +4,7 @@
 #include "tests/board/pixels.h"
 #include "tests/board/pointer.h"
 #include "board/board_paint.h"
+#include "board/board_state.h"
 #include "model/piece_moves.h"
 
 static const COLORREF kWhite = RGB(255, 255, 255);
@@ -15,13 +16,13 @@ static const COLORREF kMarker = RGB(10, 200, 30);
 // draws itself can replace the marker.
 static void ScribbleOverBoardWindow()
 {
-    HDC dc = GetDC(g_shell.boardWindow);
+    HDC dc = GetDC(g_board.window);
     HBRUSH marker = CreateSolidBrush(kMarker);
     RECT client;
-    GetClientRect(g_shell.boardWindow, &client);
+    GetClientRect(g_board.window, &client);
     FillRect(dc, &client, marker);
     DeleteObject(marker);
-    ReleaseDC(g_shell.boardWindow, dc);
+    ReleaseDC(g_board.window, dc);
 }
 
 TEST_F(BoardTest, ABoardSmallerThanTheWindowIsCentredWithGreyAllAround)
@@ -146,16 +147,16 @@ TEST_F(BoardTest, DragPaintsLeaveTheBufferAsAFullRenderOfTheSamePositionsWouldDr
     PaintBoardNow();
 
     // As the mouse leaves it when a drag of the selection begins.
-    g_shell.dragKind = kDragStarting;
+    g_board.dragKind = kDragStarting;
     PaintBoardNow();
-    ASSERT_EQ(kDragMoving, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_board.dragKind);
     const POINT steps[] = {{7, 3},   {40, -20},    {-150, 90}, {200, 0}, {-5, -5},
                            {0, 260}, {-300, -200}, {-500, 0},  {500, 0}, {60, 70}};
     for (const POINT& step : steps) {
         MoveSelectionBy(step.x, step.y);
         PaintBoardNow();
     }
-    ASSERT_EQ(kDragMoving, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_board.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
@@ -169,7 +170,7 @@ TEST_F(BoardTest, DraggingAPieceAcrossOthersWithTheMouseKeepsTheBoardIntact)
     const POINT path[] = {{4, 2}, {30, 10}, {60, 45}, {-40, 70}, {-90, -20}, {10, -60}};
     for (const POINT& offset : path)
         PostToBoard(WM_MOUSEMOVE, POINT{press.x + offset.x, press.y + offset.y});
-    ASSERT_EQ(kDragMoving, g_shell.dragKind);
+    ASSERT_EQ(kDragMoving, g_board.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
@@ -182,15 +183,14 @@ TEST_F(BoardTest, ADragWhoseFirstMoveIsLongLeavesNothingWhereThePieceLay)
 {
     LayOutLoosePieces({{100, 100}, {130, 120}});
     const POINT press = ToClient(CellCentre(0));
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
-    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
-                 MAKELPARAM(press.x + 250, press.y + 40));
-    UpdateWindow(g_shell.boardWindow);
-    ASSERT_EQ(kDragMoving, g_shell.dragKind);
+    SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 250, press.y + 40));
+    UpdateWindow(g_board.window);
+    ASSERT_EQ(kDragMoving, g_board.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(press.x + 250, press.y + 40));
+    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(press.x + 250, press.y + 40));
 }
 
 // A band ends and, before the board is painted, the next begins: its backdrop must show
@@ -203,19 +203,19 @@ TEST_F(BoardTest, ABandBegunBeforeThePaintAfterABandShowsTheBoardAsItIsNow)
     PressAt(WM_LBUTTONDOWN, from);
     PostToBoard(WM_MOUSEMOVE, to);
     PostToBoard(WM_MOUSEMOVE, POINT{to.x + 2, to.y + 2});
-    ASSERT_EQ(kDragBand, g_shell.dragKind);
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.x + 2, to.y + 2));
+    ASSERT_EQ(kDragBand, g_board.dragKind);
+    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(to.x + 2, to.y + 2));
     ASSERT_EQ(4, g_game.header.selectedCount) << "the fan moved the pieces";
 
     const POINT free = ToClient(POINT{520, 120});
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(free.x, free.y));
-    SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(free.x + 9, free.y + 9));
-    ASSERT_EQ(kDragBand, g_shell.dragKind);
-    UpdateWindow(g_shell.boardWindow);
+    SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(free.x, free.y));
+    SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(free.x + 9, free.y + 9));
+    ASSERT_EQ(kDragBand, g_board.dragKind);
+    UpdateWindow(g_board.window);
     const Pixels backdrop = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(backdrop, CaptureBoardBuffer()));
-    SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(free.x + 9, free.y + 9));
+    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(free.x + 9, free.y + 9));
 }
 
 // Checks each bar three pixels from its ends, where only tile corners or bare board lie:
@@ -253,8 +253,8 @@ static RECT SelectionFrame()
 {
     const GameHeader& h = g_game.header;
     const int base = h.boardCount - h.selectedCount;
-    const int x = TileLeft(base) - g_shell.scrollX + g_geometry.offsetX;
-    const int y = TileTop(base) - g_shell.scrollY + g_geometry.offsetY;
+    const int x = TileLeft(base) - g_board.scrollX + g_geometry.offsetX;
+    const int y = TileTop(base) - g_board.scrollY + g_geometry.offsetY;
     return RECT{x - (int)(h.fanSpreadX * g_geometry.rangeX) - 2,
                 y - (int)(h.fanSpreadY * g_geometry.rangeY) - 2, (int)(x + g_geometry.tileWidth),
                 (int)(y + g_geometry.tileHeight)};
@@ -283,8 +283,8 @@ TEST_F(BoardTest, AnInvertedFrameEnclosesTheSelectionAndGoesWithIt)
 TEST_F(BoardTest, TheBandIsAWhiteLineWithABlackShadowWhileItIsDragged)
 {
     ASSERT_GT(g_geometry.offsetX, 130);
-    g_shell.bandRect = RECT{20, 100, 120, 200};
-    g_shell.dragKind = kDragBand;
+    g_board.bandRect = RECT{20, 100, 120, 200};
+    g_board.dragKind = kDragBand;
     PaintBoardNow();
     Pixels window = CaptureBoardWindow();
     const struct {
@@ -296,7 +296,7 @@ TEST_F(BoardTest, TheBandIsAWhiteLineWithABlackShadowWhileItIsDragged)
     for (const auto& pixel : band)
         EXPECT_EQ(pixel.colour, window.At(pixel.x, pixel.y)) << pixel.x << ", " << pixel.y;
 
-    g_shell.dragKind = kDragNone;
+    g_board.dragKind = kDragNone;
     PaintBoardNow();
     window = CaptureBoardWindow();
     for (const auto& pixel : band)

@@ -2,7 +2,11 @@
 #include "tests/board/board_fixture.h"
 #include "tests/board/menu_watch.h"
 #include "tests/board/pointer.h"
+#include "board/board_state.h"
+#include "box/box_state.h"
+#include "box/box_window.h"
 #include "resources/resource_ids.h"
+#include "win/cursors.h"
 #include <algorithm>
 
 static int Clamped(int value, int highest)
@@ -26,26 +30,26 @@ TEST_F(BoardTest, DraggingWithTheRightButtonPansTheBoardWithinItsLimits)
     const POINT press = {size.x - 200, size.y - 100};
     PressAt(WM_RBUTTONDOWN, press);
     PostToBoard(WM_MOUSEMOVE, POINT{press.x - 40, press.y - 25});
-    EXPECT_EQ(kMousePanning, g_shell.mouseMode);
-    EXPECT_EQ(g_shell.dragCursor, BoardCursor());
-    EXPECT_EQ(240, g_shell.scrollX) << "the board follows the pointer";
-    EXPECT_EQ(325, g_shell.scrollY);
+    EXPECT_EQ(kMousePanning, g_board.mouseMode);
+    EXPECT_EQ(g_cursors.drag, BoardCursor());
+    EXPECT_EQ(240, g_board.scrollX) << "the board follows the pointer";
+    EXPECT_EQ(325, g_board.scrollY);
 
     PostToBoard(WM_MOUSEMOVE, POINT{100, 50});
-    EXPECT_EQ(Clamped(240 + press.x - 40 - 100, maxX), g_shell.scrollX);
-    EXPECT_EQ(Clamped(325 + press.y - 25 - 50, maxY), g_shell.scrollY);
-    const int x = g_shell.scrollX, y = g_shell.scrollY;
+    EXPECT_EQ(Clamped(240 + press.x - 40 - 100, maxX), g_board.scrollX);
+    EXPECT_EQ(Clamped(325 + press.y - 25 - 50, maxY), g_board.scrollY);
+    const int x = g_board.scrollX, y = g_board.scrollY;
     PostToBoard(WM_MOUSEMOVE, POINT{size.x - 20, size.y - 20});
-    EXPECT_EQ(Clamped(x - (size.x - 120), maxX), g_shell.scrollX);
-    EXPECT_EQ(Clamped(y - (size.y - 70), maxY), g_shell.scrollY);
-    EXPECT_EQ(g_shell.scrollX, GetScrollPos(g_shell.boardWindow, SB_HORZ));
-    EXPECT_EQ(g_shell.scrollY, GetScrollPos(g_shell.boardWindow, SB_VERT));
+    EXPECT_EQ(Clamped(x - (size.x - 120), maxX), g_board.scrollX);
+    EXPECT_EQ(Clamped(y - (size.y - 70), maxY), g_board.scrollY);
+    EXPECT_EQ(g_board.scrollX, GetScrollPos(g_board.window, SB_HORZ));
+    EXPECT_EQ(g_board.scrollY, GetScrollPos(g_board.window, SB_VERT));
 
     PostToBoard(WM_RBUTTONUP, POINT{size.x - 20, size.y - 20});
     PumpMessages(100);
     EXPECT_FALSE(EndMenuWatch().seen) << "a drag is no click";
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
 }
 
 TEST_F(BoardTest, HoldingTheRightButtonStillStartsAPanAndOpensNoMenu)
@@ -53,13 +57,13 @@ TEST_F(BoardTest, HoldingTheRightButtonStillStartsAPanAndOpensNoMenu)
     WatchForMenu(0);
     const POINT press = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, press);
-    EXPECT_TRUE(PumpUntil([] { return g_shell.mouseMode == kMousePanning; }));
-    EXPECT_EQ(g_shell.dragCursor, BoardCursor());
+    EXPECT_TRUE(PumpUntil([] { return g_board.mouseMode == kMousePanning; }));
+    EXPECT_EQ(g_cursors.drag, BoardCursor());
     PostToBoard(WM_RBUTTONUP, press);
     PumpMessages(100);
     EXPECT_FALSE(EndMenuWatch().seen);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
-    EXPECT_EQ(g_shell.arrowCursor, BoardCursor());
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
+    EXPECT_EQ(g_cursors.arrow, BoardCursor());
 }
 
 TEST_F(BoardTest, ARightClickOpensTheBoardMenuWherePutIntoBoxReturnsTheSelection)
@@ -73,17 +77,17 @@ TEST_F(BoardTest, ARightClickOpensTheBoardMenuWherePutIntoBoxReturnsTheSelection
     WatchForMenu(IDM_PUTINTOBOX);
     const POINT click = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, click);
-    EXPECT_EQ(kMouseRightDown, g_shell.mouseMode);
+    EXPECT_EQ(kMouseRightDown, g_board.mouseMode);
     PostToBoard(WM_RBUTTONUP, click);
     PumpMessages(100);
     const MenuSighting menu = EndMenuWatch();
     ASSERT_TRUE(menu.seen);
     EXPECT_TRUE(menu.hasPutIntoBox);
     POINT screen = click;
-    ClientToScreen(g_shell.boardWindow, &screen);
+    ClientToScreen(g_board.window, &screen);
     EXPECT_EQ(screen.x, menu.frame.left) << "the menu opens at the pointer";
     EXPECT_EQ(screen.y, menu.frame.top);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
 
     EXPECT_EQ(0, g_game.header.selectedCount);
     ASSERT_EQ(1, g_game.header.boardCount);
@@ -91,18 +95,42 @@ TEST_F(BoardTest, ARightClickOpensTheBoardMenuWherePutIntoBoxReturnsTheSelection
     EXPECT_EQ(second, IdOf(2));
 }
 
+// The box's request passes through the board to the main window, which opens the box's own
+// menu; its "close" comes back as an ordinary command.
+TEST_F(BoardTest, ARightClickInTheBoxOpensTheBoxMenuWhoseCloseClosesTheBox)
+{
+    ShowBox(kBoxShow);
+    ASSERT_NE(nullptr, g_box.boxWindow);
+    POINT screen = {40, 20};
+    ClientToScreen(g_box.boxWindow, &screen);
+    POINT inBoard = screen;
+    ScreenToClient(g_board.window, &inBoard);
+    ParkPointer(inBoard);
+    WatchForMenu(IDM_BOXCLOSE);
+    const LPARAM at = MAKELPARAM(40, 20);
+    PostMessageA(g_box.boxWindow, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(g_box.boxWindow, WM_RBUTTONUP, 0, at);
+    PumpMessages(100);
+    const MenuSighting menu = EndMenuWatch();
+    ASSERT_TRUE(menu.seen);
+    EXPECT_FALSE(menu.hasPutIntoBox) << "the board's menu opened instead of the box's";
+    EXPECT_EQ(screen.x, menu.frame.left) << "the menu opens at the pointer";
+    EXPECT_EQ(screen.y, menu.frame.top);
+    EXPECT_EQ(nullptr, g_box.boxWindow);
+}
+
 TEST_F(BoardTest, ARightPressThatLeavesTheWindowOpensNoMenu)
 {
     WatchForMenu(0);
     const POINT press = ToClient(POINT{400, 200});
     PressAt(WM_RBUTTONDOWN, press);
-    ASSERT_EQ(kMouseRightDown, g_shell.mouseMode);
+    ASSERT_EQ(kMouseRightDown, g_board.mouseMode);
     PostToBoard(WM_MOUSELEAVE, POINT{});
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
     PostToBoard(WM_RBUTTONUP, press);
     PumpMessages(100);
     EXPECT_FALSE(EndMenuWatch().seen);
-    EXPECT_EQ(kMouseIdle, g_shell.mouseMode);
+    EXPECT_EQ(kMouseIdle, g_board.mouseMode);
 }
 
 static void Wheel(short delta)
@@ -114,13 +142,13 @@ TEST_F(BoardTest, TheWheelZoomsOneStepPerMessageOnlyWhileNoButtonIsHeld)
 {
     const int start = g_shell.zoomIndex;
     for (int mode = 1; mode <= 4; ++mode) {
-        g_shell.mouseMode = mode;
+        g_board.mouseMode = mode;
         Wheel(120);
         EXPECT_EQ(start, g_shell.zoomIndex) << "mouse mode " << mode;
         Wheel(-120);
         EXPECT_EQ(start, g_shell.zoomIndex) << "mouse mode " << mode;
     }
-    g_shell.mouseMode = kMouseIdle;
+    g_board.mouseMode = kMouseIdle;
     Wheel(240);
     EXPECT_EQ(start + 1, g_shell.zoomIndex);
     EXPECT_NE(std::string::npos, MainTitle().find("x 150%")) << MainTitle();

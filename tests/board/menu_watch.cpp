@@ -1,6 +1,7 @@
 #include "tests/board/menu_watch.h"
+#include "board/board_state.h"
 #include "resources/resource_ids.h"
-#include "shell/shell_state.h"
+#include <string.h>
 
 static UINT_PTR g_timer;
 static WORD g_command;
@@ -19,9 +20,16 @@ static void CALLBACK LookForMenu(HWND, UINT, UINT_PTR, DWORD)
     char text[64] = "";
     GetMenuStringA(items, IDM_PUTINTOBOX, text, sizeof text, MF_BYCOMMAND);
     g_sighting.hasPutIntoBox = strcmp(text, "箱に入れる(&I)") == 0;
-    EndMenu();
-    if (g_command)
-        PostMessageA(g_shell.boardWindow, WM_COMMAND, g_command, 0);
+    // The item is chosen by its access key, as a player would: the menu itself then sends
+    // the command to whichever window owns it.
+    char item[64] = "";
+    const char* key = nullptr;
+    if (g_command && GetMenuStringA(items, g_command, item, sizeof item, MF_BYCOMMAND))
+        key = strchr(item, '&');
+    if (key && key[1])
+        PostMessageA(menu, WM_CHAR, (WPARAM)key[1], 0);
+    else
+        EndMenu();
 }
 
 void WatchForMenu(WORD command)

@@ -9,8 +9,8 @@ struct MenuSighting {
     bool hasPutIntoBox;  // holds "箱に入れる(&I)"
 };
 
-// After the menu is found it is closed; with a command other than 0 that command is then
-// posted to the board window, as choosing the item would.
+// After the menu is found it is closed; with a command other than 0 that item is chosen
+// through the menu, by its access key.
 void WatchForMenu(WORD command);
 // Stops watching and tells what was seen.
 MenuSighting EndMenuWatch();

@@ -7,6 +7,7 @@
 #include "tests/support/modal_driver.h"
 #include "tests/support/test_seed.h"
 #include "board/board_paint.h"
+#include "board/board_state.h"
 #include "board/piece_images.h"
 #include "board/zoomed_picture.h"
 #include "box/box_state.h"
@@ -37,7 +38,7 @@ struct StandIn {
         , saved(*surface)
         , scratch()
     {
-        MakeSurface(&scratch, saved.dc, width, height);
+        MakeSurface(&scratch, width, height);
         *real = scratch;
     }
     ~StandIn()
@@ -133,7 +134,7 @@ RECT BoxArea()
     RECT frame = {0, 0, 0, 0};
     if (g_box.boxWindow) {
         GetWindowRect(g_box.boxWindow, &frame);
-        MapWindowPoints(HWND_DESKTOP, g_shell.boardWindow, (POINT*)&frame, 2);
+        MapWindowPoints(HWND_DESKTOP, g_board.window, (POINT*)&frame, 2);
     }
     return frame;
 }
@@ -180,10 +181,10 @@ protected:
         g_game.header.columns = columns;
         g_game.header.rows = rows;
         CutPieces();
-        g_shell.boxPosition = kBoxAtBottom;
-        g_shell.goalPictureShown = 0;
-        g_shell.OptGrayBorder = 0;
-        g_shell.OptGoalBorder = 1;
+        g_box.boxPosition = kBoxAtBottom;
+        g_box.goalPictureShown = 0;
+        g_board.OptGrayBorder = 0;
+        g_board.OptGoalBorder = 1;
         BeginGameView();
         // The real pointer stays off the board, so that no move of its own comes in.
         SetCursorPos(0, 0);
@@ -216,7 +217,7 @@ protected:
 
     void Settle()
     {
-        UpdateWindow(g_shell.boardWindow);
+        UpdateWindow(g_board.window);
         if (g_box.boxWindow)
             UpdateWindow(g_box.boxWindow);
     }
@@ -254,7 +255,7 @@ protected:
         g_view.paintDC = paintDC;
         GdiFlush();
         expected.assign(canvas.bits, canvas.bits + (size_t)width * height);
-        TakeClient(&canvas, g_shell.boardWindow, &shown);
+        TakeClient(&canvas, g_board.window, &shown);
         EXPECT_EQ("", Differences(shown, expected, width, BoxArea()))
             << "board window, " << Where();
         {
@@ -276,7 +277,7 @@ protected:
         boxCanvas.Take(g_box.buffer.dc, width, height, &expected);
         TakeClient(&boxCanvas, g_box.boxWindow, &shown);
         EXPECT_EQ("", Differences(shown, expected, width)) << "box window, " << Where();
-        if (g_shell.goalPictureShown)
+        if (g_box.goalPictureShown)
             return;
         StandIn full(&g_box.buffer, width, height);
         RenderBoxPieces();
@@ -350,7 +351,7 @@ protected:
     {
         const GameHeader& h = g_game.header;
         const int boxed = h.pieceCount - h.boardCount;
-        if (!g_box.boxWindow || boxed == 0 || g_shell.goalPictureShown)
+        if (!g_box.boxWindow || boxed == 0 || g_box.goalPictureShown)
             return;
         const ViewGeometry& g = g_geometry;
         const int firstRow = g_box.boxScrollY / (int)g.tileHeight;
@@ -370,7 +371,7 @@ protected:
         const POINT from = PressPoint();
         const POINT to = {from.x + Between(-120, 120), from.y + Between(-120, 120)};
         doing = "drag from " + Text(from) + " to " + Text(to);
-        Gesture(g_shell.boardWindow, false, from, to, Between(1, 4));
+        Gesture(g_board.window, false, from, to, Between(1, 4));
     }
 
     // A single selected piece taken home by a drag or a click.
@@ -383,12 +384,12 @@ protected:
         const POINT home = HomeCentreInWindow(piece);
         if (Pick(2)) {
             doing = "click at home " + Text(home);
-            Click(g_shell.boardWindow, home);
+            Click(g_board.window, home);
             return;
         }
         const POINT from = CellCentreInWindow(piece);
         doing = "drag home from " + Text(from) + " to " + Text(home);
-        Gesture(g_shell.boardWindow, false, from, home, Between(1, 3));
+        Gesture(g_board.window, false, from, home, Between(1, 3));
     }
 
     void Scroll()
@@ -402,7 +403,7 @@ protected:
         doing = std::string("scroll the board ") + (vertical ? "down " : "across ") +
             std::to_string(code) + " " + std::to_string(position);
         Act(doing, [=] {
-            SendMessageA(g_shell.boardWindow, vertical ? WM_VSCROLL : WM_HSCROLL,
+            SendMessageA(g_board.window, vertical ? WM_VSCROLL : WM_HSCROLL,
                          MAKEWPARAM(code, position), 0);
         });
     }
@@ -467,7 +468,7 @@ protected:
         } else if (roll < 32) {
             const POINT point = PressPoint();
             doing = "click at " + Text(point);
-            Click(g_shell.boardWindow, point);
+            Click(g_board.window, point);
         } else if (roll < 44) {
             Drag();
         } else if (roll < 52) {
@@ -476,12 +477,12 @@ protected:
             const POINT from = RandomBoardPoint();
             const POINT to = {from.x + Between(-200, 200), from.y + Between(-200, 200)};
             doing = "band from " + Text(from) + " to " + Text(to);
-            Gesture(g_shell.boardWindow, false, from, to, Between(1, 4));
+            Gesture(g_board.window, false, from, to, Between(1, 4));
         } else if (roll < 62) {
             const POINT from = RandomBoardPoint();
             const POINT to = {from.x + Offset(100), from.y + Between(-100, 100)};
             doing = "pan from " + Text(from) + " to " + Text(to);
-            Gesture(g_shell.boardWindow, true, from, to, Between(1, 3));
+            Gesture(g_board.window, true, from, to, Between(1, 3));
         } else if (roll < 70) {
             Scroll();
         } else if (roll < 75) {

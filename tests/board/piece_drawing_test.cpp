@@ -1,4 +1,5 @@
 #include "tests/support/test_seed.h"
+#include "board/board_state.h"
 #include "board/ellipse_stamps.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
@@ -24,7 +25,6 @@ protected:
     {
         LoadSettings(GetModuleHandleA(nullptr));
         CreateSolidBrushes();
-        g_shell.mainDC = GetDC(nullptr);
         ResetView();
         ResetGameState();
         g_game.header.pieceCount = 100;
@@ -41,7 +41,6 @@ protected:
         FreeSurface(&target);
         FreeSurface(&zoomedPicture);
         ReleaseViewResources();
-        ReleaseDC(nullptr, g_shell.mainDC);
         DeleteSolidBrushes();
         DestroyMenu(g_shell.boardMenu);
         DestroyMenu(g_shell.boxMenu);
@@ -51,7 +50,7 @@ protected:
     void MakePicture(bool pattern = false)
     {
         FreeSurface(&zoomedPicture);
-        MakeSurface(&zoomedPicture, g_shell.mainDC, 400, 300);
+        MakeSurface(&zoomedPicture, 400, 300);
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x)
                 if (pattern || (x == 0 && y == 0))
@@ -75,7 +74,7 @@ protected:
 
     void MakeTarget()
     {
-        MakeSurface(&target, g_shell.mainDC, kSize, kSize);
+        MakeSurface(&target, kSize, kSize);
         bits = target.pixels.pixels;
         ClearTarget();
     }
@@ -130,7 +129,7 @@ TEST_F(PieceDrawing, FlatPieceIsItsCellInATwoPixelGreyFrame)
 
 TEST_F(PieceDrawing, WithoutTheGreyOptionTheFrameIsBlack)
 {
-    g_shell.OptGrayBorder = 0;
+    g_board.OptGrayBorder = 0;
     DrawPiece(target, 0, kX, kY);
     EXPECT_EQ(RGB(0, 0, 0), At(kX + 9, kY + 20));
     EXPECT_EQ(RGB(0, 0, 0), At(kX + 50, kY + 20));
@@ -173,7 +172,7 @@ TEST_F(PieceDrawing, DrawingTwiceEqualsDrawingOnce)
 TEST_F(PieceDrawing, FinishedPictureWithoutFrameIsSeamless)
 {
     MakePicture(true);
-    g_shell.OptGoalBorder = 0;
+    g_board.OptGoalBorder = 0;
     g_game.header.pieceCount = 2;
     g_game.header.fixedCount = 2;
     g_game.header.boardCount = 2;
@@ -212,11 +211,11 @@ public:
         w = (int)g.tileWidth;
         h = (int)g.tileHeight;
         for (Surface* s : {&pieceTemplate, &outlineTemplate, &pieceMask, &outlineMask})
-            if (!MakeSurface(s, g_shell.mainDC, w, h))
+            if (!MakeSurface(s, w, h))
                 return false;
         // Tabs reach a cell beyond the tile's sides at most.
         const int size = 2 * 3 * (w + h);
-        if (!MakeSurface(&outline, g_shell.mainDC, size, size))
+        if (!MakeSurface(&outline, size, size))
             return false;
         PatBlt(outline.dc, 0, 0, size, size, BLACKNESS);
         SelectObject(outline.dc, g_view.whitePen);
@@ -243,7 +242,7 @@ public:
         const PieceRecord& piece = g_game.pieces[index];
         const int sx = (int)(piece.column * g.cellWidth - g.tabMarginX);
         const int sy = (int)(piece.row * g.cellHeight - g.tabMarginY);
-        if (!g_shell.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
+        if (!g_board.OptGoalBorder && g_game.header.fixedCount == g_game.header.pieceCount) {
             BitBlt(target, x, y, w, h, picture, sx, sy, SRCCOPY);
             return;
         }
@@ -262,7 +261,7 @@ public:
             FilledEllipse(black, g_brushes.black, L - 1, T - 1, R + 1, B + 1);
         }
         BitBlt(target, x, y, w, h, outlineMask.dc, 0, 0, SRCAND);
-        if (g_shell.OptGrayBorder) {
+        if (g_board.OptGrayBorder) {
             SelectObject(outlineMask.dc, g_brushes.grey);
             ExtFloodFill(outlineMask.dc, w / 2, h / 2, RGB(255, 255, 255), FLOODFILLBORDER);
             BitBlt(outlineMask.dc, 0, 0, w, h, pieceMask.dc, 0, 0, SRCPAINT);
@@ -311,7 +310,7 @@ protected:
     void SetUp() override
     {
         PieceDrawing::SetUp();
-        ASSERT_TRUE(MakeSurface(&theirs, g_shell.mainDC, kSize, kSize));
+        ASSERT_TRUE(MakeSurface(&theirs, kSize, kSize));
     }
     void TearDown() override
     {
@@ -330,7 +329,7 @@ protected:
     {
         FreeSurface(&zoomedPicture);
         const ViewGeometry& g = g_geometry;
-        ASSERT_TRUE(MakeSurface(&zoomedPicture, g_shell.mainDC, g.scaledWidth, g.scaledHeight));
+        ASSERT_TRUE(MakeSurface(&zoomedPicture, g.scaledWidth, g.scaledHeight));
         const PixelImage& p = zoomedPicture.pixels;
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x)
@@ -396,8 +395,8 @@ TEST_F(PiecePixels, EveryPieceHasTheSystemsPixels)
             piece.row = Between(0, rows - 1);
             for (int side = 0; side < 4; ++side)
                 piece.tabs[side] = RandomTab(side);
-            g_shell.OptGrayBorder = Between(0, 3) != 0;
-            g_shell.OptGoalBorder = Between(0, 5) != 0;
+            g_board.OptGrayBorder = Between(0, 3) != 0;
+            g_board.OptGoalBorder = Between(0, 5) != 0;
             g_game.header.pieceCount = 1;
             g_game.header.fixedCount = Between(0, 1);
             const int x = Between(-(int)g_geometry.tileWidth, kSize);
@@ -446,7 +445,7 @@ TEST_F(PiecePixels, EveryPieceHasTheSystemsPixels)
                                  << draw << ": " << zoom << " %, " << columns << " x " << rows
                                  << ", cell (" << piece.column << ", " << piece.row << ") at (" << x
                                  << ", " << y << ")" << (clipped ? ", clipped" : "")
-                                 << (g_shell.OptGrayBorder ? ", grey" : ", black") << "; tabs"
+                                 << (g_board.OptGrayBorder ? ", grey" : ", black") << "; tabs"
                                  << tabs.str() << "; first at (" << firstX << ", " << firstY
                                  << "): " << std::hex << got << " instead of " << wanted;
         }
@@ -461,7 +460,7 @@ TEST_F(PiecePixels, EllipsesAreTheirOutlinesFilled)
 {
     const int size = 80, at = 5;
     Surface filled = {};
-    ASSERT_TRUE(MakeSurface(&filled, g_shell.mainDC, size, size));
+    ASSERT_TRUE(MakeSurface(&filled, size, size));
     SelectObject(filled.dc, g_view.whitePen);
     SelectObject(filled.dc, g_brushes.white);
     for (int width = -60; width <= 60; ++width)

@@ -1,6 +1,7 @@
 #include "tests/board/pixels.h"
 #include "tests/shell/main_window_fixture.h"
 #include "tests/support/dib32.h"
+#include "board/board_state.h"
 #include "board/view_geometry.h"
 #include "board/view_state.h"
 #include "shell/shell_state.h"
@@ -38,9 +39,9 @@ Pixels CaptureBoardWindow()
     // Painted pixels reach the screen when the window's surface is flushed.
     PumpMessages(100);
     RECT client;
-    GetClientRect(g_shell.boardWindow, &client);
+    GetClientRect(g_board.window, &client);
     POINT origin = {0, 0};
-    ClientToScreen(g_shell.boardWindow, &origin);
+    ClientToScreen(g_board.window, &origin);
     HDC screen = GetDC(nullptr);
     Pixels pixels(screen, origin.x, origin.y, client.right, client.bottom);
     ReleaseDC(nullptr, screen);

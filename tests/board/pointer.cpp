@@ -1,5 +1,6 @@
 #include "tests/board/pointer.h"
 #include "tests/shell/main_window_fixture.h"
+#include "board/board_state.h"
 #include "shell/shell_state.h"
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ static bool CursorIsAt(POINT screen)
 void ParkPointer(POINT client, const char* file, int line)
 {
     POINT screen = client;
-    ClientToScreen(g_shell.boardWindow, &screen);
+    ClientToScreen(g_board.window, &screen);
     int steady = 0;
     for (int attempt = 0; attempt < 3 && steady < 6; ++attempt) {
         SetCursorPos(screen.x + 1, screen.y);
@@ -38,7 +39,7 @@ void ParkPointer(POINT client, const char* file, int line)
 
 void PostToBoard(UINT message, POINT client)
 {
-    PostMessageA(g_shell.boardWindow, message, 0, MAKELPARAM(client.x, client.y));
+    PostMessageA(g_board.window, message, 0, MAKELPARAM(client.x, client.y));
     PumpUntilQuiet();
 }
 
@@ -52,7 +53,7 @@ void PostClick(POINT client, const char* file, int line)
 {
     ParkPointer(client, file, line);
     const LPARAM point = MAKELPARAM(client.x, client.y);
-    PostMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, point);
+    PostMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(g_board.window, WM_LBUTTONUP, 0, point);
     PumpUntilQuiet();
 }

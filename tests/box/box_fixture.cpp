@@ -1,13 +1,16 @@
 #include "tests/box/box_fixture.h"
+#include "board/board_state.h"
 #include "model/cut_pieces.h"
 #include "shell/settings.h"
+#include "win/cursors.h"
+#include <windowsx.h>
 
-std::vector<SentCommand> g_mainCommands;
+std::vector<MenuRequest> g_menuRequests;
 
-static LRESULT CALLBACK TestMainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK TestBoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND) {
-        g_mainCommands.push_back({wParam, lParam});
+    if (message == WM_CONTEXTMENU) {
+        g_menuRequests.push_back({(HWND)wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}});
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -18,7 +21,7 @@ static void RegisterClassNamed(const char* name, WNDPROC procedure)
     WNDCLASSA wc = {};
     wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = g_shell.arrowCursor;
+    wc.hCursor = g_cursors.arrow;
     wc.hbrBackground = g_brushes.grey;
     wc.lpszClassName = name;
     RegisterClassA(&wc);
@@ -32,8 +35,8 @@ public:
     {
         LoadSettings(GetModuleHandleA(nullptr));
         CreateSolidBrushes();
-        RegisterClassNamed("BoxTestMain", TestMainProc);
-        RegisterClassNamed("BoxTestBoard", DefWindowProcA);
+        RegisterClassNamed("BoxTestMain", DefWindowProcA);
+        RegisterClassNamed("BoxTestBoard", TestBoardProc);
     }
 };
 
@@ -48,15 +51,15 @@ void BoxTest::SetUp()
     g_game.header.rows = 5;
     CutPieces();
     ComputeViewGeometry(400, 300, 100, 5, 5);
-    g_shell.boxPosition = kBoxAtBottom;
-    g_shell.goalPictureShown = 0;
-    g_mainCommands.clear();
+    g_box.boxPosition = kBoxAtBottom;
+    g_box.goalPictureShown = 0;
+    g_menuRequests.clear();
     g_shell.mainWindow = CreateWindowExA(
         0, "BoxTestMain", "Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
         800, 640, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    g_shell.boardWindow = CreateWindowExA(
-        0, "BoxTestBoard", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kBoardWidth,
-        kBoardHeight, g_shell.mainWindow, (HMENU)2, GetModuleHandleA(nullptr), nullptr);
+    g_board.window = CreateWindowExA(0, "BoxTestBoard", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                     0, 0, kBoardWidth, kBoardHeight, g_shell.mainWindow, (HMENU)2,
+                                     GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(g_shell.mainWindow);
     PumpUntilQuiet();
     ASSERT_EQ(kPieces, g_game.header.pieceCount);
@@ -64,7 +67,7 @@ void BoxTest::SetUp()
     ASSERT_EQ(kTileWidth, g_geometry.tileWidth);
     ASSERT_EQ(kTileHeight, g_geometry.tileHeight);
     RECT board;
-    GetClientRect(g_shell.boardWindow, &board);
+    GetClientRect(g_board.window, &board);
     ASSERT_EQ(kBoardWidth, board.right);
     ASSERT_EQ(kBoardHeight, board.bottom);
 }
@@ -80,7 +83,7 @@ RECT BoxTest::BoxFrame()
 {
     RECT frame;
     GetWindowRect(g_box.boxWindow, &frame);
-    MapWindowPoints(HWND_DESKTOP, g_shell.boardWindow, (POINT*)&frame, 2);
+    MapWindowPoints(HWND_DESKTOP, g_board.window, (POINT*)&frame, 2);
     return frame;
 }
 

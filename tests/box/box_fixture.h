@@ -12,11 +12,12 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-struct SentCommand {
-    WPARAM wParam;
-    LPARAM lParam;
+// A WM_CONTEXTMENU that reached the box's parent, which passes it up to the owner of the menus.
+struct MenuRequest {
+    HWND window;
+    POINT screen;
 };
-extern std::vector<SentCommand> g_mainCommands;
+extern std::vector<MenuRequest> g_menuRequests;
 
 const int kBoardWidth = 700;
 const int kBoardHeight = 500;

@@ -125,7 +125,7 @@ TEST_F(BoxTest, TheFinishedPictureViewHidesTheScrollBarAndBringsItBackWithThePos
 {
     ShowBox(kBoxShow);
     Scroll(SB_THUMBPOSITION, 150);
-    g_shell.goalPictureShown = 1;
+    g_box.goalPictureShown = 1;
     ShowBox(kBoxShow);
     SCROLLINFO info = BoxScrollInfo();
     EXPECT_EQ(0, info.nMin);
@@ -134,7 +134,7 @@ TEST_F(BoxTest, TheFinishedPictureViewHidesTheScrollBarAndBringsItBackWithThePos
     EXPECT_FALSE(HasScrollBar());
     EXPECT_EQ(150, g_box.boxScrollY);
 
-    g_shell.goalPictureShown = 0;
+    g_box.goalPictureShown = 0;
     ShowBox(kBoxShow);
     EXPECT_TRUE(HasScrollBar());
     EXPECT_EQ(150, g_box.boxScrollY);
@@ -145,10 +145,10 @@ TEST_F(BoxTest, BackFromTheFinishedPictureThePositionIsClampedToTheContent)
 {
     ShowBox(kBoxShow);
     Scroll(SB_THUMBPOSITION, 150);
-    g_shell.goalPictureShown = 1;
+    g_box.goalPictureShown = 1;
     ShowBox(kBoxShow);
     g_game.header.boardCount = 15;
-    g_shell.goalPictureShown = 0;
+    g_box.goalPictureShown = 0;
     ShowBox(kBoxShow);
     EXPECT_EQ(2 * kTileHeight, g_box.boxContentHeight);
     const int last = std::max(0, g_box.boxContentHeight - g_box.boxClientHeight);

@@ -1,5 +1,6 @@
 #include "tests/box/box_fixture.h"
 #include "tests/support/mouse_input.h"
+#include "win/cursors.h"
 
 // Puts the real cursor on a client point of the box: the hold timer reads it, and mouse
 // tracking must find the pointer inside. The move this causes finds the box idle.
@@ -70,7 +71,7 @@ TEST_F(BoxTest, NothingLiesAfterTheLastPieceOrBesideTheColumns)
 TEST_F(BoxTest, NothingIsTakenOutOfTheFinishedPictureView)
 {
     g_box.boxColumns = 4;
-    g_shell.goalPictureShown = 1;
+    g_box.goalPictureShown = 1;
     EXPECT_FALSE(TakeFromBoxAt(150, 40));
     EXPECT_EQ(0, g_game.header.boardCount);
 }
@@ -132,7 +133,7 @@ TEST_F(BoxTest, ALeftPressHeldPastTheTimerTakesNothing)
     Post(WM_LBUTTONUP, 150, 40);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     EXPECT_EQ(0, g_game.header.boardCount);
-    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.arrow, BoxClassCursor());
 }
 
 // Windows sends WM_MOUSEMOVE without movement too; that must not cancel a click.
@@ -200,7 +201,7 @@ TEST_F(BoxTest, ARightPressHeldStillShowsTheDragCursorAndThenTheContentFollowsTh
     EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
     EXPECT_TRUE(PumpUntil([] { return g_box.boxDragState == kBoxScrolling; }));
     EXPECT_EQ(0, g_box.boxScrollY);
-    EXPECT_EQ(g_shell.dragCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.drag, BoxClassCursor());
 
     Post(WM_MOUSEMOVE, 100, 60);
     EXPECT_EQ(40, g_box.boxScrollY);
@@ -221,7 +222,7 @@ TEST_F(BoxTest, ARightPressHeldStillShowsTheDragCursorAndThenTheContentFollowsTh
     Post(WM_RBUTTONUP, 100, 110);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     EXPECT_EQ(last - 10, g_box.boxScrollY);
-    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.arrow, BoxClassCursor());
 }
 
 TEST_F(BoxTest, MovingWithTheRightButtonDownScrollsAtOnceAndTheReleasePointCounts)
@@ -232,11 +233,11 @@ TEST_F(BoxTest, MovingWithTheRightButtonDownScrollsAtOnceAndTheReleasePointCount
     Post(WM_MOUSEMOVE, 100, 70);
     EXPECT_EQ(kBoxScrolling, g_box.boxDragState);
     EXPECT_EQ(30, g_box.boxScrollY);
-    EXPECT_EQ(g_shell.dragCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.drag, BoxClassCursor());
     Post(WM_RBUTTONUP, 100, 60);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     EXPECT_EQ(40, g_box.boxScrollY);
-    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.arrow, BoxClassCursor());
 }
 
 TEST_F(BoxTest, LeavingTheBoxEndsADragAtTheCursor)
@@ -249,7 +250,7 @@ TEST_F(BoxTest, LeavingTheBoxEndsADragAtTheCursor)
     Post(WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     EXPECT_EQ(0, g_box.boxScrollY);  // the cursor is still at the press point
-    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.arrow, BoxClassCursor());
 }
 
 TEST_F(BoxTest, LeavingTheBoxEndsAHoldAndCancelsAClick)
@@ -279,41 +280,27 @@ TEST_F(BoxTest, ClosingTheBoxUnderADragLeavesTheNextBoxIdle)
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
 
     ShowBox(kBoxShow);
-    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.arrow, BoxClassCursor());
     PointerAt(150, 40);
     Post(WM_LBUTTONDOWN, 150, 40);
     Post(WM_LBUTTONUP, 150, 40);
     EXPECT_EQ(1, g_game.header.boardCount);
 }
 
-static bool s_menuShown;
-static RECT s_menuFrame;
-
-// Runs inside the menu's own message loop.
-static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    HWND menu = FindWindowA("#32768", nullptr);
-    s_menuShown = menu && IsWindowVisible(menu);
-    if (menu)
-        GetWindowRect(menu, &s_menuFrame);
-    EndMenu();
-}
-
-TEST_F(BoxTest, AShortRightClickOpensTheBoxMenuAtTheReleasePoint)
+// The box opens no menu itself: it asks its parent, naming itself, at the release point.
+TEST_F(BoxTest, AShortRightClickAsksForTheBoxMenuAtTheReleasePoint)
 {
     ShowBox(kBoxShow);
     PointerAt(100, 100);
-    s_menuShown = false;
     Post(WM_RBUTTONDOWN, 100, 100);
-    SetTimer(nullptr, 0, 200, CloseMenu);
     Post(WM_RBUTTONUP, 110, 90);
     PumpMessages(300);
-    EXPECT_TRUE(s_menuShown);
+    ASSERT_EQ(1u, g_menuRequests.size());
+    EXPECT_EQ(g_box.boxWindow, g_menuRequests[0].window);
     POINT release = {110, 90};
     ClientToScreen(g_box.boxWindow, &release);
-    EXPECT_EQ(release.x, s_menuFrame.left);
-    EXPECT_EQ(release.y, s_menuFrame.top);
+    EXPECT_EQ(release.x, g_menuRequests[0].screen.x);
+    EXPECT_EQ(release.y, g_menuRequests[0].screen.y);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
     EXPECT_EQ(0, g_box.boxScrollY);
 }
@@ -336,7 +323,7 @@ TEST_F(BoxTest, ARealRightDragThatLeavesTheBoxEndsThere)
     EXPECT_TRUE(PumpUntil([] { return g_box.boxDragState == kBoxIdle; }));
     // The drag ends at the cursor, 100 pixels above the box: 30 + 70 + 100.
     EXPECT_EQ(last < 200 ? last : 200, g_box.boxScrollY);
-    EXPECT_EQ(g_shell.arrowCursor, BoxClassCursor());
+    EXPECT_EQ(g_cursors.arrow, BoxClassCursor());
     SendMouseInput(MOUSEEVENTF_RIGHTUP, {press.x, press.y - 200});
     PumpMessages(50);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);

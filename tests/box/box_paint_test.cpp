@@ -30,7 +30,6 @@ protected:
     void SetUp() override
     {
         BoxTest::SetUp();
-        g_shell.mainDC = GetDC(nullptr);
         ResetView();
         ComputeViewGeometry(400, 300, 100, 5, 5);
         MakeCellPicture();
@@ -47,15 +46,13 @@ protected:
         DeleteDC(target);
         DeleteObject(targetBitmap);
         ReleaseViewResources();
-        ReleaseDC(nullptr, g_shell.mainDC);
-        g_shell.mainDC = nullptr;
         BoxTest::TearDown();
     }
 
     void MakeCellPicture()
     {
         Surface& picture = cellPicture;
-        MakeSurface(&picture, g_shell.mainDC, 400, 300);
+        MakeSurface(&picture, 400, 300);
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 5; ++column) {
                 HBRUSH brush = CreateSolidBrush(CellColour(column, row));
@@ -187,7 +184,7 @@ TEST_F(BoxPaint, AWidePictureFillsTheWidthOfASquareBoxCentredOnGreyInABlackFrame
     g_view.pictureDib = picture;
     g_view.pictureInfo.biWidth = 200;
     g_view.pictureInfo.biHeight = 100;
-    g_shell.goalPictureShown = 1;
+    g_box.goalPictureShown = 1;
     DeleteDC(target);
     DeleteObject(targetBitmap);
     MakeTarget(100, 100);

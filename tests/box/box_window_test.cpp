@@ -1,6 +1,8 @@
 #include "tests/box/box_fixture.h"
+#include "board/board_state.h"
 #include "board/zoomed_picture.h"
 #include "resources/resource_ids.h"
+#include "win/cursors.h"
 #include <string.h>
 
 struct Place {
@@ -28,7 +30,7 @@ TEST_F(BoxTest, EachOfTheFivePlacesTakesItsShareOfTheBoard)
 {
     for (int place = 0; place < 4; ++place) {
         SCOPED_TRACE(place);
-        g_shell.boxPosition = place;
+        g_box.boxPosition = place;
         ShowBox(kBoxMove);
         ASSERT_NE(nullptr, g_box.boxWindow);
         ExpectPlace(kPlaces[place], BoxFrame());
@@ -38,7 +40,7 @@ TEST_F(BoxTest, EachOfTheFivePlacesTakesItsShareOfTheBoard)
 
 TEST_F(BoxTest, TheMaximisedPlaceCoversTheBoardAndRestoresToTheBottom)
 {
-    g_shell.boxPosition = kBoxMaximised;
+    g_box.boxPosition = kBoxMaximised;
     ShowBox(kBoxShow);
     ASSERT_NE(nullptr, g_box.boxWindow);
     EXPECT_TRUE(IsZoomed(g_box.boxWindow));
@@ -57,7 +59,7 @@ TEST_F(BoxTest, ThePlaceIsAppliedOnlyWhenTheBoxIsCreated)
 {
     ShowBox(kBoxShow);
     HWND box = g_box.boxWindow;
-    g_shell.boxPosition = kBoxAtRight;
+    g_box.boxPosition = kBoxAtRight;
     ShowBox(kBoxShow);
     EXPECT_EQ(box, g_box.boxWindow);
     ExpectPlace(kPlaces[0], BoxFrame());
@@ -69,10 +71,10 @@ TEST_F(BoxTest, ThePlaceIsAppliedOnlyWhenTheBoxIsCreated)
 TEST_F(BoxTest, APlaceOutsideTheFiveCreatesNothing)
 {
     for (int place : {-1, 5}) {
-        g_shell.boxPosition = place;
+        g_box.boxPosition = place;
         ShowBox(kBoxShow);
         EXPECT_EQ(nullptr, g_box.boxWindow);
-        EXPECT_EQ(nullptr, FindWindowExA(g_shell.boardWindow, nullptr, "QuiltraBox", nullptr));
+        EXPECT_EQ(nullptr, FindWindowExA(g_board.window, nullptr, "QuiltraBox", nullptr));
     }
 }
 
@@ -81,8 +83,8 @@ TEST_F(BoxTest, TheBoxIsACaptionedChildOfTheBoardNamedBox)
     ShowBox(kBoxShow);
     HWND box = g_box.boxWindow;
     ASSERT_NE(nullptr, box);
-    EXPECT_EQ(box, FindWindowExA(g_shell.boardWindow, nullptr, "QuiltraBox", nullptr));
-    EXPECT_EQ(g_shell.boardWindow, GetParent(box));
+    EXPECT_EQ(box, FindWindowExA(g_board.window, nullptr, "QuiltraBox", nullptr));
+    EXPECT_EQ(g_board.window, GetParent(box));
     EXPECT_EQ(3, GetDlgCtrlID(box));
     char title[16] = "";
     GetWindowTextA(box, title, sizeof title);
@@ -96,7 +98,7 @@ TEST_F(BoxTest, TheBoxIsACaptionedChildOfTheBoardNamedBox)
     WNDCLASSA wc = {};
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "QuiltraBox", &wc));
     EXPECT_EQ((UINT)(CS_HREDRAW | CS_VREDRAW), wc.style);
-    EXPECT_EQ(g_shell.arrowCursor, wc.hCursor);
+    EXPECT_EQ(g_cursors.arrow, wc.hCursor);
     EXPECT_EQ(g_brushes.white, wc.hbrBackground);
     EXPECT_NE(nullptr, wc.hIcon);
     EXPECT_EQ(nullptr, wc.lpszMenuName);
@@ -166,22 +168,6 @@ TEST_F(BoxTest, TheSystemMenuClosesTheBoxAndDropsItsBuffer)
     EXPECT_FALSE(IsWindow(box));
     EXPECT_EQ(nullptr, g_box.buffer.dc);
     EXPECT_EQ(nullptr, g_box.buffer.bitmap);
-}
-
-TEST_F(BoxTest, TheBoxMenusCloseItemClosesAndTheOthersGoToTheMainWindow)
-{
-    ShowBox(kBoxShow);
-    SendMessageA(g_box.boxWindow, WM_COMMAND, IDM_ZOOM100, 1234);
-    SendMessageA(g_box.boxWindow, WM_COMMAND, MAKEWPARAM(IDM_BOXRIGHT, 1), 0);
-    ASSERT_EQ(2u, g_mainCommands.size());
-    EXPECT_EQ((WPARAM)IDM_ZOOM100, g_mainCommands[0].wParam);
-    EXPECT_EQ(1234, g_mainCommands[0].lParam);
-    EXPECT_EQ(MAKEWPARAM(IDM_BOXRIGHT, 1), g_mainCommands[1].wParam);
-    EXPECT_NE(nullptr, g_box.boxWindow);
-
-    SendMessageA(g_box.boxWindow, WM_COMMAND, IDM_BOXCLOSE, 0);
-    EXPECT_EQ(nullptr, g_box.boxWindow);
-    EXPECT_EQ(2u, g_mainCommands.size());
 }
 
 // Parks the minimised box with its top edge at y and tells it that it was minimised.

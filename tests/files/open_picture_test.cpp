@@ -1,9 +1,13 @@
 #include "tests/support/dialog_owner.h"
 #include "tests/support/modal_driver.h"
+#include "board/board_state.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "files/file_names.h"
+#include "files/game_file.h"
+#include "files/game_format.h"
 #include "files/open_picture.h"
+#include "model/cut_pieces.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
 #include "win/image_library.h"
@@ -34,12 +38,14 @@ protected:
     {
         ResetGameState();
         ClearFileNames();
+        // A refusal leaves the pictures to the caller, as an old game keeps its own.
+        ReleaseViewResources();
     }
 
     bool OpenWithoutDialog(const std::string& path)
     {
         strcpy(g_picturePath, path.c_str());
-        return OpenPicture(false);
+        return OpenPicture(g_shell.mainWindow, false) == kPictureOpened;
     }
 
     void ExpectPicture(int width, int height)
@@ -49,14 +55,15 @@ protected:
         EXPECT_EQ(height, g_view.pictureInfo.biHeight);
     }
 
-    // The refusal's message box text; the game is abandoned with it.
+    // The refusal's message box text. The picture before stays: ending the game is the
+    // caller's.
     std::string RefusalOf(const std::string& path)
     {
+        void* before = g_view.pictureDib;
         bool opened = true;
         std::string text = MessageBoxTextDuring([&] { opened = OpenWithoutDialog(path); });
         EXPECT_FALSE(opened);
-        EXPECT_EQ(nullptr, g_view.pictureDib);
-        EXPECT_STREQ("", g_picturePath);
+        EXPECT_EQ(before, g_view.pictureDib);
         return text;
     }
 };
@@ -119,19 +126,9 @@ TEST_F(OpenPictureTest, AFileNoProbeKnowsIsRefused)
     EXPECT_EQ(kUnsupported + ("\n" + path), RefusalOf(path));
 }
 
-TEST_F(OpenPictureTest, ARefusedFileEndsTheGame)
-{
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
-    g_game.header.pieceCount = 108;
-    g_shell.gameActive = 1;
-    RefusalOf(PictureFixture("png_named.jpg"));
-    EXPECT_EQ(0, g_game.header.pieceCount);
-    EXPECT_EQ(0, g_shell.gameActive);
-}
-
 TEST_F(OpenPictureTest, TheDialogShowsItsTitleAndFilters)
 {
-    WithModalWindow([] { OpenPicture(true); },
+    WithModalWindow([] { OpenPicture(g_shell.mainWindow, true); },
                     [](HWND dialog) {
                         EXPECT_EQ("画像ファイルを開く", WindowText(dialog));
                         HWND types = GetDlgItem(dialog, kFileTypeList);
@@ -148,19 +145,19 @@ TEST_F(OpenPictureTest, TheDialogShowsItsTitleAndFilters)
 }
 
 // While the refusal is on screen the old game's board still paints, from the old picture:
-// it stays whole until the game ends with the message.
+// it stays whole until the caller ends the game.
 TEST_F(OpenPictureTest, APictureThatDoesNotDecodeLeavesTheOldOneWholeWhileItIsReported)
 {
     ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
     void* old = g_view.pictureDib;
     strcpy(g_picturePath, PictureFixture("png_named.jpg").c_str());
-    WithModalWindow([] { EXPECT_FALSE(OpenPicture(false)); },
+    WithModalWindow([] { EXPECT_EQ(kPictureRefused, OpenPicture(g_shell.mainWindow, false)); },
                     [old](HWND box) {
                         EXPECT_EQ(old, g_view.pictureDib);
                         EXPECT_EQ(640, g_view.pictureInfo.biWidth);
                         PressButton(box, IDOK);
                     });
-    EXPECT_EQ(nullptr, g_view.pictureDib);
+    EXPECT_EQ(old, g_view.pictureDib);
 }
 
 // Between a new picture and its game's view (the settings are asked in between), the old
@@ -185,15 +182,15 @@ TEST_F(OpenPictureTest, CancellingTheDialogChangesNothing)
     ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
     void* picture = g_view.pictureDib;
     strcpy(g_gameName, "cat.qlt");
-    strcpy(g_shell.PicDir, "C:\\");
+    strcpy(g_folders.PicDir, "C:\\");
     bool opened = true;
-    WithModalWindow([&opened] { opened = OpenPicture(true); },
+    WithModalWindow([&opened] { opened = OpenPicture(g_shell.mainWindow, true) == kPictureOpened; },
                     [](HWND dialog) { PressButton(dialog, IDCANCEL); });
     EXPECT_FALSE(opened);
     EXPECT_EQ(picture, g_view.pictureDib);
     EXPECT_EQ(PictureFixture("PHOTO.JPG"), g_picturePath);
     EXPECT_STREQ("cat.qlt", g_gameName);
-    EXPECT_STREQ("C:\\", g_shell.PicDir);
+    EXPECT_STREQ("C:\\", g_folders.PicDir);
 }
 
 TEST_F(OpenPictureTest, AChosenPictureStartsAnUntitledGameAndBecomesThePictureFolder)
@@ -206,15 +203,72 @@ TEST_F(OpenPictureTest, AChosenPictureStartsAnUntitledGameAndBecomesThePictureFo
     strcpy(g_gamePath, "C:\\games\\cat.qlt");
     strcpy(g_gameName, "cat.qlt");
     bool opened = false;
-    WithModalWindow([&opened] { opened = OpenPicture(true); },
+    WithModalWindow([&opened] { opened = OpenPicture(g_shell.mainWindow, true) == kPictureOpened; },
                     [&path](HWND dialog) {
                         TypeFileName(dialog, path);
                         PressButton(dialog, IDOK);
                     });
     EXPECT_TRUE(opened);
     EXPECT_EQ(path, g_picturePath);
-    EXPECT_EQ(folder + "\\", g_shell.PicDir);
+    EXPECT_EQ(folder + "\\", g_folders.PicDir);
     EXPECT_STREQ("", g_gamePath);
     EXPECT_STREQ("", g_gameName);
     ExpectPicture(640, 480);
+}
+
+// A game file opened while a game is on the board, whose picture has moved: the old game
+// stays whole while the player is told and asked, and after a cancel (the shell then ends
+// it); found, the new game takes the board, untitled.
+TEST_F(OpenPictureTest, AGameFileWhosePictureMovedLeavesTheOldGameWholeUntilItIsFound)
+{
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("wide.png")));
+    g_game.header.columns = 3;
+    g_game.header.rows = 2;
+    CutPieces();
+    std::vector<unsigned char> bytes;
+    BuildGameFile(PictureFixture("moved away.png").c_str(), g_game.header, g_game.pieces, &bytes);
+    const std::string gameFile = PictureFixture("moved.qlt");
+    FILE* file = fopen(gameFile.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+
+    ResetGameState();
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    void* oldPicture = g_view.pictureDib;
+    g_game.header.pieceCount = 4;
+    const auto oldGameIsWhole = [oldPicture] {
+        EXPECT_EQ(4, g_game.header.pieceCount);
+        EXPECT_EQ(oldPicture, g_view.pictureDib);
+    };
+    GameLoad load = kGameLoaded;
+    const auto tellThenAsk = [&](const std::function<void(HWND)>& answer) {
+        WithModalWindows(
+            [&] { load = LoadGameFile(g_shell.mainWindow, gameFile.c_str(), gameFile.c_str()); },
+            {[&](HWND notice) {
+                 EXPECT_EQ("画像ファイルがありません", MessageText(notice));
+                 oldGameIsWhole();
+                 PressButton(notice, IDOK);
+             },
+             [&](HWND dialog) {
+                 oldGameIsWhole();
+                 answer(dialog);
+             }});
+    };
+    tellThenAsk([](HWND dialog) { PressButton(dialog, IDCANCEL); });
+    EXPECT_EQ(kGameWithoutPicture, load);
+    oldGameIsWhole();
+
+    const std::string found = PictureFixture("wide.png");
+    tellThenAsk([&found](HWND dialog) {
+        TypeFileName(dialog, found);
+        PressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(kGameLoadedWithNewPicture, load);
+    EXPECT_EQ(6, g_game.header.pieceCount);
+    ExpectPicture(300, 100);
+    EXPECT_EQ(oldPicture, g_view.replacedPicture) << "the old board paints until the new view";
+    EXPECT_EQ(found, g_picturePath);
+    EXPECT_STREQ("", g_gameName);
+    DeleteFileA(gameFile.c_str());
 }

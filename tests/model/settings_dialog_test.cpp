@@ -7,6 +7,7 @@
 #include "model/new_puzzle.h"
 #include "model/settings_dialog.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_state.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string.h>
@@ -74,7 +75,7 @@ protected:
     bool Run(const std::function<void(HWND)>& act)
     {
         bool confirmed = false;
-        WithModalWindow([&confirmed] { confirmed = RunSettingsDialog(); }, act);
+        WithModalWindow([&confirmed] { confirmed = RunSettingsDialog(g_shell.mainWindow); }, act);
         return confirmed;
     }
 };
@@ -222,7 +223,7 @@ protected:
     {
         ClearFileNames();
         strcpy(g_picturePath, PictureFixture("PHOTO.JPG").c_str());
-        ASSERT_TRUE(OpenPicture(false));
+        ASSERT_EQ(kPictureOpened, OpenPicture(g_shell.mainWindow, false));
         // A game in progress that the new puzzle replaces.
         ResetGameState();
         g_game.header.pieceCount = 4;
@@ -232,7 +233,7 @@ protected:
     bool NewPuzzleEndedWith(int button)
     {
         bool cut = false;
-        WithModalWindow([&cut] { cut = NewPuzzle(); },
+        WithModalWindow([&cut] { cut = NewPuzzle(g_shell.mainWindow); },
                         [button](HWND dialog) { PressButton(dialog, button); });
         return cut;
     }
@@ -240,12 +241,13 @@ protected:
 
 }  // namespace
 
-TEST_F(NewPuzzleTest, CancelLeavesNoGameAndNoPicture)
+// Ending the game is the shell's: the cancelled cut leaves no pieces and the picture as it was.
+TEST_F(NewPuzzleTest, CancelCutsNothing)
 {
+    void* picture = g_view.pictureDib;
     EXPECT_FALSE(NewPuzzleEndedWith(IDCANCEL));
     EXPECT_EQ(0, g_game.header.pieceCount);
-    EXPECT_EQ(nullptr, g_view.pictureDib);
-    EXPECT_STREQ("", g_picturePath);
+    EXPECT_EQ(picture, g_view.pictureDib);
 }
 
 TEST_F(NewPuzzleTest, OkCutsThePictureAtTheChosenCounts)

@@ -9,6 +9,7 @@
 #include "tests/support/modal_driver.h"
 #include "board/board_mouse.h"
 #include "board/board_paint.h"
+#include "board/board_state.h"
 #include "board/board_window.h"
 #include "board/scroll.h"
 #include "board/view_state.h"
@@ -46,25 +47,25 @@ static int BoxTop()
     RECT frame;
     GetWindowRect(g_box.boxWindow, &frame);
     POINT corner = {frame.left, frame.top};
-    ScreenToClient(g_shell.boardWindow, &corner);
+    ScreenToClient(g_board.window, &corner);
     return corner.y;
 }
 
 static POINT ToClient(double boardX, double boardY)
 {
-    return POINT{(int)boardX - g_shell.scrollX + g_geometry.offsetX,
-                 (int)boardY - g_shell.scrollY + g_geometry.offsetY};
+    return POINT{(int)boardX - g_board.scrollX + g_geometry.offsetX,
+                 (int)boardY - g_board.scrollY + g_geometry.offsetY};
 }
 
 static POINT FromClient(POINT client)
 {
-    return POINT{client.x + g_shell.scrollX - g_geometry.offsetX,
-                 client.y + g_shell.scrollY - g_geometry.offsetY};
+    return POINT{client.x + g_board.scrollX - g_geometry.offsetX,
+                 client.y + g_board.scrollY - g_geometry.offsetY};
 }
 
 static void PaintsDone()
 {
-    UpdateWindow(g_shell.boardWindow);
+    UpdateWindow(g_board.window);
     if (g_box.boxWindow)
         UpdateWindow(g_box.boxWindow);
 }
@@ -163,8 +164,8 @@ static POINT FreePoint()
 static void Restore()
 {
     memcpy(&g_game, &s_current->game, sizeof g_game);
-    g_shell.mouseMode = kMouseIdle;
-    g_shell.dragKind = kDragNone;
+    g_board.mouseMode = kMouseIdle;
+    g_board.dragKind = kDragNone;
     g_box.boxScrollY = 0;
     RefreshBox();
     RedrawBoard(RDW_INVALIDATE | RDW_ERASE);
@@ -182,7 +183,7 @@ static void PrepareWorkPiece()
         Click(g_box.boxWindow,
               POINT{(int)(g.tabMarginX + g.cellWidth / 2), (int)(g.tabMarginY + g.cellHeight / 2)});
         Settle();
-        Click(g_shell.boardWindow, WorkPlace());
+        Click(g_board.window, WorkPlace());
     }
     Settle();
 }
@@ -190,7 +191,7 @@ static void PrepareWorkPiece()
 static void PrepareSelection()
 {
     PrepareWorkPiece();
-    Click(g_shell.boardWindow, CellCentre(g_game.header.boardCount - 1));
+    Click(g_board.window, CellCentre(g_game.header.boardCount - 1));
     Settle();
 }
 
@@ -205,7 +206,7 @@ static double TimeStep(const std::function<void()>& prepare, const std::function
 static double SelectByClick()
 {
     return TimeStep(PrepareWorkPiece,
-                    [] { Click(g_shell.boardWindow, CellCentre(g_game.header.boardCount - 1)); });
+                    [] { Click(g_board.window, CellCentre(g_game.header.boardCount - 1)); });
 }
 
 static double DropByClick()
@@ -216,13 +217,12 @@ static double DropByClick()
             PrepareSelection();
             free = FreePoint();
         },
-        [&] { Click(g_shell.boardWindow, free); });
+        [&] { Click(g_board.window, free); });
 }
 
 static double FixPiece()
 {
-    return TimeStep(PrepareSelection,
-                    [] { Click(g_shell.boardWindow, HomeCentre(kColumn, kRow)); });
+    return TimeStep(PrepareSelection, [] { Click(g_board.window, HomeCentre(kColumn, kRow)); });
 }
 
 // From the fourth visible row, so that the slots after it move up.
@@ -263,13 +263,13 @@ static double Band()
             free = FreePoint();
         },
         [&] {
-            Send(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, free);
+            Send(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, free);
             for (int k = 1; k <= 4; ++k) {
-                Send(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
+                Send(g_board.window, WM_MOUSEMOVE, MK_LBUTTON,
                      POINT{free.x + 15 * k, free.y + 10 * k});
-                UpdateWindow(g_shell.boardWindow);
+                UpdateWindow(g_board.window);
             }
-            Send(g_shell.boardWindow, WM_LBUTTONUP, 0, POINT{free.x + 60, free.y + 40});
+            Send(g_board.window, WM_LBUTTONUP, 0, POINT{free.x + 60, free.y + 40});
         });
 }
 
@@ -278,7 +278,7 @@ static double Scroll(WORD down, WORD up)
 {
     int turn = 0;
     return TimeStep(Settle, [&] {
-        SendMessageA(g_shell.boardWindow, WM_VSCROLL, MAKEWPARAM(turn++ % 2 ? up : down, 0), 0);
+        SendMessageA(g_board.window, WM_VSCROLL, MAKEWPARAM(turn++ % 2 ? up : down, 0), 0);
     });
 }
 
@@ -395,8 +395,8 @@ static void ZoomTable(int fitPercent, const WorkingSet& beforeGame, double pictu
             CommandOrRefusal(ZoomCommand(percent));
             if (s_refused)
                 return -1.0;
-            g_shell.scrollX = g_geometry.boardWidth / 2;
-            g_shell.scrollY = g_geometry.boardHeight / 2;
+            g_board.scrollX = g_geometry.boardWidth / 2;
+            g_board.scrollY = g_geometry.boardHeight / 2;
             UpdateScrollBars();
             RedrawBoard(RDW_INVALIDATE);
             Settle();
@@ -458,8 +458,8 @@ int main(int argc, char** argv)
     g_game.header.columns = 100;
     g_game.header.rows = 100;
     CutPieces();
-    g_shell.boxPosition = kBoxAtBottom;
-    g_shell.gameActive = 1;
+    g_box.boxPosition = kBoxAtBottom;
+    g_board.gameActive = 1;
     BeginGameView();
     Settle();
     const int fitPercent = ZoomSteps[g_shell.zoomIndex].percent;
@@ -536,8 +536,8 @@ int main(int argc, char** argv)
         }
         Restore();
         Command(ZoomCommand(100));
-        g_shell.scrollX = g_geometry.boardWidth / 2;
-        g_shell.scrollY = g_geometry.boardHeight / 2;
+        g_board.scrollX = g_geometry.boardWidth / 2;
+        g_board.scrollY = g_geometry.boardHeight / 2;
         UpdateScrollBars();
         RedrawBoard(RDW_INVALIDATE);
         Settle();

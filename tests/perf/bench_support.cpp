@@ -1,8 +1,8 @@
 #include "tests/perf/bench_support.h"
 #include "board/view_state.h"
+#include "shell/main_window.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
-#include "shell/startup.h"
 #include "win/image_library.h"
 #include <windows.h>
 #include <algorithm>

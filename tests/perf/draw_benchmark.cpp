@@ -4,6 +4,7 @@
 #include "tests/perf/bench_support.h"
 #include "board/board_mouse.h"
 #include "board/board_paint.h"
+#include "board/board_state.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
@@ -28,8 +29,8 @@ static void Row(const char* what, double ms)
 
 static void PaintNow()
 {
-    InvalidateRect(g_shell.boardWindow, nullptr, FALSE);
-    UpdateWindow(g_shell.boardWindow);
+    InvalidateRect(g_board.window, nullptr, FALSE);
+    UpdateWindow(g_board.window);
 }
 
 static void CutBoard(int columns, int rows)
@@ -90,18 +91,18 @@ int main(int argc, char** argv)
 
     // A piece of a 12 x 9 puzzle at 100 %, the size a player sees most.
     CutBoard(12, 9);
-    g_shell.gameActive = 1;
+    g_board.gameActive = 1;
     SelectZoom(100, false);
     BuildPieceImages();
     Surface target = {};
-    MakeSurface(&target, g_shell.mainDC, 800, 800);
-    g_shell.OptGrayBorder = 1;
+    MakeSurface(&target, 800, 800);
+    g_board.OptGrayBorder = 1;
     Row("DrawPiece, 12 x 9 at 100 %, grey outline",
         Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
-    g_shell.OptGrayBorder = 0;
+    g_board.OptGrayBorder = 0;
     Row("DrawPiece, 12 x 9 at 100 %, black outline",
         Median(7, 200, [&] { DrawPiece(target, 5, 100, 100); }));
-    g_shell.OptGrayBorder = 1;
+    g_board.OptGrayBorder = 1;
 
     // 100 x 100 with every piece on the board, at the zoom that fits the screen.
     CutBoard(100, 100);
@@ -118,14 +119,14 @@ int main(int argc, char** argv)
 
     for (int selected : {1, 10, 100}) {
         SelectTop(selected);
-        g_shell.dragKind = kDragStarting;
+        g_board.dragKind = kDragStarting;
         PaintNow();
         snprintf(label, sizeof label, "drag paint (second and later), %d selected", selected);
         Row(label, Median(7, 10, [] {
                 MoveSelection(0.0005);
                 PaintNow();
             }));
-        g_shell.dragKind = kDragNone;
+        g_board.dragKind = kDragNone;
         g_game.header.selectedCount = 0;
     }
 
@@ -133,22 +134,21 @@ int main(int argc, char** argv)
     for (int selected : {1, 100}) {
         SelectTop(selected);
         const PieceRecord& base = g_game.pieces[g_game.header.boardCount - selected];
-        int x = (int)(base.posX * g_geometry.rangeX + g_geometry.tileWidth / 2) - g_shell.scrollX +
+        int x = (int)(base.posX * g_geometry.rangeX + g_geometry.tileWidth / 2) - g_board.scrollX +
             g_geometry.offsetX;
-        int y = (int)(base.posY * g_geometry.rangeY + g_geometry.tileHeight / 2) - g_shell.scrollY +
+        int y = (int)(base.posY * g_geometry.rangeY + g_geometry.tileHeight / 2) - g_board.scrollY +
             g_geometry.offsetY;
-        SendMessageA(g_shell.boardWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         const int frames = 200;
         double start = Now();
         for (int f = 1; f <= frames; ++f) {
-            SendMessageA(g_shell.boardWindow, WM_MOUSEMOVE, MK_LBUTTON,
-                         MAKELPARAM(x + f, y + f / 2));
-            UpdateWindow(g_shell.boardWindow);
+            SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + f, y + f / 2));
+            UpdateWindow(g_board.window);
         }
         GdiFlush();
         double fps = frames * 1000.0 / (Now() - start);
-        SendMessageA(g_shell.boardWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + frames, y + frames / 2));
-        UpdateWindow(g_shell.boardWindow);
+        SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(x + frames, y + frames / 2));
+        UpdateWindow(g_board.window);
         snprintf(label, sizeof label, "drag with the mouse, %d selected: frames per second",
                  selected);
         printf("| %-62s | %10.1f |\n", label, fps);

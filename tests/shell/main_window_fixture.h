@@ -1,9 +1,9 @@
 // Builds the real main window inside the test process, as start-up does, without its loop.
 #pragma once
 #include "tests/support/message_pump.h"
+#include "shell/main_window.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
-#include "shell/startup.h"
 #include <gtest/gtest.h>
 
 class MainWindowTest : public testing::Test {

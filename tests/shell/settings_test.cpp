@@ -1,5 +1,9 @@
+#include "board/board_state.h"
+#include "box/box_state.h"
+#include "files/file_names.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
+#include "win/cursors.h"
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -30,13 +34,13 @@ TEST_F(Settings, FirstRunUsesTheDefaultsAndCreatesTheKey)
     g_shell.zoomIndex = 7;
     LoadSettings(GetModuleHandleA(nullptr));
     EXPECT_EQ(0, g_shell.zoomIndex);
-    EXPECT_STREQ(folder, g_shell.PicDir);
-    EXPECT_STREQ(folder, g_shell.GameDir);
+    EXPECT_STREQ(folder, g_folders.PicDir);
+    EXPECT_STREQ(folder, g_folders.GameDir);
     EXPECT_EQ(1, g_shell.OptSound);
-    EXPECT_EQ(1, g_shell.OptGrayBorder);
-    EXPECT_EQ(1, g_shell.OptGoalBorder);
-    EXPECT_EQ(0, g_shell.boxPosition);
-    EXPECT_NE(nullptr, g_shell.dragCursor);
+    EXPECT_EQ(1, g_board.OptGrayBorder);
+    EXPECT_EQ(1, g_board.OptGoalBorder);
+    EXPECT_EQ(0, g_box.boxPosition);
+    EXPECT_NE(nullptr, g_cursors.drag);
     EXPECT_NE(nullptr, g_shell.boardMenu);
     HKEY key;
     EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key));
@@ -54,8 +58,8 @@ TEST_F(Settings, StoredValuesAreReadAndWrittenBack)
     RegCloseKey(key);
 
     LoadSettings(GetModuleHandleA(nullptr));
-    EXPECT_STREQ(pictures, g_shell.PicDir);
-    EXPECT_EQ(2, g_shell.boxPosition);
+    EXPECT_STREQ(pictures, g_folders.PicDir);
+    EXPECT_EQ(2, g_box.boxPosition);
     EXPECT_EQ(0, g_shell.OptSound);
     SaveSettings();
 
@@ -89,10 +93,10 @@ TEST_F(Settings, AFolderThatFillsTheBufferStaysTerminated)
     RegCloseKey(key);
 
     LoadSettings(GetModuleHandleA(nullptr));
-    EXPECT_EQ(sizeof full, strlen(g_shell.GameDir));
+    EXPECT_EQ(sizeof full, strlen(g_folders.GameDir));
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
-    EXPECT_STREQ(folder, g_shell.PicDir);
+    EXPECT_STREQ(folder, g_folders.PicDir);
 }
 
 TEST_F(Settings, NumbersOfTheWrongSizeKeepTheirDefaults)
@@ -101,5 +105,5 @@ TEST_F(Settings, NumbersOfTheWrongSizeKeepTheirDefaults)
     RegSetValueExA(key, "OptGoalBorder", 0, REG_SZ, (const BYTE*)"0", 2);
     RegCloseKey(key);
     LoadSettings(GetModuleHandleA(nullptr));
-    EXPECT_EQ(1, g_shell.OptGoalBorder);
+    EXPECT_EQ(1, g_board.OptGoalBorder);
 }

@@ -1,5 +1,7 @@
 #include "tests/shell/main_window_fixture.h"
+#include "board/board_state.h"
 #include "board/view_state.h"
+#include "box/box_state.h"
 #include "model/game_state.h"
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
@@ -74,9 +76,9 @@ TEST_F(MainWindowTest, OptionsAndBoxPlaceAreCheckedFromTheSettings)
 
     SendMessageA(g_shell.mainWindow, WM_COMMAND, IDM_OPTGRAYBORDER, 0);
     SendMessageA(g_shell.mainWindow, WM_COMMAND, IDM_BOXRIGHT, 0);
-    EXPECT_EQ(0, g_shell.OptGrayBorder);
+    EXPECT_EQ(0, g_board.OptGrayBorder);
     EXPECT_FALSE(IsChecked(menu, IDM_OPTGRAYBORDER));
-    EXPECT_EQ(2, g_shell.boxPosition);
+    EXPECT_EQ(2, g_box.boxPosition);
     for (HMENU each : {menu, g_shell.boardMenu, g_shell.boxMenu}) {
         EXPECT_FALSE(IsChecked(each, IDM_BOXBOTTOM));
         EXPECT_TRUE(IsChecked(each, IDM_BOXRIGHT));
@@ -191,10 +193,10 @@ TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
 TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
 {
     RECT before, after, client;
-    GetClientRect(g_shell.boardWindow, &before);
+    GetClientRect(g_board.window, &before);
     ShowWindow(g_shell.mainWindow, SW_MINIMIZE);
     PumpUntilQuiet();
-    GetClientRect(g_shell.boardWindow, &after);
+    GetClientRect(g_board.window, &after);
     EXPECT_EQ(before.right, after.right);
     EXPECT_EQ(before.bottom, after.bottom);
 
@@ -204,7 +206,7 @@ TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
     PumpUntilQuiet();
     GetClientRect(g_shell.mainWindow, &client);
     RECT board;
-    GetWindowRect(g_shell.boardWindow, &board);
+    GetWindowRect(g_board.window, &board);
     EXPECT_EQ(client.right, board.right - board.left);
     EXPECT_EQ(client.bottom - 50, board.bottom - board.top);
 }
@@ -239,23 +241,23 @@ TEST_F(MainWindowTest, EndingAZoomedGameLeavesNoScrollBar)
     g_view.pictureInfo.biHeight = 300;
     g_game.header.columns = 10;
     g_game.header.rows = 10;
-    g_shell.gameActive = 1;
+    g_board.gameActive = 1;
     SelectZoom(500, false);
     PumpUntilQuiet();
     const LONG bars = WS_HSCROLL | WS_VSCROLL;
-    ASSERT_EQ(bars, GetWindowLongA(g_shell.boardWindow, GWL_STYLE) & bars);
+    ASSERT_EQ(bars, GetWindowLongA(g_board.window, GWL_STYLE) & bars);
     EndGame();
     PumpUntilQuiet();
-    EXPECT_EQ(0, GetWindowLongA(g_shell.boardWindow, GWL_STYLE) & bars);
+    EXPECT_EQ(0, GetWindowLongA(g_board.window, GWL_STYLE) & bars);
 }
 
 TEST_F(MainWindowTest, WithAGameTheGameItemsAreEnabled)
 {
-    g_shell.gameActive = 1;
+    g_board.gameActive = 1;
     UpdateGameMenuState();
     HMENU menu = GetMenu(g_shell.mainWindow);
     for (UINT item : {IDM_SAVE, IDM_WIZARD, IDM_ZOOM7, IDM_BOXLEFT})
         EXPECT_FALSE(IsGrey(menu, item)) << item;
     EXPECT_FALSE(IsGrey(g_shell.boardMenu, IDM_PUTINTOBOX));
-    g_shell.gameActive = 0;
+    g_board.gameActive = 0;
 }

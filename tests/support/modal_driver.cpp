@@ -1,7 +1,11 @@
 #include "tests/support/modal_driver.h"
 #include <string.h>
+#include <vector>
 
-static std::function<void(HWND)> s_act;
+// The acts still to come, in order, and the window the last one was handed: it may still be
+// on screen, closing, when the timer fires again.
+static std::vector<std::function<void(HWND)>> s_acts;
+static HWND s_lastActed;
 
 static BOOL CALLBACK KeepVisibleDialog(HWND window, LPARAM found)
 {
@@ -17,33 +21,47 @@ static void CALLBACK OnDriverTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), KeepVisibleDialog, (LPARAM)&dialog);
-    if (!dialog || !s_act)
+    if (!dialog || dialog == s_lastActed || s_acts.empty())
         return;
-    // Cleared before acting: act may pump messages, and the timer must not act twice.
-    std::function<void(HWND)> act = s_act;
-    s_act = nullptr;
+    // Taken before acting: act may pump messages, and the timer must not act twice.
+    std::function<void(HWND)> act = s_acts.front();
+    s_acts.erase(s_acts.begin());
+    s_lastActed = dialog;
     act(dialog);
+}
+
+void WithModalWindows(const std::function<void()>& run,
+                      const std::vector<std::function<void(HWND)>>& acts)
+{
+    s_acts = acts;
+    s_lastActed = nullptr;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, OnDriverTimer);
+    run();
+    KillTimer(nullptr, timer);
+    s_acts.clear();
+    s_lastActed = nullptr;
 }
 
 void WithModalWindow(const std::function<void()>& run, const std::function<void(HWND)>& act)
 {
-    s_act = act;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, OnDriverTimer);
-    run();
-    KillTimer(nullptr, timer);
-    s_act = nullptr;
+    WithModalWindows(run, {act});
 }
 
 std::string MessageBoxTextDuring(const std::function<void()>& run)
 {
     std::string text;
     WithModalWindow(run, [&text](HWND box) {
-        char buffer[1024] = "";
-        GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-        text = buffer;
+        text = MessageText(box);
         PressButton(box, IDOK);
     });
     return text;
+}
+
+std::string MessageText(HWND box)
+{
+    char buffer[1024] = "";
+    GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+    return buffer;
 }
 
 void PressButton(HWND dialog, int id)

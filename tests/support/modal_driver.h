@@ -4,10 +4,14 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Calls run(); once run() shows a dialog or message box on this thread, hands that window
 // to act, which must close it.
 void WithModalWindow(const std::function<void()>& run, const std::function<void(HWND)>& act);
+// The same for several modal windows shown one after another, each handed to its act.
+void WithModalWindows(const std::function<void()>& run,
+                      const std::vector<std::function<void(HWND)>>& acts);
 
 // Calls run() and presses OK on the message box it shows; the box's text, or empty when
 // run() showed none.
@@ -18,3 +22,4 @@ std::string MessageBoxTextDuring(const std::function<void()>& run);
 void PressButton(HWND dialog, int id);
 
 std::string WindowText(HWND window);
+std::string MessageText(HWND box);

@@ -1,0 +1,3 @@
+#include "board/board_state.h"
+
+BoardState g_board;
