@@ -4,7 +4,7 @@
 #include "board/press_tracker.h"
 #include <windows.h>
 
-// Values of ShellState::mouseMode: the press states, in the board's words.
+// Values of BoardState::mouseMode: the press states, in the board's words.
 enum BoardMouseMode {
     kMouseIdle = kPressIdle,
     kMouseLeftDown = kPressLeftPending,
@@ -12,7 +12,7 @@ enum BoardMouseMode {
     kMouseRightDown = kPressRightPending,
     kMousePanning = kPressRightDragging,
 };
-// Values of ShellState::dragKind: what a left drag does. The paint that finds a selection
+// Values of BoardState::dragKind: what a left drag does. The paint that finds a selection
 // drag just begun renders the board under it once and moves it on to kDragMoving.
 enum DragKind { kDragNone, kDragStarting, kDragMoving, kDragBand };
 

@@ -1,5 +1,4 @@
 #include "board/ellipse_stamps.h"
-#include "board/board_state.h"
 #include "board/view_state.h"
 #include <windows.h>
 #include <map>

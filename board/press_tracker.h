@@ -1,7 +1,7 @@
 // The rules a mouse press follows on the board and in the box alike: it waits to see
 // whether it is a click, becomes a drag at the first real movement or when it has been
 // held long enough, and ends at the release of the button that started it. Each window
-// keeps the state in its own field (ShellState::mouseMode, BoxState::boxDragState) and
+// keeps the state in its own field (BoardState::mouseMode, BoxState::boxDragState) and
 // its last point beside it. No windows.h, so that the rules are tested natively.
 #pragma once
 

@@ -1,4 +1,3 @@
-#include "board/board_state.h"
 #include "board/scroll_steps.h"
 #include "board/view_geometry.h"
 #include "box/box_state.h"

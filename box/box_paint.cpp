@@ -1,4 +1,3 @@
-#include "board/board_state.h"
 #include "board/piece_images.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"

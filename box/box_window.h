@@ -10,7 +10,7 @@ enum BoxDragState {
     kBoxIdle = kPressIdle,
     kBoxClickPending = kPressLeftPending,  // a release takes out the piece under the press
     kBoxHeld = kPressLeftDragging,         // left button held or moved: the release does nothing
-    kBoxMenuPending = kPressRightPending,  // a release opens the box menu
+    kBoxMenuPending = kPressRightPending,  // a release asks for the box menu
     kBoxScrolling = kPressRightDragging,   // right button dragging the content
 };
 

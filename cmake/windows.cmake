@@ -51,6 +51,7 @@ add_library(quiltra_win OBJECT
   shell/main_window.cpp
   shell/commands.cpp
   shell/game_view.cpp
+  shell/given_file.cpp
   shell/menu_state.cpp
   shell/title.cpp
   shell/recovery.cpp

@@ -118,6 +118,21 @@ GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile)
     return load;
 }
 
+bool IsGameFile(const char* path)
+{
+    if (_stricmp(ExtensionPart(path), ".qlt") == 0)
+        return true;
+    unsigned char start[kGameSignatureSize];
+    DWORD got = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool read = ReadFile(file, start, sizeof start, &got, nullptr);
+    CloseHandle(file);
+    return read && HasGameSignature(start, got);
+}
+
 GameLoad OpenGameFile(HWND owner)
 {
     char path[MAX_PATH] = "";

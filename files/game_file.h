@@ -21,8 +21,12 @@ inline bool GameWasLoaded(GameLoad load)
 // messages belong to owner.
 GameLoad OpenGameFile(HWND owner);
 // Loads the game file at path, the game taking gameFile as its own file (none when empty).
-// The game on the board changes only when the load succeeds.
+// The board keeps the old game's pieces and picture until the load succeeds; the file names
+// are the new file's from the start, so the caller ends the old game on any failure.
 GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile);
+
+// A game file by its extension (".qlt") or by its signature, whether or not it loads.
+bool IsGameFile(const char* path);
 
 // Writes the game; with askName, or when the game has no file yet, asks for a name first.
 // A failure is shown and the game goes on.

@@ -69,11 +69,16 @@ static void MakeShowable(LoadedGame* game)
     }
 }
 
+bool HasGameSignature(const unsigned char* data, size_t size)
+{
+    return size >= kGameSignatureSize && memcmp(data, kSignature, kGameSignatureSize) == 0;
+}
+
 GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame* game)
 {
     if (size < kGameSignatureSize)
         return kGameFileNoSignature;
-    if (memcmp(data, kSignature, kGameSignatureSize) != 0)
+    if (!HasGameSignature(data, size))
         return kGameFileWrongSignature;
     if (size < kGameFilePrefixSize)
         return kGameFileNoHeader;

@@ -27,6 +27,8 @@ struct LoadedGame {
     PieceRecord pieces[kMaxPieces];
 };
 
+// The file's first bytes say it is a game file (whether or not the rest makes a game).
+bool HasGameSignature(const unsigned char* data, size_t size);
 // Checks a file's bytes and, when they make a game, copies it into game.
 GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame* game);
 

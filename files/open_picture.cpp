@@ -5,6 +5,7 @@
 #include "win/failure_box.h"
 #include "win/image_library.h"
 #include <commdlg.h>
+#include <stdio.h>
 #include <string.h>
 
 static const char kPictureFilter[] = "JPEG ファイル(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0"
@@ -28,7 +29,14 @@ static PictureHandle (*const kLoaders[])(const char* path) = {
     nullptr, LoadBmpPicture, LoadJpegPicture, LoadPngPicture, LoadGifPicture,
 };
 
-// The chosen picture starts an untitled game, and the next dialog opens in its folder.
+// A picture chosen or given starts an untitled game, and the next dialog opens in its folder.
+static void TakeNewPicturePath(const char* path)
+{
+    ClearFileNames();
+    snprintf(g_picturePath, sizeof g_picturePath, "%s", path);
+    CopyFolderPart(g_picturePath, g_folders.PicDir, sizeof g_folders.PicDir);
+}
+
 static bool ChoosePicture(HWND owner)
 {
     char path[260] = "";
@@ -44,9 +52,7 @@ static bool ChoosePicture(HWND owner)
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&dialog))
         return false;
-    ClearFileNames();
-    strcpy(g_picturePath, path);
-    CopyFolderPart(g_picturePath, g_folders.PicDir, sizeof g_folders.PicDir);
+    TakeNewPicturePath(path);
     return true;
 }
 
@@ -61,6 +67,17 @@ static int DecidePictureType(const char* path)
     }
     int type = ProbePictureType(path, nullptr);
     return type >= kPictureBmp && type <= kPictureGif ? type : kPictureUnknown;
+}
+
+bool IsPictureFile(const char* path)
+{
+    return DecidePictureType(path) != kPictureUnknown;
+}
+
+PictureOpen OpenPictureAt(HWND owner, const char* path)
+{
+    TakeNewPicturePath(path);
+    return OpenPicture(owner, false);
 }
 
 // The old picture stays whole until the new game's view is built, or the game ends: the

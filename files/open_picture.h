@@ -11,3 +11,8 @@ enum PictureOpen {
 // Loads g_picturePath into g_view.pictureDib and its header into g_view.pictureInfo; with
 // the dialog the player first chooses that path. Dialogs and messages belong to owner.
 PictureOpen OpenPicture(HWND owner, bool withDialog);
+// The same for a picture given from outside (dropped, or named on the command line): it
+// starts an untitled game, as a chosen one does.
+PictureOpen OpenPictureAt(HWND owner, const char* path);
+// The picture loaders know the file: by a known extension, or else by its contents.
+bool IsPictureFile(const char* path);

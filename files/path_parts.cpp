@@ -41,3 +41,20 @@ const char* ExtensionPart(const char* path)
     }
     return dot ? dot : name + strlen(name);
 }
+
+void CopyFirstArgument(const char* commandLine, char* argument, int capacity)
+{
+    const char* p = commandLine;
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    const bool quoted = *p == '"';
+    if (quoted)
+        ++p;
+    int length = 0;
+    while (p[length] && (quoted ? p[length] != '"' : p[length] != ' ' && p[length] != '\t'))
+        ++length;
+    if (length > capacity - 1)
+        length = capacity - 1;
+    memcpy(argument, p, length);
+    argument[length] = 0;
+}

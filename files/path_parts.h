@@ -10,5 +10,10 @@ const char* FileNamePart(const char* path);
 // (capacity bytes, always zero-terminated).
 void CopyFolderPart(const char* path, char* folder, int capacity);
 
+// The first argument of a command line as Windows passes it to WinMain (the program's own
+// name left out): a quoted path may hold spaces. Empty when there is none; cut to capacity
+// bytes, always zero-terminated. Neither '"' nor ' ' is ever a trail byte in Shift-JIS.
+void CopyFirstArgument(const char* commandLine, char* argument, int capacity);
+
 // The extension of a file name part, from its last '.' on; empty when there is none.
 const char* ExtensionPart(const char* path);

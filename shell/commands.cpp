@@ -18,6 +18,7 @@
 #include "shell/shell_state.h"
 #include "shell/title.h"
 #include "shell/zoom_steps.h"
+#include "win/failure_box.h"
 #include "win/program_folder.h"
 #include <shellapi.h>
 #include <stdio.h>
@@ -67,11 +68,8 @@ static bool ConfirmAbandon()
 
 // A refused picture or a cancelled settings dialog ends the game the player agreed to
 // abandon; a cancelled picture dialog leaves it as it was.
-static void NewGame()
+static void NewGameFrom(PictureOpen picture)
 {
-    if (!ConfirmAbandon())
-        return;
-    const PictureOpen picture = OpenPicture(g_shell.mainWindow, true);
     if (picture == kPictureCancelled)
         return;
     if (picture == kPictureRefused || !NewPuzzle(g_shell.mainWindow)) {
@@ -81,11 +79,8 @@ static void NewGame()
     StartGame(true);
 }
 
-static void OpenGame()
+static void OpenGameFrom(GameLoad load)
 {
-    if (!ConfirmAbandon())
-        return;
-    GameLoad load = OpenGameFile(g_shell.mainWindow);
     if (load == kGameNotChosen)
         return;
     if (!GameWasLoaded(load)) {
@@ -94,6 +89,35 @@ static void OpenGame()
     }
     // The picture found again is a change the file does not have yet: closing must ask.
     StartGame(load == kGameLoadedWithNewPicture);
+}
+
+static void NewGame()
+{
+    if (ConfirmAbandon())
+        NewGameFrom(OpenPicture(g_shell.mainWindow, true));
+}
+
+static void OpenGame()
+{
+    if (ConfirmAbandon())
+        OpenGameFrom(OpenGameFile(g_shell.mainWindow));
+}
+
+// A file that is neither is refused before anything is asked: the game stays as it was.
+void OpenGivenFile(const char* path)
+{
+    const bool game = IsGameFile(path);
+    if (!game && !IsPictureFile(path)) {
+        ShowFailure(g_shell.mainWindow, "ゲームファイルでも画像ファイルでもないため、開けません。",
+                    path, nullptr, nullptr);
+        return;
+    }
+    if (!ConfirmAbandon())
+        return;
+    if (game)
+        OpenGameFrom(LoadGameFile(g_shell.mainWindow, path, path));
+    else
+        NewGameFrom(OpenPictureAt(g_shell.mainWindow, path));
 }
 
 // The title is rebuilt even when the flag was already clear: a first save names the game.

@@ -3,4 +3,7 @@
 #include <windows.h>
 
 void RunCommand(WORD command);
+// Opens a file given from outside as the menu commands would: a game file as Open does, a
+// picture as New does (the settings come), after the same question about the game.
+void OpenGivenFile(const char* path);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

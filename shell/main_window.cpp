@@ -2,11 +2,11 @@
 #include "board/board_state.h"
 #include "board/view_state.h"
 #include "box/box_state.h"
-#include "box/box_window.h"
 #include "files/game_file.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/game_view.h"
+#include "shell/given_file.h"
 #include "shell/menu_state.h"
 #include "shell/recovery.h"
 #include "shell/settings.h"
@@ -19,6 +19,7 @@
 static void OnCreate(HWND window)
 {
     g_shell.mainWindow = window;
+    DragAcceptFiles(window, TRUE);
     CreateChildWindows();
     ClearGame();
     ClearBoxState();
@@ -76,8 +77,9 @@ static void OnDestroy()
 }
 
 // The board's and the box's menus open here, owned by this window, so that the chosen item
-// reaches RunCommand as any other command does. A request from the keyboard (no point) or
-// from another window is the system's.
+// reaches RunCommand as any other command does. A request from the keyboard (no point), from
+// another window, or from a caption or a scroll bar (the system's own right click there) is
+// the system's.
 static bool OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
     HWND source = (HWND)wParam;
@@ -88,8 +90,13 @@ static bool OnContextMenu(WPARAM wParam, LPARAM lParam)
         menu = g_shell.boxMenu;
     if (!menu || lParam == -1)
         return false;
-    TrackPopupMenuEx(GetSubMenu(menu, 0), 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
-                     g_shell.mainWindow, nullptr);
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, inside = point;
+    RECT client;
+    GetClientRect(source, &client);
+    ScreenToClient(source, &inside);
+    if (!PtInRect(&client, inside))
+        return false;
+    TrackPopupMenuEx(GetSubMenu(menu, 0), 0, point.x, point.y, g_shell.mainWindow, nullptr);
     return true;
 }
 
@@ -121,9 +128,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (OnContextMenu(wParam, lParam))
             return 0;
         break;
+    case WM_DROPFILES:  OnDropFiles((HDROP)wParam); return 0;
+    case WM_COPYDATA:   return OnCopyData((const COPYDATASTRUCT*)lParam);
+    case kOpenGivenFileMessage: OpenWaitingFile(); return 0;
     case WM_TIMER:
         if (wParam == kRecoveryTimer)
             OnRecoveryTimer();
+        else if (wParam == kGivenFileTimer)
+            OpenWaitingFile();
         return 0;
     }
     // clang-format on
@@ -140,13 +152,13 @@ bool RegisterMainWindowClass()
     wc.hCursor = g_cursors.arrow;
     wc.hbrBackground = g_brushes.grey;
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
-    wc.lpszClassName = "Quiltra";
+    wc.lpszClassName = kMainWindowClass;
     return RegisterClassA(&wc) != 0;
 }
 
 HWND CreateMainWindow()
 {
-    return CreateWindowExA(0, "Quiltra", "Quiltra", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    return CreateWindowExA(0, kMainWindowClass, "Quiltra", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, g_shell.instance,
                            nullptr);
 }

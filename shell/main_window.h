@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+// A second start finds the running copy by this class.
+const char kMainWindowClass[] = "Quiltra";
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The pieces of start-up that in-process tests repeat without a message loop.

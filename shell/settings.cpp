@@ -45,6 +45,7 @@ void LoadSettings(HINSTANCE instance)
     g_board.OptGrayBorder = 1;
     g_shell.OptSound = 1;
     g_box.boxPosition = kBoxAtBottom;
+    g_box.goalPictureShown = 0;
 
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
+#include "files/path_parts.h"
 #include "model/random.h"
+#include "shell/given_file.h"
 #include "shell/main_window.h"
 #include "shell/recovery.h"
 #include "shell/settings.h"
@@ -7,8 +9,13 @@
 #include <commctrl.h>
 #include <time.h>
 
-int RunQuiltra(HINSTANCE instance)
+int RunQuiltra(HINSTANCE instance, const char* commandLine)
 {
+    // Made whole here: a copy already running has a current folder of its own.
+    char argument[MAX_PATH], given[MAX_PATH] = "";
+    CopyFirstArgument(commandLine, argument, sizeof argument);
+    if (argument[0] && !GetFullPathNameA(argument, sizeof given, given, nullptr))
+        given[0] = 0;
     LoadSettings(instance);
     CreateSolidBrushes();
 
@@ -19,8 +26,12 @@ int RunQuiltra(HINSTANCE instance)
         MessageBoxA(nullptr, "ミューテックス作成に失敗しました。", "Quiltra", MB_ICONERROR);
         return 1;
     }
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
+    // A second start leaves the first to play, with the file it was given, if any.
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (given[0])
+            HandOverToRunningCopy(given);
         return 0;
+    }
     ReleaseMutex(mutex);
 
     InitCommonControls();
@@ -33,6 +44,8 @@ int RunQuiltra(HINSTANCE instance)
     ShowWindow(g_shell.mainWindow, SW_SHOWMAXIMIZED);
     UpdateWindow(g_shell.mainWindow);
     OfferRecoveryCopy();
+    if (given[0])
+        OfferGivenFile(given);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

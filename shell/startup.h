@@ -3,4 +3,5 @@
 #include <windows.h>
 
 // The whole life of the program, from settings to settings; returns the exit code.
-int RunQuiltra(HINSTANCE instance);
+// The command line's first argument, if any, is a file to open once the window is shown.
+int RunQuiltra(HINSTANCE instance, const char* commandLine);

@@ -1,6 +1,6 @@
 #include "shell/startup.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    return RunQuiltra(instance);
+    return RunQuiltra(instance, commandLine);
 }

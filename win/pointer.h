@@ -11,7 +11,8 @@ void SetWindowCursor(HWND window, HCURSOR cursor);
 // Asks for WM_MOUSELEAVE: without capture, leaving is how a drag learns it is over.
 void TrackMouseLeave(HWND window);
 // A right click without movement at this client point: the window's menu is asked for
-// with WM_CONTEXTMENU, which the system passes up to the window that owns the menus.
+// with WM_CONTEXTMENU, naming the window, which its parents pass up to the one that owns
+// the menus.
 void AskForContextMenu(HWND window, POINT point);
 // The window's hold timer (board/press_tracker.h) for a press that has just begun.
 void StartHoldTimer(HWND window);

@@ -1,5 +1,4 @@
 #include "tests/board/menu_watch.h"
-#include "board/board_state.h"
 #include "resources/resource_ids.h"
 #include <string.h>
 

@@ -85,16 +85,33 @@ static void RemoveRecoveryCopies()
     FindClose(search);
 }
 
-bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
-                  RecoveryAtStart recovery)
+static bool StartProcess(Player* player, const std::string& exe, const std::string& folder,
+                         const std::string& arguments)
 {
-    if (recovery == kRemoveRecoveryCopies)
-        RemoveRecoveryCopies();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &player->process))
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &player->process);
+}
+
+bool RunSecondCopy(const std::string& exe, const std::string& arguments, DWORD* exitCode)
+{
+    Player second;
+    const bool left =
+        StartProcess(&second, exe, "", arguments) && WaitForExit(&second, 10000, exitCode);
+    EndQuiltra(&second);
+    return left;
+}
+
+bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
+                  RecoveryAtStart recovery, const std::string& arguments)
+{
+    if (recovery == kRemoveRecoveryCopies)
+        RemoveRecoveryCopies();
+    if (!StartProcess(player, exe, folder, arguments))
         return false;
     // The frame can be visible before its children exist: wait for the board too.
     player->mainWindow = WaitForWindow(L"Quiltra", player->process.dwProcessId, 15000);

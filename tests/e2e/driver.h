@@ -15,8 +15,13 @@ struct Player {
 // shares one user profile: a recovery copy that an earlier program left would make the
 // start ask about it, so the copies are removed first unless the test wants them.
 enum RecoveryAtStart { kRemoveRecoveryCopies, kKeepRecoveryCopies };
+// The arguments follow the program's quoted name on its command line.
 bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
-                  RecoveryAtStart recovery = kRemoveRecoveryCopies);
+                  RecoveryAtStart recovery = kRemoveRecoveryCopies,
+                  const std::string& arguments = "");
+// Starts the program while a copy runs and waits until the second one has left; false if it
+// did not within seconds.
+bool RunSecondCopy(const std::string& exe, const std::string& arguments, DWORD* exitCode);
 // Where the program keeps the recovery copy of an unsaved game.
 std::string RecoveryCopyPath();
 // Waits for the process to end; false on timeout.

@@ -173,3 +173,36 @@ TEST_F(GameFile, LoggingOffAsksAboutAnUnsavedGameAndWritesTheSettings)
     SendMessageW(player.mainWindow, WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(ReadSettingNumber("BoxPos", &boxPos));
 }
+
+// From Explorer: a game file named on the command line opens at start; a second start with
+// another file hands it to the running copy, which asks about its game and opens it; a second
+// start with nothing leaves it alone. Each second copy leaves with code 0.
+TEST_F(GameFile, AGameFileGivenToAStartOrToASecondStartIsOpenedThere)
+{
+    NewGame(g_fixtures + "\\landscape.jpg");
+    const std::string first = folder + "\\given one.qlt", second = folder + "\\given two.qlt";
+    SaveAs(first);
+    SaveAs(second);
+    EndQuiltra(&player);
+
+    ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder, kRemoveRecoveryCopies,
+                             "\"" + first + "\""));
+    pid = player.process.dwProcessId;
+    WaitUntilTitleHas(L"[given one.qlt] (0/108");
+    EXPECT_NE(std::wstring::npos, Title().find(L"[given one.qlt] (0/108")) << Title();
+
+    DWORD code = 99;
+    EXPECT_TRUE(RunSecondCopy(g_quiltraExe, "\"" + second + "\"", &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
+    WaitUntilTitleHas(L"[given two.qlt]");
+    EXPECT_NE(std::wstring::npos, Title().find(L"[given two.qlt] (0/108")) << Title();
+
+    const std::wstring title = Title();
+    code = 99;
+    EXPECT_TRUE(RunSecondCopy(g_quiltraExe, "", &code));
+    EXPECT_EQ(0u, code);
+    Pause(500);
+    EXPECT_EQ(nullptr, FindDialog(pid));
+    EXPECT_EQ(title, Title());
+}

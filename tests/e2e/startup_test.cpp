@@ -81,16 +81,9 @@ TEST_F(Startup, ShowsTheStartPictureCentredOnGrey)
 
 TEST_F(Startup, SecondCopyLeavesAtOnceWithCodeZero)
 {
-    Player second;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + g_quiltraExe + "\"";
-    ASSERT_TRUE(CreateProcessA(g_quiltraExe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &second.process));
     DWORD code = 99;
-    EXPECT_TRUE(WaitForExit(&second, 10000, &code));
+    EXPECT_TRUE(RunSecondCopy(g_quiltraExe, "", &code));
     EXPECT_EQ(0u, code);
-    EndQuiltra(&second);
 
     EXPECT_TRUE(IsWindow(player.mainWindow));
     EXPECT_EQ(L"Quiltra", WindowTitle(player.mainWindow));

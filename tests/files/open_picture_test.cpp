@@ -1,6 +1,5 @@
 #include "tests/support/dialog_owner.h"
 #include "tests/support/modal_driver.h"
-#include "board/board_state.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "files/file_names.h"

@@ -29,3 +29,17 @@ TEST(PathParts, FolderIsCutToTheBufferAndStaysTerminated)
     CopyFolderPart("C:\\long\\name.bmp", folder, sizeof folder);
     EXPECT_STREQ("C:\\lo", folder);
 }
+
+// What Explorer passes: a quoted path with spaces and a name ending in the byte 0x5C.
+TEST(PathParts, TheFirstArgumentIsTheQuotedOrTheSpaceEndedPath)
+{
+    char argument[260];
+    CopyFirstArgument("  \"C:\\My Games\\表.qlt\" /x", argument, sizeof argument);
+    EXPECT_STREQ("C:\\My Games\\表.qlt", argument);
+    CopyFirstArgument("C:\\pics\\ソ.jpg second", argument, sizeof argument);
+    EXPECT_STREQ("C:\\pics\\ソ.jpg", argument);
+    CopyFirstArgument("   ", argument, sizeof argument);
+    EXPECT_STREQ("", argument);
+    CopyFirstArgument("\"C:\\unclosed", argument, 6);
+    EXPECT_STREQ("C:\\un", argument);
+}
