@@ -2,6 +2,7 @@
 #include "board/board_changes.h"
 #include "board/board_state.h"
 #include "board/view_geometry.h"
+#include "win/dpi.h"
 
 static void SetBar(int bar, int extent, int client, int position)
 {
@@ -26,7 +27,7 @@ void UpdateScrollBars()
 
 void ScrollBoard(int bar, WPARAM wParam)
 {
-    if (!ApplyScrollCode(wParam, ThumbTrackPosition(g_board.window, bar),
+    if (!ApplyScrollCode(wParam, ThumbTrackPosition(g_board.window, bar), WindowDpi(g_board.window),
                          bar == SB_HORZ ? &g_board.scrollX : &g_board.scrollY))
         return;
     UpdateScrollBars();

@@ -5,6 +5,7 @@ enum ScrollCode { kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kThumb
 
 const int kLinePixels = 10;
 const int kPagePixels = 100;
+const int kDesignDpi = 96;
 
 int ClampScroll(int value, int highest)
 {
@@ -21,14 +22,15 @@ static int ThumbPlace(uintptr_t wParam, int trackPosition)
     return (trackPosition & 0xFFFF) == carried ? trackPosition : carried;
 }
 
-bool ApplyScrollCode(uintptr_t wParam, int trackPosition, int* position)
+bool ApplyScrollCode(uintptr_t wParam, int trackPosition, int dpi, int* position)
 {
+    const int line = kLinePixels * dpi / kDesignDpi, page = kPagePixels * dpi / kDesignDpi;
     // clang-format off
     switch (wParam & 0xFFFF) {
-    case kLineUp:        *position -= kLinePixels; return true;
-    case kLineDown:      *position += kLinePixels; return true;
-    case kPageUp:        *position -= kPagePixels; return true;
-    case kPageDown:      *position += kPagePixels; return true;
+    case kLineUp:        *position -= line; return true;
+    case kLineDown:      *position += line; return true;
+    case kPageUp:        *position -= page; return true;
+    case kPageDown:      *position += page; return true;
     case kThumbPosition: *position = ThumbPlace(wParam, trackPosition); return true;
     }
     // clang-format on

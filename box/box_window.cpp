@@ -7,11 +7,12 @@
 #include "resources/resource_ids.h"
 #include "win/brushes.h"
 #include "win/cursors.h"
+#include "win/dpi.h"
 #include "win/scroll_bar.h"
 
 static const char kBoxClass[] = "QuiltraBox";
 static const int kBoxChildId = 3;
-// How far a minimised box is lifted off the board's bottom edge.
+// How far a minimised box is lifted off the board's bottom edge, at 96 DPI.
 static const int kMinimisedLift = 20;
 
 // Registered anew before every creation; a failure because the class exists is harmless.
@@ -142,8 +143,9 @@ static void LiftMinimisedBox()
     ScreenToClient(g_board.window, &corner);
     RECT board;
     GetClientRect(g_board.window, &board);
-    if (corner.y + kMinimisedLift > board.bottom)
-        MoveWindow(g_box.boxWindow, corner.x, corner.y - kMinimisedLift, frame.right - frame.left,
+    const int lift = ScaledToDpi(kMinimisedLift, WindowDpi(g_box.boxWindow));
+    if (corner.y + lift > board.bottom)
+        MoveWindow(g_box.boxWindow, corner.x, corner.y - lift, frame.right - frame.left,
                    frame.bottom - frame.top, FALSE);
 }
 
@@ -181,7 +183,8 @@ static void OnDestroy()
 // The steps are fixed pixel counts, whatever the tile size.
 static void OnVScroll(WPARAM wParam)
 {
-    if (!ApplyScrollCode(wParam, ThumbTrackPosition(g_box.boxWindow, SB_VERT), &g_box.boxScrollY))
+    if (!ApplyScrollCode(wParam, ThumbTrackPosition(g_box.boxWindow, SB_VERT),
+                         WindowDpi(g_box.boxWindow), &g_box.boxScrollY))
         return;
     UpdateBoxScroll();
     RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_INVALIDATE);

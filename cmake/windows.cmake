@@ -20,7 +20,8 @@ set(QUILTRA_STATIC_FLAGS -static -static-libgcc -static-libstdc++)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(ART_DIR ${CMAKE_BINARY_DIR}/art)
 set(ART_FILES ${ART_DIR}/quiltra.ico ${ART_DIR}/box.ico ${ART_DIR}/hand.cur
-              ${ART_DIR}/toolbar.bmp ${ART_DIR}/start.bmp)
+              ${ART_DIR}/toolbar.bmp ${ART_DIR}/toolbar150.bmp ${ART_DIR}/toolbar200.bmp
+              ${ART_DIR}/start.bmp)
 add_custom_command(OUTPUT ${ART_FILES}
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_art.py ${ART_DIR}
   DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_art.py
@@ -85,6 +86,7 @@ add_library(quiltra_win OBJECT
 add_library(quiltra_win_helpers STATIC
   win/brushes.cpp
   win/cursors.cpp
+  win/dpi.cpp
   win/failure_box.cpp
   win/image_library.cpp
   win/pointer.cpp

@@ -69,8 +69,20 @@ static void OnEndSession(WPARAM ending)
         SaveSettings();
 }
 
+// Wine never sends this, and takes the program's size in pixels from the start: the test
+// sends it itself.
+static void OnDpiChanged(UINT dpi, const RECT* suggested)
+{
+    RebuildBarsForDpi(dpi);
+    SetWindowPos(g_shell.mainWindow, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutChildren();
+}
+
 static void OnDestroy()
 {
+    DeleteStatusFont();
     ReleaseViewResources();
     PlayMusic(kMusicSilence);
     PostQuitMessage(0);
@@ -128,6 +140,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (OnContextMenu(wParam, lParam))
             return 0;
         break;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), (const RECT*)lParam); return 0;
     case WM_DROPFILES:  OnDropFiles((HDROP)wParam); return 0;
     case WM_COPYDATA:   return OnCopyData((const COPYDATASTRUCT*)lParam);
     case kOpenGivenFileMessage: OpenWaitingFile(); return 0;

@@ -13,6 +13,8 @@ struct ShellState {
     int OptSound;
     HWND toolbarWindow;
     HWND statusWindow;
+    HFONT statusFont;  // the status bar's, at the window's DPI
+    UINT dpi;          // the main window's, which the bars and the board's place follow
     int zoomIndex;
     int musicMode;  // a MusicMode
 };

@@ -5,11 +5,27 @@
 #include "board/view_state.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
+#include "win/dpi.h"
+#include <stdlib.h>
 #include <string.h>
 
-// Fixed bands, not measured from the bars.
+// Designed at 96 DPI and scaled to the window's: the board starts this far down, under the
+// toolbar's buttons of this size. The status bar is as high as its font makes it.
 const int kToolbarBand = 30;
-const int kStatusBand = 20;
+static const int kStatusBand = 20;
+static const int kButtonWidth = 23, kButtonHeight = 21;
+
+// The button pictures, drawn at 100, 150 and 200 %; a DPI between takes the nearest.
+struct ToolbarStrip {
+    UINT dpi;
+    int bitmap;
+    int imageWidth, imageHeight;
+};
+static const ToolbarStrip kStrips[] = {
+    {96, IDB_TOOLBAR, 16, 15},
+    {144, IDB_TOOLBAR150, 24, 23},
+    {192, IDB_TOOLBAR200, 32, 30},
+};
 
 struct ToolbarHelp {
     int command;
@@ -41,22 +57,83 @@ static void SetStatusText(const char* text)
     SendMessageA(g_shell.statusWindow, SB_SETTEXTA, 0 | SBT_NOBORDERS, (LPARAM)text);
 }
 
-void CreateChildWindows()
+static const ToolbarStrip& NearestStrip(UINT dpi)
+{
+    const ToolbarStrip* nearest = &kStrips[0];
+    for (const ToolbarStrip& strip : kStrips)
+        if (abs((int)strip.dpi - (int)dpi) < abs((int)nearest->dpi - (int)dpi))
+            nearest = &strip;
+    return *nearest;
+}
+
+static int StatusHeight()
+{
+    RECT status;
+    GetWindowRect(g_shell.statusWindow, &status);
+    return status.bottom - status.top;
+}
+
+// The bar is as high as its font, which does not grow quite as the DPI does: it is held at
+// its designed height, scaled. What the bar adds to the least height it is given is learnt
+// from the bar itself.
+static void HoldStatusHeight()
+{
+    const int target = ScaledToDpi(kStatusBand, g_shell.dpi);
+    SendMessageA(g_shell.statusWindow, SB_SETMINHEIGHT, target, 0);
+    SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
+    const int added = StatusHeight() - target;
+    if (added > 0) {
+        SendMessageA(g_shell.statusWindow, SB_SETMINHEIGHT, target - added, 0);
+        SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
+    }
+}
+
+// The image list's cells are as wide as high, one row more than the pictures at 100 %.
+static void CreateBars()
 {
     const TBBUTTON buttons[] = {
         Button(0, IDM_NEW),    Button(0, 0), Button(1, IDM_OPEN),
         Button(2, IDM_SAVE),   Button(0, 0), Button(3, IDM_ENLARGE),
         Button(4, IDM_REDUCE), Button(0, 0), Button(5, IDM_BOXTOGGLE),
     };
-    g_shell.toolbarWindow = CreateToolbarEx(
-        g_shell.mainWindow, WS_CHILD | TBSTYLE_TOOLTIPS, 0, 6, g_shell.instance, IDB_TOOLBAR,
-        buttons, sizeof buttons / sizeof buttons[0], 16, 15, 16, 16, sizeof(TBBUTTON));
+    const ToolbarStrip& strip = NearestStrip(g_shell.dpi);
+    g_shell.toolbarWindow =
+        CreateToolbarEx(g_shell.mainWindow, WS_CHILD | TBSTYLE_TOOLTIPS, 0, 6, g_shell.instance,
+                        strip.bitmap, buttons, sizeof buttons / sizeof buttons[0], strip.imageWidth,
+                        strip.imageHeight, strip.imageWidth, strip.imageWidth, sizeof(TBBUTTON));
+    SendMessageA(g_shell.toolbarWindow, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(ScaledToDpi(kButtonWidth, g_shell.dpi),
+                            ScaledToDpi(kButtonHeight, g_shell.dpi)));
     ShowWindow(g_shell.toolbarWindow, SW_SHOW);
 
     g_shell.statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", g_shell.mainWindow, 1);
+    g_shell.statusFont = MakeStatusFont(g_shell.dpi);
+    SendMessageA(g_shell.statusWindow, WM_SETFONT, (WPARAM)g_shell.statusFont, FALSE);
+    HoldStatusHeight();
     SetStatusText("");
+}
 
-    CreateBoardWindow(g_shell.mainWindow, kToolbarBand);
+void CreateChildWindows()
+{
+    g_shell.dpi = WindowDpi(g_shell.mainWindow);
+    CreateBars();
+    CreateBoardWindow(g_shell.mainWindow, ScaledToDpi(kToolbarBand, g_shell.dpi));
+}
+
+void RebuildBarsForDpi(UINT dpi)
+{
+    g_shell.dpi = dpi;
+    DestroyWindow(g_shell.toolbarWindow);
+    DestroyWindow(g_shell.statusWindow);
+    DeleteStatusFont();
+    CreateBars();
+}
+
+void DeleteStatusFont()
+{
+    if (g_shell.statusFont)
+        DeleteObject(g_shell.statusFont);
+    g_shell.statusFont = nullptr;
 }
 
 void LayoutChildren()
@@ -65,8 +142,8 @@ void LayoutChildren()
     SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
     RECT client;
     GetClientRect(g_shell.mainWindow, &client);
-    MoveWindow(g_board.window, 0, kToolbarBand, client.right,
-               client.bottom - kToolbarBand - kStatusBand, TRUE);
+    const int top = ScaledToDpi(kToolbarBand, g_shell.dpi);
+    MoveWindow(g_board.window, 0, top, client.right, client.bottom - top - StatusHeight(), TRUE);
     UpdateScrollBars();
     FreeViewBitmaps(false);
     RedrawBoard(RDW_INVALIDATE | RDW_ERASE);

@@ -310,15 +310,24 @@ HAND = """
 """
 
 
+# The hand at 32, 48 and 64 pixels, so that a high-DPI screen gets a sharp one: each larger
+# pixel takes the design pixel under its centre.
+def cursor_image(rows, n, hot):
+    big = ["".join(rows[(2 * y + 1) * 32 // (2 * n)][(2 * x + 1) * 32 // (2 * n)] for x in range(n))
+           for y in range(n)]
+    stride = (n + 31) // 32 * 4
+    xor = b"".join(int(r.replace("-", "1").replace("#", "0").replace(".", "0"), 2)
+                   .to_bytes(n // 8, "big").ljust(stride, b"\0") for r in reversed(big))
+    andm = mask_rows(n, n, lambda x, y: big[y][x] == ".")
+    info = struct.pack("<IiiHHIIiiII", 40, n, 2 * n, 1, 1, 0, len(xor) + len(andm), 0, 0, 2, 0)
+    pal = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    return (n, n, 2, hot[0] * n // 32, hot[1] * n // 32, info + pal + xor + andm)
+
+
 def cursor_file(art, hot):
     rows = art.split()
     rows += ["." * 32] * (32 - len(rows))
-    xor = b"".join(int(r.replace("-", "1").replace("#", "0").replace(".", "0"), 2)
-                   .to_bytes(4, "big") for r in reversed(rows))
-    andm = mask_rows(32, 32, lambda x, y: rows[y][x] == ".")
-    info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, len(xor) + len(andm), 0, 0, 2, 0)
-    pal = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    return icon_file(2, [(32, 32, 2, hot[0], hot[1], info + pal + xor + andm)])
+    return icon_file(2, [cursor_image(rows, n, hot) for n in (32, 48, 64)])
 
 
 # --------------------------------------------------------------- toolbar ---
@@ -364,15 +373,21 @@ BUTTONS = ["""
 """]
 
 
-def toolbar_bmp():
+# For high-DPI screens the strip is drawn again at 150 and 200 %: every pixel of the larger
+# strip takes the colour of the design pixel under its centre, so edges stay hard where a
+# stretch by the system would blur them.
+def toolbar_bmp(percent=100):
     grid = [[] for _ in range(15)]
     for block in BUTTONS:
         lines = block.strip("\n").split("\n")
         for y, line in enumerate(lines):
             grid[y] += [INK[ch] for ch in line.replace(" ", "")]
-    rows = [bytes((r[x] << 4) | r[x + 1] for x in range(0, 96, 2)) for r in grid]
     assert all(len(r) == 96 for r in grid)
-    return bmp_file(96, 15, 4, VGA, rows)
+    w, h = 96 * percent // 100, (15 * percent + 50) // 100
+    scaled = [[grid[(2 * y + 1) * 15 // (2 * h)][(2 * x + 1) * 96 // (2 * w)] for x in range(w)]
+              for y in range(h)]
+    rows = [bytes((r[x] << 4) | r[x + 1] for x in range(0, w, 2)) for r in scaled]
+    return bmp_file(w, h, 4, VGA, rows)
 
 
 # ----------------------------------------------------------- start picture ---
@@ -574,6 +589,8 @@ def main():
         "box.ico": icon_file(1, [(n, n, 0, 1, 32, dib_32(box_icon(n))) for n in (32, 16)]),
         "hand.cur": cursor_file(HAND, (16, 9)),
         "toolbar.bmp": toolbar_bmp(),
+        "toolbar150.bmp": toolbar_bmp(150),
+        "toolbar200.bmp": toolbar_bmp(200),
         "start.bmp": start_bmp(),
     }
     for name, data in files.items():

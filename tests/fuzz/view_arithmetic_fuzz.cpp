@@ -66,7 +66,7 @@ static void CheckKeepCentre(int scroll, int view, int oldExtent, int newExtent)
 static void CheckScrollStep(int position, int highest, uintptr_t wParam, int thumb)
 {
     int moved = ClampScroll(position, highest);
-    if (ApplyScrollCode(wParam, thumb, &moved))
+    if (ApplyScrollCode(wParam, thumb, 96, &moved))
         moved = ClampScroll(moved, highest);
     CHECK(moved >= 0 && moved <= std::max(0, highest));
 }

@@ -25,7 +25,8 @@ static bool Has(const std::string& text, const char* part)
     return text.find(part) != std::string::npos;
 }
 
-TEST(ProgramIdentity, ManifestAsksForCommonControlsSixAsInvokerOnWindowsSevenToEleven)
+TEST(ProgramIdentity,
+     ManifestAsksForCommonControlsSixAsInvokerPerMonitorAwareOnWindowsSevenToEleven)
 {
     std::string manifest = ManifestOf(g_quiltraExe);
     ASSERT_FALSE(manifest.empty()) << "no manifest resource 1 in " << g_quiltraExe;
@@ -40,9 +41,9 @@ TEST(ProgramIdentity, ManifestAsksForCommonControlsSixAsInvokerOnWindowsSevenToE
     };
     for (const char* id : windows)
         EXPECT_TRUE(Has(manifest, (std::string("<supportedOS Id=\"") + id + "\"/>").c_str())) << id;
-    // The layout is in fixed pixels: the system is to scale the window whole.
-    EXPECT_FALSE(Has(manifest, "<dpiAware"));
-    EXPECT_FALSE(Has(manifest, "<dpiAwareness"));
+    // Drawn at every monitor's DPI: the system must not stretch the board's pixels.
+    EXPECT_TRUE(Has(manifest, ">true/pm</dpiAware>"));
+    EXPECT_TRUE(Has(manifest, ">PerMonitorV2, PerMonitor</dpiAwareness>"));
 }
 
 static std::string VersionString(const std::vector<char>& info, const char* name)

@@ -7,6 +7,7 @@
 #include "shell/game_view.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
+#include <commctrl.h>
 #include <string>
 #include <vector>
 
@@ -260,4 +261,57 @@ TEST_F(MainWindowTest, WithAGameTheGameItemsAreEnabled)
         EXPECT_FALSE(IsGrey(menu, item)) << item;
     EXPECT_FALSE(IsGrey(g_shell.boardMenu, IDM_PUTINTOBOX));
     g_board.gameActive = 0;
+}
+
+namespace {
+
+struct BarSizes {
+    SIZE button;
+    int statusHeight;
+    RECT board;  // in the main window's client
+};
+
+BarSizes MeasureBars()
+{
+    BarSizes bars = {};
+    const DWORD button = (DWORD)SendMessageA(g_shell.toolbarWindow, TB_GETBUTTONSIZE, 0, 0);
+    bars.button = SIZE{LOWORD(button), HIWORD(button)};
+    RECT status;
+    GetWindowRect(g_shell.statusWindow, &status);
+    bars.statusHeight = status.bottom - status.top;
+    GetWindowRect(g_board.window, &bars.board);
+    MapWindowPoints(nullptr, g_shell.mainWindow, (POINT*)&bars.board, 2);
+    return bars;
+}
+
+}  // namespace
+
+// Wine never sends WM_DPICHANGED: the test sends it, as Windows does when the window moves
+// to a screen of another DPI, and back again.
+TEST_F(MainWindowTest, ANewDpiScalesTheBarsAndTheBoardFillsTheSpaceBetween)
+{
+    ShowWindow(g_shell.mainWindow, SW_RESTORE);
+    SetWindowPos(g_shell.mainWindow, nullptr, 10, 10, 400, 300, SWP_NOZORDER);
+    PumpUntilQuiet();
+    const BarSizes at96 = MeasureBars();
+    EXPECT_EQ(30, at96.board.top);
+    EXPECT_EQ(20, at96.statusHeight);
+    for (UINT dpi : {144u, 192u, 96u}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested = {10, 10, 10 + (int)(400 * dpi / 96), 10 + (int)(300 * dpi / 96)};
+        SendMessageA(g_shell.mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
+        PumpUntilQuiet();
+        RECT frame, client;
+        GetWindowRect(g_shell.mainWindow, &frame);
+        EXPECT_EQ(suggested.right - suggested.left, frame.right - frame.left);
+        const BarSizes bars = MeasureBars();
+        const double scale = dpi / 96.0;
+        EXPECT_NEAR(at96.button.cx * scale, bars.button.cx, 2);
+        EXPECT_NEAR(at96.button.cy * scale, bars.button.cy, 2);
+        EXPECT_NEAR(at96.statusHeight * scale, bars.statusHeight, 2);
+        GetClientRect(g_shell.mainWindow, &client);
+        EXPECT_EQ((int)(30 * scale + 0.5), bars.board.top);
+        EXPECT_EQ(client.bottom - bars.statusHeight, bars.board.bottom);
+        EXPECT_EQ(client.right, bars.board.right);
+    }
 }

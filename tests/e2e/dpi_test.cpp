@@ -1,0 +1,91 @@
+// Quiltra on screens of 144 and 192 DPI, as Wine gives them to a new process from the
+// registry: the bars and the box's caption grow with the DPI.
+#include "tests/e2e/game_file_fixture.h"
+#include <commctrl.h>
+
+namespace {
+
+void SetScreenDpi(DWORD dpi)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr));
+    if (dpi)
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE*)&dpi, sizeof dpi);
+    else
+        RegDeleteValueA(key, "LogPixels");
+    RegCloseKey(key);
+}
+
+struct Layout {
+    SIZE button;
+    int statusHeight;
+    RECT board;  // in the main window's client
+    int clientBottom;
+    int boxCaption;  // the box's frame above its client area, less its side frame
+};
+
+class HighDpi : public GameFile {
+protected:
+    void TearDown() override
+    {
+        GameFile::TearDown();
+        SetScreenDpi(0);
+    }
+
+    Layout Measure()
+    {
+        Layout layout = {};
+        HWND toolbar = FindChild(player.mainWindow, L"ToolbarWindow32");
+        HWND status = FindChild(player.mainWindow, L"msctls_statusbar32");
+        HWND board = FindChild(player.mainWindow, L"Quiltra Sight");
+        const DWORD button = (DWORD)SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0);
+        layout.button = SIZE{LOWORD(button), HIWORD(button)};
+        RECT frame, client;
+        GetWindowRect(status, &frame);
+        layout.statusHeight = frame.bottom - frame.top;
+        GetWindowRect(board, &layout.board);
+        MapWindowPoints(nullptr, player.mainWindow, (POINT*)&layout.board, 2);
+        GetClientRect(player.mainWindow, &client);
+        layout.clientBottom = client.bottom;
+
+        NewGame(g_fixtures + "\\landscape.jpg");
+        HWND box = FindChild(board, L"QuiltraBox");
+        EXPECT_NE(nullptr, box);
+        POINT origin = {0, 0};
+        ClientToScreen(box, &origin);
+        GetWindowRect(box, &frame);
+        layout.boxCaption = (origin.y - frame.top) - (origin.x - frame.left);
+        return layout;
+    }
+
+    void Restart(DWORD dpi)
+    {
+        EndQuiltra(&player);
+        SetScreenDpi(dpi);
+        ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
+        pid = player.process.dwProcessId;
+    }
+};
+
+}  // namespace
+
+TEST_F(HighDpi, TheBarsAndTheBoxCaptionGrowWithTheDpiAndTheBoardFillsTheSpaceBetween)
+{
+    const Layout at96 = Measure();
+    EXPECT_EQ(30, at96.board.top);
+    EXPECT_EQ(20, at96.statusHeight);
+    for (DWORD dpi : {144u, 192u}) {
+        SCOPED_TRACE(dpi);
+        Restart(dpi);
+        const Layout layout = Measure();
+        const double scale = dpi / 96.0;
+        EXPECT_NEAR(at96.button.cx * scale, layout.button.cx, 2);
+        EXPECT_NEAR(at96.button.cy * scale, layout.button.cy, 2);
+        EXPECT_NEAR(at96.statusHeight * scale, layout.statusHeight, 2);
+        EXPECT_NEAR(at96.boxCaption * scale, layout.boxCaption, 2);
+        EXPECT_EQ((int)(30 * scale + 0.5), layout.board.top);
+        EXPECT_EQ(layout.clientBottom - layout.statusHeight, layout.board.bottom);
+    }
+}
