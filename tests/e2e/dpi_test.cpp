@@ -1,5 +1,5 @@
 // Quiltra on screens of 144 and 192 DPI, as Wine gives them to a new process from the
-// registry: the bars and the box's caption grow with the DPI.
+// registry: the bars and the box's caption grow with the DPI, the board does not.
 #include "tests/e2e/game_file_fixture.h"
 #include <commctrl.h>
 
@@ -24,7 +24,28 @@ struct Layout {
     RECT board;  // in the main window's client
     int clientBottom;
     int boxCaption;  // the box's frame above its client area, less its side frame
+    int boardSpan;   // screen pixels across the white board at 100 %, on a row above the box
 };
+
+// The board is centred on grey where the window is wider: the white between.
+int BoardSpanOnScreen(HWND board)
+{
+    RECT client;
+    GetClientRect(board, &client);
+    HBITMAP shot = CaptureWindow(board);
+    const int y = client.bottom / 4;
+    const COLORREF grey = PixelAt(shot, 0, y);
+    int first = -1, last = -1;
+    for (int x = 0; x < client.right; ++x) {
+        if (PixelAt(shot, x, y) == grey)
+            continue;
+        if (first < 0)
+            first = x;
+        last = x;
+    }
+    DeleteObject(shot);
+    return first < 0 ? 0 : last - first + 1;
+}
 
 class HighDpi : public GameFile {
 protected:
@@ -51,12 +72,19 @@ protected:
         layout.clientBottom = client.bottom;
 
         NewGame(g_fixtures + "\\landscape.jpg");
-        HWND box = FindChild(board, L"QuiltraBox");
+        // The title changes before the box opens.
+        HWND box = nullptr;
+        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; Pause(50))
+            box = FindChild(board, L"QuiltraBox");
         EXPECT_NE(nullptr, box);
         POINT origin = {0, 0};
         ClientToScreen(box, &origin);
         GetWindowRect(box, &frame);
         layout.boxCaption = (origin.y - frame.top) - (origin.x - frame.left);
+        PostCommand(player.mainWindow, IDM_ZOOM100);
+        WaitUntilTitleHas(L"x 100%");
+        Pause(500);
+        layout.boardSpan = BoardSpanOnScreen(board);
         return layout;
     }
 
@@ -71,11 +99,12 @@ protected:
 
 }  // namespace
 
-TEST_F(HighDpi, TheBarsAndTheBoxCaptionGrowWithTheDpiAndTheBoardFillsTheSpaceBetween)
+TEST_F(HighDpi, TheBarsAndTheBoxCaptionGrowWithTheDpiWhileTheBoardShowsAPixelAPixel)
 {
     const Layout at96 = Measure();
     EXPECT_EQ(30, at96.board.top);
     EXPECT_EQ(20, at96.statusHeight);
+    EXPECT_EQ(896, at96.boardSpan) << "the board is 1.4 times the 640-pixel picture";
     for (DWORD dpi : {144u, 192u}) {
         SCOPED_TRACE(dpi);
         Restart(dpi);
@@ -87,5 +116,6 @@ TEST_F(HighDpi, TheBarsAndTheBoxCaptionGrowWithTheDpiAndTheBoardFillsTheSpaceBet
         EXPECT_NEAR(at96.boxCaption * scale, layout.boxCaption, 2);
         EXPECT_EQ((int)(30 * scale + 0.5), layout.board.top);
         EXPECT_EQ(layout.clientBottom - layout.statusHeight, layout.board.bottom);
+        EXPECT_EQ(896, layout.boardSpan) << "100 % is a picture pixel a screen pixel";
     }
 }
