@@ -103,9 +103,15 @@ static void OpenGame()
         OpenGameFrom(OpenGameFile(g_shell.mainWindow));
 }
 
-// A file that is neither is refused before anything is asked: the game stays as it was.
+// A file that is not there (a name the code page cannot spell comes back so), or that is
+// neither, is refused before anything is asked: the game stays as it was.
 void OpenGivenFile(const char* path)
 {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ShowFailure(g_shell.mainWindow, "ファイルが見つかりません。", path, nullptr, nullptr);
+        return;
+    }
     const bool game = IsGameFile(path);
     if (!game && !IsPictureFile(path)) {
         ShowFailure(g_shell.mainWindow, "ゲームファイルでも画像ファイルでもないため、開けません。",

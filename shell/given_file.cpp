@@ -3,6 +3,7 @@
 #include "shell/game_view.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
+#include <initializer_list>
 #include <stdio.h>
 #include <string.h>
 
@@ -18,14 +19,24 @@ void OfferGivenFile(const char* path)
     PostMessageA(g_shell.mainWindow, kOpenGivenFileMessage, 0, 0);
 }
 
-// Under a dialog of the program a second game could start inside the first's question, and
-// a drag would lose its pieces: the file waits for both to end.
+// Under a dialog of the program a second game could start inside the first's question, a
+// drag would lose its pieces, and the system's own loops (a menu, moving or sizing the
+// window, a scroll bar's thumb) would have the game change under them: the file waits.
+static bool IsBusy()
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetCurrentThreadId(), &thread);
+    return !IsWindowEnabled(g_shell.mainWindow) || IsButtonHeld() || GetCapture() ||
+        (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE));
+}
+
 void OpenWaitingFile()
 {
     KillTimer(g_shell.mainWindow, kGivenFileTimer);
     if (!s_waitingPath[0])
         return;
-    if (!IsWindowEnabled(g_shell.mainWindow) || IsButtonHeld()) {
+    if (IsBusy()) {
         SetTimer(g_shell.mainWindow, kGivenFileTimer, kRetryMs, nullptr);
         return;
     }
@@ -57,6 +68,20 @@ bool OnCopyData(const COPYDATASTRUCT* data)
         return false;
     OfferGivenFile(path);
     return true;
+}
+
+// A program run as administrator takes these from the player's ordinary programs too
+// (Explorer's drop and a second start): the system filters them out otherwise.
+void AcceptGivenFiles(HWND window)
+{
+    DragAcceptFiles(window, TRUE);
+    typedef BOOL(WINAPI * Filter)(HWND, UINT, DWORD, void*);
+    const Filter allow = (Filter)(void*)GetProcAddress(GetModuleHandleA("user32.dll"),
+                                                       "ChangeWindowMessageFilterEx");
+    const UINT kCopyGlobalData = 0x0049;  // how a drop's data crosses
+    if (allow)
+        for (UINT message : {(UINT)WM_DROPFILES, (UINT)WM_COPYDATA, kCopyGlobalData})
+            allow(window, message, MSGFLT_ALLOW, nullptr);
 }
 
 bool HandOverToRunningCopy(const char* path)

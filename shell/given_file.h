@@ -10,6 +10,8 @@ const UINT kOpenGivenFileMessage = WM_APP + 1;
 // Tries again later while a dialog of the program is open or a button is held.
 const UINT_PTR kGivenFileTimer = 2;
 
+// The main window takes files dropped on it and paths from a second start.
+void AcceptGivenFiles(HWND window);
 // The file waits until the main window can open it; a later one replaces it.
 void OfferGivenFile(const char* path);
 // On kOpenGivenFileMessage and kGivenFileTimer: opens the waiting file, if the time is right.

@@ -19,7 +19,7 @@
 static void OnCreate(HWND window)
 {
     g_shell.mainWindow = window;
-    DragAcceptFiles(window, TRUE);
+    AcceptGivenFiles(window);
     CreateChildWindows();
     ClearGame();
     ClearBoxState();

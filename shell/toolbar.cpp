@@ -10,7 +10,7 @@
 #include <string.h>
 
 // Designed at 96 DPI and scaled to the window's: the board starts this far down, under the
-// toolbar's buttons of this size. The status bar is as high as its font makes it.
+// toolbar's buttons of this size, and the status bar is at least this high.
 const int kToolbarBand = 30;
 static const int kStatusBand = 20;
 static const int kButtonWidth = 23, kButtonHeight = 21;
@@ -88,7 +88,9 @@ static void HoldStatusHeight()
     }
 }
 
-// The image list's cells are as wide as high, one row more than the pictures at 100 %.
+// The sizes given at 100 % are those the toolbar always had, and the larger strips' are in
+// proportion. At 96 DPI the buttons and the status bar's font are left as the system makes
+// them, so that a themed Windows draws them as it always did.
 static void CreateBars()
 {
     const TBBUTTON buttons[] = {
@@ -101,14 +103,17 @@ static void CreateBars()
         CreateToolbarEx(g_shell.mainWindow, WS_CHILD | TBSTYLE_TOOLTIPS, 0, 6, g_shell.instance,
                         strip.bitmap, buttons, sizeof buttons / sizeof buttons[0], strip.imageWidth,
                         strip.imageHeight, strip.imageWidth, strip.imageWidth, sizeof(TBBUTTON));
-    SendMessageA(g_shell.toolbarWindow, TB_SETBUTTONSIZE, 0,
-                 MAKELPARAM(ScaledToDpi(kButtonWidth, g_shell.dpi),
-                            ScaledToDpi(kButtonHeight, g_shell.dpi)));
+    if (g_shell.dpi != kDesignDpi)
+        SendMessageA(g_shell.toolbarWindow, TB_SETBUTTONSIZE, 0,
+                     MAKELPARAM(ScaledToDpi(kButtonWidth, g_shell.dpi),
+                                ScaledToDpi(kButtonHeight, g_shell.dpi)));
     ShowWindow(g_shell.toolbarWindow, SW_SHOW);
 
     g_shell.statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", g_shell.mainWindow, 1);
-    g_shell.statusFont = MakeStatusFont(g_shell.dpi);
-    SendMessageA(g_shell.statusWindow, WM_SETFONT, (WPARAM)g_shell.statusFont, FALSE);
+    if (g_shell.dpi != kDesignDpi) {
+        g_shell.statusFont = MakeStatusFont(g_shell.dpi);
+        SendMessageA(g_shell.statusWindow, WM_SETFONT, (WPARAM)g_shell.statusFont, FALSE);
+    }
     HoldStatusHeight();
     SetStatusText("");
 }

@@ -14,24 +14,35 @@ static UINT ScreenDpi()
     return dpi ? dpi : kDesignDpi;
 }
 
+// Windows 8.1 and the first Windows 10 make the program aware of each monitor without
+// GetDpiForWindow: there the monitor's own DPI comes from shcore.
+static UINT MonitorDpi(HWND window)
+{
+    typedef HRESULT(WINAPI * ForMonitor)(HMONITOR, int, UINT*, UINT*);
+    static const HMODULE shcore = LoadLibraryA("shcore.dll");
+    static const ForMonitor forMonitor =
+        shcore ? (ForMonitor)(void*)GetProcAddress(shcore, "GetDpiForMonitor") : nullptr;
+    const int kEffectiveDpi = 0;
+    UINT x = 0, y = 0;
+    if (!forMonitor ||
+        forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y) !=
+            S_OK)
+        return 0;
+    return y;
+}
+
 UINT WindowDpi(HWND window)
 {
-    static const auto getDpiForWindow = UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
+    static const auto forWindow = UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    UINT dpi = 0;
+    if (window)
+        dpi = forWindow ? forWindow(window) : MonitorDpi(window);
     return dpi ? dpi : ScreenDpi();
 }
 
 int ScaledToDpi(int designPixels, UINT dpi)
 {
     return MulDiv(designPixels, (int)dpi, (int)kDesignDpi);
-}
-
-int SystemMetricForDpi(int index, UINT dpi)
-{
-    static const auto forDpi = UserFunction<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
-    if (forDpi)
-        return forDpi(index, dpi);
-    return MulDiv(GetSystemMetrics(index), (int)dpi, (int)ScreenDpi());
 }
 
 // The font the system gives at its own DPI, grown or shrunk to the window's.

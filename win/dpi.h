@@ -6,12 +6,10 @@
 
 const UINT kDesignDpi = 96;
 
-// The window's DPI: GetDpiForWindow where the system has it (Windows 10 1607 on), else the
-// screen's.
+// The window's DPI: GetDpiForWindow where the system has it (Windows 10 1607 on), else its
+// monitor's (Windows 8.1 on), else the screen's.
 UINT WindowDpi(HWND window);
 // A size designed at 96 DPI, at dpi.
 int ScaledToDpi(int designPixels, UINT dpi);
-// GetSystemMetricsForDpi where the system has it, else the system's metric scaled.
-int SystemMetricForDpi(int index, UINT dpi);
 // The system's message font (the status bar's) at dpi; the caller deletes it.
 HFONT MakeStatusFont(UINT dpi);

@@ -209,8 +209,8 @@ protected:
     void Act(const std::string& what, const std::function<void()>& action)
     {
         doing = what;
-        WithModalWindow(action,
-                        [](HWND box) { PressButton(box, GetDlgItem(box, IDYES) ? IDYES : IDOK); });
+        WithModalWindowIfAny(
+            action, [](HWND box) { PressButton(box, GetDlgItem(box, IDYES) ? IDYES : IDOK); });
         Settle();
         Check();
     }

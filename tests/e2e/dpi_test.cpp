@@ -107,7 +107,7 @@ TEST_F(HighDpi, TheBarsAndTheBoxCaptionGrowWithTheDpiWhileTheBoardShowsAPixelAPi
     EXPECT_EQ(896, at96.boardSpan) << "the board is 1.4 times the 640-pixel picture";
     for (DWORD dpi : {144u, 192u}) {
         SCOPED_TRACE(dpi);
-        Restart(dpi);
+        ASSERT_NO_FATAL_FAILURE(Restart(dpi));
         const Layout layout = Measure();
         const double scale = dpi / 96.0;
         EXPECT_NEAR(at96.button.cx * scale, layout.button.cx, 2);

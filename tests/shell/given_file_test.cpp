@@ -101,13 +101,19 @@ TEST_F(MainWindowTest, DroppedFilesOpenAsTheMenuCommandsWouldAndOthersAreRefused
     EXPECT_EQ(game, g_gamePath);
     EXPECT_EQ(6, g_game.header.pieceCount);
 
-    // Refused before anything is asked: the game stays as it was.
-    DropAndAnswer({text}, [&refusal](HWND box) {
-        EXPECT_EQ(refusal, MessageText(box));
-        PressButton(box, IDOK);
-    });
-    EXPECT_TRUE(g_board.gameActive);
-    EXPECT_EQ(game, g_gamePath);
-    EXPECT_EQ(6, g_game.header.pieceCount);
+    // Refused before anything is asked: the game stays as it was. A picture's name that is
+    // not there is what a name the code page cannot spell comes back as.
+    const std::string missing = folder + "\\消えた.jpg";
+    for (const std::string& refused : {text, missing}) {
+        const std::string message =
+            refused == text ? refusal : "ファイルが見つかりません。\n" + missing;
+        DropAndAnswer({refused}, [&message](HWND box) {
+            EXPECT_EQ(message, MessageText(box));
+            PressButton(box, IDOK);
+        });
+        EXPECT_TRUE(g_board.gameActive);
+        EXPECT_EQ(game, g_gamePath);
+        EXPECT_EQ(6, g_game.header.pieceCount);
+    }
     EndGame();
 }

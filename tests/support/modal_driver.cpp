@@ -1,4 +1,5 @@
 #include "tests/support/modal_driver.h"
+#include <gtest/gtest.h>
 #include <string.h>
 #include <vector>
 
@@ -30,16 +31,26 @@ static void CALLBACK OnDriverTimer(HWND, UINT, UINT_PTR, DWORD)
     act(dialog);
 }
 
-void WithModalWindows(const std::function<void()>& run,
-                      const std::vector<std::function<void(HWND)>>& acts)
+// The number of acts left over: windows that never came.
+static size_t RunActing(const std::function<void()>& run,
+                        const std::vector<std::function<void(HWND)>>& acts)
 {
     s_acts = acts;
     s_lastActed = nullptr;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, OnDriverTimer);
     run();
     KillTimer(nullptr, timer);
+    const size_t left = s_acts.size();
     s_acts.clear();
     s_lastActed = nullptr;
+    return left;
+}
+
+void WithModalWindows(const std::function<void()>& run,
+                      const std::vector<std::function<void(HWND)>>& acts)
+{
+    if (const size_t left = RunActing(run, acts))
+        ADD_FAILURE() << left << " of the expected modal windows never came";
 }
 
 void WithModalWindow(const std::function<void()>& run, const std::function<void(HWND)>& act)
@@ -47,10 +58,15 @@ void WithModalWindow(const std::function<void()>& run, const std::function<void(
     WithModalWindows(run, {act});
 }
 
+void WithModalWindowIfAny(const std::function<void()>& run, const std::function<void(HWND)>& act)
+{
+    RunActing(run, {act});
+}
+
 std::string MessageBoxTextDuring(const std::function<void()>& run)
 {
     std::string text;
-    WithModalWindow(run, [&text](HWND box) {
+    WithModalWindowIfAny(run, [&text](HWND box) {
         text = MessageText(box);
         PressButton(box, IDOK);
     });

@@ -7,8 +7,10 @@
 #include <vector>
 
 // Calls run(); once run() shows a dialog or message box on this thread, hands that window
-// to act, which must close it.
+// to act, which must close it. A window that never comes is a failure of the test.
 void WithModalWindow(const std::function<void()>& run, const std::function<void(HWND)>& act);
+// The same for a run that may show no window at all.
+void WithModalWindowIfAny(const std::function<void()>& run, const std::function<void(HWND)>& act);
 // The same for several modal windows shown one after another, each handed to its act.
 void WithModalWindows(const std::function<void()>& run,
                       const std::vector<std::function<void(HWND)>>& acts);
