@@ -36,14 +36,19 @@ static void PaintStartPicture(HDC dc)
            g_geometry.visibleHeight, g_view.boardBuffer.dc, 0, 0, SRCCOPY);
 }
 
+// The buffers are the client's size, kept from zoom to zoom: the system hands out a new
+// bitmap's pages one by one as they are first written, which under Wine costs more than
+// rendering into them. They are made again whenever the client's size has changed; the
+// start picture's bitmap, without pixels of ours, gives way to them.
 bool EnsureBoardBuffers()
 {
-    if (g_view.boardBuffer.dc)
+    RECT client;
+    GetClientRect(g_board.window, &client);
+    const PixelImage& made = g_view.boardBuffer.pixels;
+    if (made.pixels && made.width == client.right && made.height == client.bottom)
         return true;
     FreeSurface(&g_view.boardBuffer);
     FreeSurface(&g_view.backgroundBuffer);
-    RECT client;
-    GetClientRect(g_board.window, &client);
     g_geometry.bufferWidth = client.right;
     g_geometry.bufferHeight = client.bottom;
     const int width = g_geometry.bufferWidth, height = g_geometry.bufferHeight;

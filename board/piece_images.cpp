@@ -1,4 +1,5 @@
 #include "board/piece_images.h"
+#include "board/board_changes.h"
 #include "board/board_state.h"
 #include "board/ellipse_stamps.h"
 #include "board/view_state.h"
@@ -20,11 +21,11 @@ bool ReportImageTooLarge()
 }
 
 // The zoomed picture is made later, a tile at a time, where it is drawn; the tiles' memory
-// serves the new zoom.
+// serves the new zoom. The board's buffers serve it too, every pixel of them stale.
 bool BuildPieceImages()
 {
     const ViewGeometry& g = g_geometry;
-    FreeViewBitmaps(false);
+    ForgetBoardRecord();
     SetZoomedPicture((const uint32_t*)GetPicturePixels((PictureHandle)g_view.pictureDib),
                      g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight, g.scaledWidth,
                      g.scaledHeight);

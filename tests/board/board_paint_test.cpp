@@ -80,6 +80,28 @@ TEST_F(BoardTest, ABoardLargerThanTheWindowFillsItFromTheScrollPosition)
     EXPECT_EQ(kWhite, window.At(400, frameY + 1));
 }
 
+// The buffers are kept from zoom to zoom, but not at a size the client no longer has.
+TEST_F(BoardTest, TheBuffersFollowTheClientsSize)
+{
+    RECT frame;
+    GetWindowRect(g_board.window, &frame);
+    MapWindowPoints(nullptr, GetParent(g_board.window), (POINT*)&frame, 2);
+    MoveWindow(g_board.window, frame.left, frame.top, frame.right - frame.left - 40,
+               frame.bottom - frame.top - 30, TRUE);
+    ShowAtZoom(300);
+    const POINT client = BoardClientSize();
+    EXPECT_EQ(client.x, g_geometry.bufferWidth);
+    EXPECT_EQ(client.y, g_geometry.bufferHeight);
+    MoveWindow(g_board.window, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, TRUE);
+    ScribbleOverBoardWindow();
+    PaintBoardNow();
+    EXPECT_EQ(client.x + 40, g_geometry.bufferWidth);
+    EXPECT_EQ(client.y + 30, g_geometry.bufferHeight);
+    const Pixels window = CaptureBoardWindow();
+    EXPECT_EQ(kWhite, window.At(client.x + 39, client.y + 29));
+}
+
 // The bound is only visible with a buffer wider than the render believes it is: pieces
 // drawn past the believed edge then land on pixels the render does not clear.
 TEST_F(BoardTest, APieceWhoseTileStartsAtTheBuffersFarEdgeIsDrawnAndOnePixelFurtherIsNot)
