@@ -7,27 +7,6 @@
 #include "win/brushes.h"
 #include "win/image_library.h"
 
-// The picture as large as the box allows, centred on grey, inside a black frame.
-static void RenderFinishedPicture()
-{
-    const int CW = g_box.boxClientWidth, CH = g_box.boxClientHeight;
-    const int PW = g_view.pictureInfo.biWidth, PH = g_view.pictureInfo.biHeight;
-    RECT whole = {0, 0, CW, CH};
-    FillRect(g_box.buffer.dc, &whole, g_brushes.grey);
-    int x = 0, y = 0, w = CW, h = CH;
-    if (PH * CW < PW * CH) {
-        h = PH * CW / PW;
-        y = (CH - h) / 2;
-    } else {
-        w = PW * CH / PH;
-        x = (CW - w) / 2;
-    }
-    DrawPicture(g_box.buffer.dc, x, y, w, h, (PictureHandle)g_view.pictureDib, 0, 0, PW, PH,
-                SRCCOPY, HALFTONE);
-    RECT frame = {x, y, x + w, y + h};
-    FrameRect(g_box.buffer.dc, &frame, g_brushes.black);
-}
-
 // What the buffer shows, so that a paint redraws only the slots whose piece changed. A slot's
 // pixels depend on nothing but its piece: tiles have whole-pixel sizes, touch without
 // overlapping, and each is drawn onto white. A piece is named by its home cell, which no
@@ -47,6 +26,32 @@ static const int kNoSlot = -1;
 // The buffer as it was before a paint that moves slots around in it.
 static Surface s_before;
 
+// Whether the buffer shows the finished picture as the box is laid out now.
+static bool s_finishedShown;
+
+// The picture as large as the box allows, centred on grey, inside a black frame.
+static void RenderFinishedPicture()
+{
+    const int CW = g_box.boxClientWidth, CH = g_box.boxClientHeight;
+    const int PW = g_view.pictureInfo.biWidth, PH = g_view.pictureInfo.biHeight;
+    RECT whole = {0, 0, CW, CH};
+    FillRect(g_box.buffer.dc, &whole, g_brushes.grey);
+    int x = 0, y = 0, w = CW, h = CH;
+    if (PH * CW < PW * CH) {
+        h = PH * CW / PW;
+        y = (CH - h) / 2;
+    } else {
+        w = PW * CH / PH;
+        x = (CW - w) / 2;
+    }
+    DrawPicture(g_box.buffer.dc, x, y, w, h, (PictureHandle)g_view.pictureDib, 0, 0, PW, PH,
+                SRCCOPY, HALFTONE);
+    RECT frame = {x, y, x + w, y + h};
+    FrameRect(g_box.buffer.dc, &frame, g_brushes.black);
+    s_finishedShown = true;
+    s_shown.valid = false;
+}
+
 static int CellOf(int index)
 {
     return g_game.pieces[index].row * g_game.header.columns + g_game.pieces[index].column;
@@ -55,6 +60,7 @@ static int CellOf(int index)
 static void RememberShown()
 {
     const GameHeader& header = g_game.header;
+    s_finishedShown = false;
     s_shown.valid = true;
     s_shown.scrollY = g_box.boxScrollY;
     s_shown.columns = g_box.boxColumns;
@@ -183,21 +189,24 @@ static void UpdateBoxPieces()
     RememberShown();
 }
 
-// The finished picture is scaled only when the buffer is made: every refresh drops it.
+// The buffer is kept from refresh to refresh while the client keeps its size: the system
+// hands out a new bitmap's pages as they are first written, which under Wine costs more
+// than rendering into them. The finished picture is scaled again only after a refresh.
 void PaintBox()
 {
     if (!HasZoomedPicture())
         return;
-    if (!g_box.buffer.dc) {
+    const PixelImage& made = g_box.buffer.pixels;
+    if (!made.pixels || made.width != g_box.boxClientWidth ||
+        made.height != g_box.boxClientHeight) {
+        FreeBoxBuffer();
         if (!MakeBoxBuffer())
             return;
-        if (g_box.goalPictureShown)
-            RenderFinishedPicture();
-        else
-            RenderBoxPieces();
-    } else if (!g_box.goalPictureShown) {
-        UpdateBoxPieces();
     }
+    if (!g_box.goalPictureShown)
+        UpdateBoxPieces();
+    else if (!s_finishedShown)
+        RenderFinishedPicture();
     BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc, 0,
            0, SRCCOPY);
 }
@@ -211,9 +220,15 @@ bool MakeBoxBuffer()
     return true;
 }
 
+void ForgetBoxPixels()
+{
+    s_shown.valid = false;
+    s_finishedShown = false;
+}
+
 void FreeBoxBuffer()
 {
     FreeSurface(&g_box.buffer);
     FreeSurface(&s_before);
-    s_shown.valid = false;
+    ForgetBoxPixels();
 }

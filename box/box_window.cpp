@@ -100,7 +100,7 @@ void ShowBox(int mode)
 void RefreshOpenBox()
 {
     LayoutBox(true);
-    FreeBoxBuffer();
+    ForgetBoxPixels();
     RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
 }
 

@@ -34,6 +34,8 @@ void PaintBox();
 // Draws every visible slot of the buffer from scratch.
 void RenderBoxPieces();
 bool MakeBoxBuffer();
+// What the buffer shows no longer counts: the next paint renders it all anew.
+void ForgetBoxPixels();
 void FreeBoxBuffer();
 
 // The mouse and timer messages of the box window.
