@@ -71,21 +71,32 @@ static void RememberShown()
         s_shown.cell[slot] = CellOf(header.boardCount + slot);
 }
 
-// Tiles in table order, left to right and top to bottom; only those that reach into the
-// view are drawn.
+// Where the slot's tile lies in the view: slots go left to right and top to bottom.
+static POINT SlotCorner(int slot)
+{
+    return POINT{(int)(slot % g_box.boxColumns * g_geometry.tileWidth),
+                 (int)(slot / g_box.boxColumns * g_geometry.tileHeight) - g_box.boxScrollY};
+}
+
+// Tiles in table order; only those that reach into the view are drawn, their parts of the
+// zoomed picture made ahead.
 void RenderBoxPieces()
 {
     const GameHeader& header = g_game.header;
     RECT whole = {0, 0, g_box.boxClientWidth, g_box.boxClientHeight};
     FillRect(g_box.buffer.dc, &whole, g_brushes.white);
     GdiFlush();
+    static std::vector<int> shown;
+    shown.clear();
     for (int i = header.boardCount; i < header.pieceCount; ++i) {
-        const int slot = i - header.boardCount;
-        const int x = (int)(slot % g_box.boxColumns * g_geometry.tileWidth);
-        const int y = (int)(slot / g_box.boxColumns * g_geometry.tileHeight);
-        if (g_box.boxScrollY - g_geometry.tileHeight <= y &&
-            y <= g_box.boxScrollY + g_box.boxClientHeight)
-            DrawPiece(g_box.buffer, i, x, y - g_box.boxScrollY);
+        const int y = SlotCorner(i - header.boardCount).y;
+        if (-g_geometry.tileHeight <= y && y <= g_box.boxClientHeight)
+            shown.push_back(i);
+    }
+    PreparePieces(shown);
+    for (int i : shown) {
+        const POINT corner = SlotCorner(i - header.boardCount);
+        DrawPiece(g_box.buffer, i, corner.x, corner.y);
     }
     RememberShown();
 }
