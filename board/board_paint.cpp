@@ -22,8 +22,8 @@ void ComputeVisibleArea()
     g.visibleHeight = clientHeight > g.boardHeight ? g.boardHeight : clientHeight;
 }
 
-// The start picture sits in the board buffer's slots, so the first freeing of the
-// buffers after a game is shown releases it too.
+// The start picture sits in the board buffer's slots, without pixels of ours, so the
+// buffers that the first paint of a game makes take its place and release it.
 static void PaintStartPicture(HDC dc)
 {
     if (!g_view.boardBuffer.dc) {
@@ -44,8 +44,7 @@ bool EnsureBoardBuffers()
 {
     RECT client;
     GetClientRect(g_board.window, &client);
-    const PixelImage& made = g_view.boardBuffer.pixels;
-    if (made.pixels && made.width == client.right && made.height == client.bottom)
+    if (SurfaceFits(g_view.boardBuffer, client.right, client.bottom))
         return true;
     FreeSurface(&g_view.boardBuffer);
     FreeSurface(&g_view.backgroundBuffer);

@@ -1,11 +1,11 @@
 #include "board/zoomed_picture.h"
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <new>
 #include <stdint.h>
 #include <string.h>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -148,12 +148,13 @@ ScalingHelper* Helper()
     if (s_helper || s_helperRefused)
         return s_helper;
     ScalingHelper* helper = new (std::nothrow) ScalingHelper();
-    // std::thread says it could not start a thread only by throwing.
+    // std::thread says it could not start a thread, or had no memory for one, only by
+    // throwing.
     try {
         if (helper)
             std::thread(HelpScaling, helper).detach();
         s_helper = helper;
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         delete helper;
     }
     s_helperRefused = !s_helper;

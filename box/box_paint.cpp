@@ -207,9 +207,7 @@ void PaintBox()
 {
     if (!HasZoomedPicture())
         return;
-    const PixelImage& made = g_box.buffer.pixels;
-    if (!made.pixels || made.width != g_box.boxClientWidth ||
-        made.height != g_box.boxClientHeight) {
+    if (!SurfaceFits(g_box.buffer, g_box.boxClientWidth, g_box.boxClientHeight)) {
         FreeBoxBuffer();
         if (!MakeBoxBuffer())
             return;

@@ -1,11 +1,16 @@
 #include "win/surface.h"
 
+// A window with no client area (a minimised box) still gets a buffer, as it did when a
+// compatible bitmap of no size came back as a pixel.
+static int MadeLength(int length)
+{
+    return length > 0 ? length : 1;
+}
+
 bool MakeSurface(Surface* surface, int width, int height)
 {
-    // A window with no client area (a minimised box) still gets a buffer, as it did when
-    // a compatible bitmap of no size came back as a pixel.
-    width = width > 0 ? width : 1;
-    height = height > 0 ? height : 1;
+    width = MadeLength(width);
+    height = MadeLength(height);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -32,4 +37,10 @@ void FreeSurface(Surface* surface)
     if (surface->bitmap)
         DeleteObject(surface->bitmap);
     *surface = Surface{};
+}
+
+bool SurfaceFits(const Surface& surface, int width, int height)
+{
+    return surface.pixels.pixels && surface.pixels.width == MadeLength(width) &&
+        surface.pixels.height == MadeLength(height);
 }

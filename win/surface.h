@@ -15,3 +15,5 @@ struct Surface {
 // whatever was made left for FreeSurface) when the system cannot make them.
 bool MakeSurface(Surface* surface, int width, int height);
 void FreeSurface(Surface* surface);
+// Whether the surface holds pixels of ours, as MakeSurface makes them for this size.
+bool SurfaceFits(const Surface& surface, int width, int height);
