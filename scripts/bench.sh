@@ -61,31 +61,11 @@ start_xvfb() {
   return 1
 }
 
-# Every test process must share one virtual desktop: windows on different desktops cannot
-# see each other, and without one there is no window manager to draw title bars.
-make_prefix() {
-  [ -f "$build/wineprefix/.quiltra-ready" ] && return 0
-  rm -rf "$build/wineprefix"
-  echo "bench: creating the Wine prefix (once, about 20 s)" >&2
-  "$WINE" wineboot.exe -i </dev/null >/dev/null 2>&1
-  "$WINESERVER" -w
-  "$WINE" reg.exe add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  "$WINE" reg.exe add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
-  "$WINESERVER" -w
-  touch "$build/wineprefix/.quiltra-ready"
-}
-
 case $command in
   start)
     xvfb_alive || start_xvfb
     eval "$(wine_env)"
-    make_prefix
-    "$(dirname "$0")/wine-fonts.sh" "$WINEPREFIX"
-    # A persistent server keeps each later Wine start well under a second. It and the
-    # services the first program starts outlive that program, so they must not hold on
-    # to the caller's output: CTest would wait for it to close until its time-out.
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
-    "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    "$(dirname "$0")/wine-prefix.sh"
     ;;
   stop)
     if [ -f "$state/display" ]; then
