@@ -70,7 +70,8 @@ case $command in
   stop)
     if [ -f "$state/display" ]; then
       eval "$(wine_env)"
-      "$WINESERVER" -k 2>/dev/null || true
+      # A server that no longer answers must not keep the caller waiting.
+      timeout -k 5 30 "$WINESERVER" -k 2>/dev/null || true
     fi
     if xvfb_alive; then kill "$(cat "$state/xvfb.pid")"; fi
     rm -f "$state/xvfb.pid" "$state/display"
