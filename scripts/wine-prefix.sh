@@ -57,7 +57,7 @@ for attempt in 1 2 3; do
   status=$?
   [ "$status" -ne $overran ] && exit "$status"
   echo "bench: '$failed_step' did not end within $limit s (attempt $attempt of 3);" \
-    "ending the prefix's processes and making it afresh; Wine's processes then:" >&2
+    "Wine's processes then (each is ended now):" >&2
   ps -eo pid,etime,stat,args | grep -E '[w]ine|[q]emu' | cut -c1-160 >&2
   timeout -k 5 30 "$WINESERVER" -k >/dev/null 2>&1
   rm -f "$ready"
