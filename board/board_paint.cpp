@@ -29,7 +29,7 @@ static void PaintStartPicture(HDC dc)
     if (!g_view.boardBuffer.dc) {
         g_view.boardBuffer.dc = CreateCompatibleDC(nullptr);
         g_view.boardBuffer.bitmap =
-            LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_START));
+            LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_START));
         SelectObject(g_view.boardBuffer.dc, g_view.boardBuffer.bitmap);
     }
     BitBlt(dc, g_geometry.offsetX, g_geometry.offsetY, g_geometry.visibleWidth,

@@ -25,7 +25,7 @@ LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_PAINT:         PaintBoard(); return 0;
     // The box's request too, still naming the box, to the main window, which owns the menus.
-    case WM_CONTEXTMENU:   return SendMessageA(GetParent(window), message, wParam, lParam);
+    case WM_CONTEXTMENU:   return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_HSCROLL:       ScrollBoard(SB_HORZ, wParam); return 0;
     case WM_VSCROLL:       ScrollBoard(SB_VERT, wParam); return 0;
     case WM_TIMER:         OnBoardTimer(); return 0;
@@ -39,14 +39,14 @@ LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSELEAVE:    OnBoardMouseLeave(); return 0;
     }
     // clang-format on
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void CreateBoardWindow(HWND parent, int top)
 {
-    static const char kBoardClass[] = "Quiltra Sight";
-    HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(parent, GWLP_HINSTANCE);
-    WNDCLASSEXA wc = {};
+    static const wchar_t kBoardClass[] = L"Quiltra Sight";
+    HINSTANCE instance = (HINSTANCE)GetWindowLongPtrW(parent, GWLP_HINSTANCE);
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = BoardWindowProc;
@@ -55,8 +55,8 @@ void CreateBoardWindow(HWND parent, int top)
     wc.hbrBackground = g_brushes.grey;
     wc.lpszClassName = kBoardClass;
     // Registered anew with every main window; a failure because the class exists is harmless.
-    RegisterClassExA(&wc);
-    CreateWindowExA(0, kBoardClass, nullptr,
+    RegisterClassExW(&wc);
+    CreateWindowExW(0, kBoardClass, nullptr,
                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 2, top, 1, 1,
                     parent, (HMENU)(INT_PTR)kBoardChildId, instance, nullptr);
 }

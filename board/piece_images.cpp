@@ -16,7 +16,7 @@ bool ReportImageTooLarge()
 {
     FreeViewBitmaps(true);
     ShowFailure(GetAncestor(g_board.window, GA_ROOT),
-                "サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr, nullptr);
+                L"サイズが大きすぎます。倍率を小さくして下さい。", nullptr, nullptr, nullptr);
     return false;
 }
 

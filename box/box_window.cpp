@@ -10,7 +10,7 @@
 #include "win/dpi.h"
 #include "win/scroll_bar.h"
 
-static const char kBoxClass[] = "QuiltraBox";
+static const wchar_t kBoxClass[] = L"QuiltraBox";
 static const int kBoxChildId = 3;
 // How far a minimised box is lifted off the board's bottom edge, at 96 DPI.
 static const int kMinimisedLift = 20;
@@ -18,15 +18,15 @@ static const int kMinimisedLift = 20;
 // Registered anew before every creation; a failure because the class exists is harmless.
 static void RegisterBoxClass()
 {
-    WNDCLASSA wc = {};
+    WNDCLASSW wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = BoxWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOX));
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BOX));
     wc.hCursor = g_cursors.arrow;
     wc.hbrBackground = g_brushes.white;
     wc.lpszClassName = kBoxClass;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
 }
 
 // The place is taken from the board's client size only now; later the player moves the box.
@@ -49,8 +49,8 @@ static HWND CreateBoxWindow()
     default: return nullptr;
     }
     // clang-format on
-    return CreateWindowExA(0, kBoxClass, "箱", style, x, y, width, height, g_board.window,
-                           (HMENU)(INT_PTR)kBoxChildId, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExW(0, kBoxClass, L"箱", style, x, y, width, height, g_board.window,
+                           (HMENU)(INT_PTR)kBoxChildId, GetModuleHandleW(nullptr), nullptr);
 }
 
 static void OpenBox()
@@ -66,7 +66,7 @@ static void OpenBox()
 
 static void CloseBox()
 {
-    SendMessageA(g_box.boxWindow, WM_CLOSE, 0, 0);
+    SendMessageW(g_box.boxWindow, WM_CLOSE, 0, 0);
 }
 
 void ShowBox(int mode)
@@ -211,5 +211,5 @@ LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSELEAVE:    OnBoxMouseLeave(); return 0;
     }
     // clang-format on
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,5 +1,7 @@
 # The Windows program, its resources and the tests that run under Wine.
 enable_language(RC)
+# Every call that takes text is the wide one, even where the code names no width.
+add_compile_definitions(UNICODE _UNICODE)
 
 # One source, two programs: x86 (PE32) and x64 (PE32+). Each build's name follows what
 # players download side by side; its bench runs the Wine of the same width.
@@ -79,6 +81,7 @@ add_library(quiltra_win OBJECT
   box/box_mouse.cpp
   files/file_names.cpp
   files/game_file.cpp
+  files/path_field.cpp
   files/recovery_file.cpp
   files/open_picture.cpp)
 # The ground floor: Win32 helpers that include nothing of the program above them, so that
@@ -93,7 +96,7 @@ add_library(quiltra_win_helpers STATIC
   win/program_folder.cpp
   win/scroll_bar.cpp
   win/surface.cpp)
-target_link_libraries(quiltra_win_helpers PUBLIC quiltra_core gdi32 user32 ole32 uuid)
+target_link_libraries(quiltra_win_helpers PUBLIC quiltra_core comdlg32 gdi32 user32 ole32 uuid)
 # The MCI sender sits alone in an archive so that a test can link a recording one instead:
 # the archive's member is then never pulled in.
 add_library(quiltra_mci_send STATIC win/mci_send.cpp)
@@ -104,7 +107,8 @@ target_link_libraries(quiltra_win PUBLIC quiltra_win_helpers quiltra_core quiltr
 
 add_executable(Quiltra WIN32 shell/win_main.cpp $<TARGET_OBJECTS:quiltra_resources>)
 target_link_libraries(Quiltra PRIVATE quiltra_win)
-target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS})
+# wWinMain: the command line arrives in UTF-16, whatever the system's code page spells.
+target_link_options(Quiltra PRIVATE ${QUILTRA_STATIC_FLAGS} -municode)
 # Pictures are large: on 64-bit Windows the x86 program may use the whole 4 GB.
 if(QUILTRA_BUILD_NAME STREQUAL x86)
   target_link_options(Quiltra PRIVATE -Wl,--large-address-aware)

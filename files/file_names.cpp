@@ -1,9 +1,9 @@
 #include "files/file_names.h"
 #include <string.h>
 
-char g_picturePath[260];
-char g_gamePath[260];
-char g_gameName[260];
+wchar_t g_picturePath[kPathCapacity];
+wchar_t g_gamePath[kPathCapacity];
+wchar_t g_gameName[kPathCapacity];
 FileFolders g_folders;
 
 void ClearFileNames()

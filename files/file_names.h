@@ -1,14 +1,15 @@
 // The names of the current picture and game file.
 #pragma once
+#include "files/path_parts.h"
 
-extern char g_picturePath[260];
-extern char g_gamePath[260];
-extern char g_gameName[260];
+extern wchar_t g_picturePath[kPathCapacity];
+extern wchar_t g_gamePath[kPathCapacity];
+extern wchar_t g_gameName[kPathCapacity];
 
 // The folders where the picture and game dialogs open, kept in the registry under these names.
 struct FileFolders {
-    char PicDir[260];
-    char GameDir[260];
+    wchar_t PicDir[kPathCapacity];
+    wchar_t GameDir[kPathCapacity];
 };
 
 extern FileFolders g_folders;

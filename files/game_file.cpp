@@ -2,21 +2,22 @@
 #include "files/file_names.h"
 #include "files/game_format.h"
 #include "files/open_picture.h"
+#include "files/path_field.h"
 #include "files/path_parts.h"
 #include "model/game_state.h"
 #include "win/failure_box.h"
 #include <windows.h>
-#include <stdio.h>
 #include <string.h>
 #include <vector>
+#include <wchar.h>
 
-static const char kGameFilter[] = "ゲームファイル(*.qlt)\0*.qlt\0すべてのファイル(*.*)\0*.*\0";
+static const wchar_t kGameFilter[] = L"ゲームファイル(*.qlt)\0*.qlt\0すべてのファイル(*.*)\0*.*\0";
 
 // Loading reads a whole file into this block before anything of the game changes.
 static LoadedGame s_loaded;
 static unsigned char s_fileBytes[kGameFileMaxSize];
 
-static void FillGameDialog(OPENFILENAMEA* dialog, HWND owner, char* path, const char* title,
+static void FillGameDialog(OPENFILENAMEW* dialog, HWND owner, wchar_t* path, const wchar_t* title,
                            DWORD flags)
 {
     dialog->lStructSize = sizeof *dialog;
@@ -24,50 +25,48 @@ static void FillGameDialog(OPENFILENAMEA* dialog, HWND owner, char* path, const 
     dialog->lpstrFilter = kGameFilter;
     dialog->nFilterIndex = 1;
     dialog->lpstrFile = path;
-    dialog->nMaxFile = MAX_PATH;
+    dialog->nMaxFile = kPathCapacity;
     dialog->lpstrInitialDir = g_folders.GameDir;
     dialog->lpstrTitle = title;
-    dialog->lpstrDefExt = "qlt";
+    dialog->lpstrDefExt = L"qlt";
     dialog->Flags = flags;
 }
 
 // The game file's folder becomes the dialogs' next folder; its name goes in the title.
-static void RememberGamePath(const char* path)
+static void RememberGamePath(const wchar_t* path)
 {
     memset(g_gamePath, 0, sizeof g_gamePath);
     memset(g_gameName, 0, sizeof g_gameName);
-    snprintf(g_gamePath, sizeof g_gamePath, "%s", path);
-    CopyFolderPart(g_gamePath, g_folders.GameDir, sizeof g_folders.GameDir);
-    snprintf(g_gameName, sizeof g_gameName, "%s", FileNamePart(g_gamePath));
+    if (!CopyWholePath(path, g_gamePath, kPathCapacity))
+        return;
+    CopyFolderPart(g_gamePath, g_folders.GameDir, kPathCapacity);
+    wcscpy(g_gameName, FileNamePart(g_gamePath));
 }
 
-// Reads at most what a game file can hold; anything after the last record is ignored.
-static bool ReadGameBytes(const char* path, size_t* size)
+bool ReadFileStart(const wchar_t* path, unsigned char* buffer, size_t capacity, size_t* size)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     *size = 0;
     DWORD got = 0;
-    while (
-        *size < sizeof s_fileBytes &&
-        ReadFile(file, s_fileBytes + *size, (DWORD)(sizeof s_fileBytes - *size), &got, nullptr) &&
-        got > 0)
+    while (*size < capacity &&
+           ReadFile(file, buffer + *size, (DWORD)(capacity - *size), &got, nullptr) && got > 0)
         *size += got;
     CloseHandle(file);
     return true;
 }
 
-static const char* ProblemText(GameFileProblem problem)
+static const wchar_t* ProblemText(GameFileProblem problem)
 {
     // clang-format off
     switch (problem) {
-    case kGameFileNoSignature:    return "ゲームファイルヘッダを読み込めません。";
-    case kGameFileWrongSignature: return "ゲームファイルの形式が不正です。";
-    case kGameFileNoHeader:       return "ゲームファイルを読み込めません。（ヘッダ）";
-    case kGameFileNoRecords:      return "ゲームファイルを読み込めません。";
-    default:                      return "ゲームファイルの形式が不正です。";
+    case kGameFileNoSignature:    return L"ゲームファイルヘッダを読み込めません。";
+    case kGameFileWrongSignature: return L"ゲームファイルの形式が不正です。";
+    case kGameFileNoHeader:       return L"ゲームファイルを読み込めません。（ヘッダ）";
+    case kGameFileNoRecords:      return L"ゲームファイルを読み込めません。";
+    default:                      return L"ゲームファイルの形式が不正です。";
     }
     // clang-format on
 }
@@ -81,26 +80,26 @@ static void TakeLoadedGame()
 // A moved picture is asked for again; the game then goes on without a file name.
 static GameLoad OpenGamePicture(HWND owner)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(g_picturePath, &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(g_picturePath, &found);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
         return OpenPicture(owner, false) == kPictureOpened ? kGameLoaded : kGameWithoutPicture;
     }
     // Not a failure yet, so not ShowFailure: a plain notice, not task-modal, before the
     // player is asked for the picture.
-    MessageBoxA(owner, "画像ファイルがありません", "Quiltra", MB_ICONERROR);
+    MessageBoxW(owner, L"画像ファイルがありません", L"Quiltra", MB_ICONERROR);
     return OpenPicture(owner, true) == kPictureOpened ? kGameLoadedWithNewPicture
                                                       : kGameWithoutPicture;
 }
 
 // The old game stays on the board, whole, until the new one has its picture: the file's
 // records reach g_game only then.
-GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile)
+GameLoad LoadGameFile(HWND owner, const wchar_t* path, const wchar_t* gameFile)
 {
     size_t size = 0;
-    if (!ReadGameBytes(path, &size)) {
-        ShowFailure(owner, "ゲームファイルを開けません。（保存）", path, nullptr, nullptr);
+    if (!ReadFileStart(path, s_fileBytes, sizeof s_fileBytes, &size)) {
+        ShowFailure(owner, L"ゲームファイルを開けません。（保存）", path, nullptr, nullptr);
         return kGameRefused;
     }
     GameFileProblem problem = ParseGameFile(s_fileBytes, size, &s_loaded);
@@ -108,7 +107,7 @@ GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile)
         ShowFailure(owner, ProblemText(problem), path, nullptr, nullptr);
         return kGameRefused;
     }
-    memcpy(g_picturePath, s_loaded.picturePath, sizeof g_picturePath);
+    TakePicturePath(s_loaded, g_picturePath);
     // Before the picture: finding a moved one leaves the game without a file name.
     if (gameFile[0])
         RememberGamePath(gameFile);
@@ -118,13 +117,13 @@ GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile)
     return load;
 }
 
-bool IsGameFile(const char* path)
+bool IsGameFile(const wchar_t* path)
 {
-    if (_stricmp(ExtensionPart(path), ".qlt") == 0)
+    if (_wcsicmp(ExtensionPart(path), L".qlt") == 0)
         return true;
     unsigned char start[kGameSignatureSize];
     DWORD got = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -135,12 +134,14 @@ bool IsGameFile(const char* path)
 
 GameLoad OpenGameFile(HWND owner)
 {
-    char path[MAX_PATH] = "";
-    OPENFILENAMEA dialog = {};
-    FillGameDialog(&dialog, owner, path, "ゲームファイルを開く",
+    wchar_t path[kPathCapacity] = L"";
+    OPENFILENAMEW dialog = {};
+    FillGameDialog(&dialog, owner, path, L"ゲームファイルを開く",
                    OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog)) {
+        ReportPathTooLong(owner);
         return kGameNotChosen;
+    }
     // Even a refused file's folder is where the next dialog opens.
     RememberGamePath(path);
     return LoadGameFile(owner, path, path);
@@ -154,52 +155,54 @@ static bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size)
 
 // The game goes to a temporary file beside the target, which replaces the target only
 // when every byte is on the disk: a failed save never damages the previous file.
-const char* WriteGameFile(const char* path, const std::vector<unsigned char>& bytes)
+const wchar_t* WriteGameFile(const wchar_t* path, const std::vector<unsigned char>& bytes)
 {
-    char folder[MAX_PATH], temporary[MAX_PATH];
-    CopyFolderPart(path, folder, sizeof folder);
-    // A folder too deep for a temporary name (over 246 bytes) gets the file written in place.
-    const bool inPlace = !GetTempFileNameA(folder[0] ? folder : ".", "qlt", 0, temporary);
+    wchar_t folder[kPathCapacity], temporary[MAX_PATH];
+    CopyFolderPart(path, folder, kPathCapacity);
+    // A folder too deep for a temporary name (over 246 units) gets the file written in place.
+    const bool inPlace = !GetTempFileNameW(folder[0] ? folder : L".", L"qlt", 0, temporary);
     if (inPlace)
-        snprintf(temporary, sizeof temporary, "%s", path);
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        wcscpy(temporary, path);
+    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         if (!inPlace)
-            DeleteFileA(temporary);
-        return "ゲームファイルを開けません。（保存）";
+            DeleteFileW(temporary);
+        return L"ゲームファイルを開けません。（保存）";
     }
-    const char* failure = nullptr;
+    const wchar_t* failure = nullptr;
     if (!WriteAll(file, bytes.data(), kGameFilePrefixSize))
-        failure = "ゲームファイルを保存できません。（ヘッダ）";
+        failure = L"ゲームファイルを保存できません。（ヘッダ）";
     else if (g_game.header.pieceCount <= 0 ||
              !WriteAll(file, bytes.data() + kGameFilePrefixSize,
                        bytes.size() - kGameFilePrefixSize) ||
              !FlushFileBuffers(file))
-        failure = "ゲームファイルを保存できません。";
+        failure = L"ゲームファイルを保存できません。";
     CloseHandle(file);
     if (!failure && !inPlace &&
-        !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        failure = "ゲームファイルを開けません。（保存）";
+        !MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = L"ゲームファイルを開けません。（保存）";
     if (failure && !inPlace)
-        DeleteFileA(temporary);
+        DeleteFileW(temporary);
     return failure;
 }
 
 bool SaveGameFile(HWND owner, bool askName)
 {
-    char path[MAX_PATH];
+    wchar_t path[kPathCapacity];
     memcpy(path, g_gamePath, sizeof path);
     if (askName || !path[0]) {
-        OPENFILENAMEA dialog = {};
-        FillGameDialog(&dialog, owner, path, "ゲームファイルを保存",
+        OPENFILENAMEW dialog = {};
+        FillGameDialog(&dialog, owner, path, L"ゲームファイルを保存",
                        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-        if (!GetSaveFileNameA(&dialog))
+        if (!GetSaveFileNameW(&dialog)) {
+            ReportPathTooLong(owner);
             return false;
+        }
     }
     std::vector<unsigned char> bytes;
-    BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
-    if (const char* failure = WriteGameFile(path, bytes)) {
+    BuildGameFileFor(g_picturePath, g_game.header, g_game.pieces, &bytes);
+    if (const wchar_t* failure = WriteGameFile(path, bytes)) {
         ShowFailure(owner, failure, path, nullptr, nullptr);
         return false;
     }

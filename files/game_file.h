@@ -23,14 +23,17 @@ GameLoad OpenGameFile(HWND owner);
 // Loads the game file at path, the game taking gameFile as its own file (none when empty).
 // The board keeps the old game's pieces and picture until the load succeeds; the file names
 // are the new file's from the start, so the caller ends the old game on any failure.
-GameLoad LoadGameFile(HWND owner, const char* path, const char* gameFile);
+GameLoad LoadGameFile(HWND owner, const wchar_t* path, const wchar_t* gameFile);
 
 // A game file by its extension (".qlt") or by its signature, whether or not it loads.
-bool IsGameFile(const char* path);
+bool IsGameFile(const wchar_t* path);
 
 // Writes the game; with askName, or when the game has no file yet, asks for a name first.
 // A failure is shown and the game goes on.
 bool SaveGameFile(HWND owner, bool askName);
 // Puts the current game's file bytes at path through a temporary file, so that a failed
 // write leaves the file before intact; the failure's message, or null once written.
-const char* WriteGameFile(const char* path, const std::vector<unsigned char>& bytes);
+const wchar_t* WriteGameFile(const wchar_t* path, const std::vector<unsigned char>& bytes);
+// Reads at most capacity bytes from the start of the file at path into buffer; false when
+// it cannot be opened.
+bool ReadFileStart(const wchar_t* path, unsigned char* buffer, size_t capacity, size_t* size);

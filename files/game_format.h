@@ -1,16 +1,36 @@
 // The game file: the signature, the picture's path, the header and the piece records,
-// byte for byte as they lie in memory. No windows.h: the loader's checks are unit-tested
-// and fuzzed natively.
+// byte for byte as they lie in memory, then optional tagged blocks. No windows.h: the
+// loader's checks are unit-tested and fuzzed natively.
+//
+// The blocks follow the last record: a 4-byte tag, a 32-bit little-endian length and that
+// many bytes, one after the other to the end of the file. Builds that know no blocks read
+// the records and ignore the rest, so a block never keeps an older build from a game.
 #pragma once
+#include "files/path_parts.h"
 #include "model/game_state.h"
 #include <stddef.h>
+#include <stdint.h>
 #include <vector>
 
 const int kGamePathSize = 260;
 const size_t kGameSignatureSize = 16;
 const size_t kGameFilePrefixSize = kGameSignatureSize + kGamePathSize + sizeof(GameHeader);
+const size_t kBlockHeaderSize = 8;
+// A path block's bytes at the most: every UTF-16 unit of a path as three UTF-8 bytes, and
+// the terminator.
+const size_t kPathBlockMaxBytes = 3 * (kPathCapacity - 1) + 1;
 // The most a game file can hold that the loader will look at; the rest is ignored.
-const size_t kGameFileMaxSize = kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces;
+const size_t kGameFileMaxSize = kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces +
+    2 * (kBlockHeaderSize + kPathBlockMaxBytes);
+
+// Block tags as they stand in the file.
+enum GameFileBlock : uint32_t {
+    // The picture's path in UTF-8, zero-terminated; written where the path field, in the
+    // system's code page, cannot hold it exactly.
+    kPicturePathBlock = 'P' | 'A' << 8 | 'T' << 16 | 'H' << 24,
+    // In the recovery copy only: the path of the game's own file, UTF-8, zero-terminated.
+    kGamePathBlock = 'G' | 'A' << 8 | 'M' << 16 | 'E' << 24,
+};
 
 enum GameFileProblem {
     kGameFileOk,
@@ -22,7 +42,11 @@ enum GameFileProblem {
 };
 
 struct LoadedGame {
-    char picturePath[kGamePathSize];
+    char picturePath[kGamePathSize];  // the path field, in the system's code page
+    // From the blocks, in UTF-16; empty where the file has no such block or its block is
+    // damaged (then the path field stands).
+    char16_t unicodePicturePath[kPathCapacity];
+    char16_t unicodeGamePath[kPathCapacity];
     GameHeader header;
     PieceRecord pieces[kMaxPieces];
 };
@@ -32,6 +56,11 @@ bool HasGameSignature(const unsigned char* data, size_t size);
 // Checks a file's bytes and, when they make a game, copies it into game.
 GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame* game);
 
-// The bytes of a game file for a picture path and the first header.pieceCount records.
+// The bytes of a game file for a path field and the first header.pieceCount records, with
+// no block.
 void BuildGameFile(const char* picturePath, const GameHeader& header, const PieceRecord* pieces,
                    std::vector<unsigned char>* bytes);
+// Appends a path block (a zero-terminated UTF-16 path of fewer than kPathCapacity units);
+// false, with nothing appended, for an empty path, one of kPathCapacity units or more, or
+// one that UTF-8 cannot spell (an unpaired surrogate).
+bool AppendPathBlock(GameFileBlock tag, const char16_t* path, std::vector<unsigned char>* bytes);

@@ -5,76 +5,78 @@
 #include "win/failure_box.h"
 #include "win/image_library.h"
 #include <commdlg.h>
-#include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 
-static const char kPictureFilter[] = "JPEG ファイル(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0"
-                                     "ビットマップファイル(*.bmp)\0*.bmp\0"
-                                     "PNG ファイル(*.png)\0*.png\0"
-                                     "GIF ファイル(*.gif)\0*.gif\0"
-                                     "すべてのファイル(*.*)\0*.*\0";
+static const wchar_t kPictureFilter[] = L"JPEG ファイル(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0"
+                                        L"ビットマップファイル(*.bmp)\0*.bmp\0"
+                                        L"PNG ファイル(*.png)\0*.png\0"
+                                        L"GIF ファイル(*.gif)\0*.gif\0"
+                                        L"すべてのファイル(*.*)\0*.*\0";
 
 struct KnownExtension {
-    const char* extension;
+    const wchar_t* extension;
     int type;
 };
 
 static const KnownExtension kKnownExtensions[] = {
-    {".jpg", kPictureJpeg}, {".jpeg", kPictureJpeg}, {".bmp", kPictureBmp},
-    {".png", kPicturePng},  {".gif", kPictureGif},
+    {L".jpg", kPictureJpeg}, {L".jpeg", kPictureJpeg}, {L".bmp", kPictureBmp},
+    {L".png", kPicturePng},  {L".gif", kPictureGif},
 };
 
 // Indexed by PictureType.
-static PictureHandle (*const kLoaders[])(const char* path) = {
+static PictureHandle (*const kLoaders[])(const wchar_t* path) = {
     nullptr, LoadBmpPicture, LoadJpegPicture, LoadPngPicture, LoadGifPicture,
 };
 
 // A picture chosen or given starts an untitled game, and the next dialog opens in its folder.
-static void TakeNewPicturePath(const char* path)
+static void TakeNewPicturePath(const wchar_t* path)
 {
     ClearFileNames();
-    snprintf(g_picturePath, sizeof g_picturePath, "%s", path);
-    CopyFolderPart(g_picturePath, g_folders.PicDir, sizeof g_folders.PicDir);
+    CopyWholePath(path, g_picturePath, kPathCapacity);
+    CopyFolderPart(g_picturePath, g_folders.PicDir, kPathCapacity);
 }
 
 static bool ChoosePicture(HWND owner)
 {
-    char path[260] = "";
-    OPENFILENAMEA dialog = {};
+    wchar_t path[kPathCapacity] = L"";
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = kPictureFilter;
     dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
+    dialog.nMaxFile = kPathCapacity;
     dialog.lpstrInitialDir = g_folders.PicDir;
-    dialog.lpstrTitle = "画像ファイルを開く";
-    dialog.lpstrDefExt = "jpg";
+    dialog.lpstrTitle = L"画像ファイルを開く";
+    dialog.lpstrDefExt = L"jpg";
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog)) {
+        ReportPathTooLong(owner);
         return false;
+    }
     TakeNewPicturePath(path);
     return true;
 }
 
 // The extension decides whenever it is a known one, even if the contents disagree;
 // only other names are left to the probe. kPictureUnknown when neither knows the file.
-static int DecidePictureType(const char* path)
+static int DecidePictureType(const wchar_t* path)
 {
-    const char* extension = ExtensionPart(path);
+    const wchar_t* extension = ExtensionPart(path);
     for (const KnownExtension& known : kKnownExtensions) {
-        if (_stricmp(extension, known.extension) == 0)
+        if (_wcsicmp(extension, known.extension) == 0)
             return known.type;
     }
     int type = ProbePictureType(path, nullptr);
     return type >= kPictureBmp && type <= kPictureGif ? type : kPictureUnknown;
 }
 
-bool IsPictureFile(const char* path)
+bool IsPictureFile(const wchar_t* path)
 {
     return DecidePictureType(path) != kPictureUnknown;
 }
 
-PictureOpen OpenPictureAt(HWND owner, const char* path)
+PictureOpen OpenPictureAt(HWND owner, const wchar_t* path)
 {
     TakeNewPicturePath(path);
     return OpenPicture(owner, false);
@@ -86,13 +88,13 @@ PictureOpen OpenPicture(HWND owner, bool withDialog)
 {
     if (withDialog && !ChoosePicture(owner))
         return kPictureCancelled;
-    const char* failure = nullptr;
+    const wchar_t* failure = nullptr;
     int type = DecidePictureType(g_picturePath);
     PictureHandle picture = nullptr;
     if (type == kPictureUnknown)
-        failure = "この形式のファイルには対応していません。";
+        failure = L"この形式のファイルには対応していません。";
     else if (!(picture = kLoaders[type](g_picturePath)))
-        failure = "画像データを取得できません。";
+        failure = L"画像データを取得できません。";
     if (failure) {
         ShowFailure(owner, failure, g_picturePath, nullptr, nullptr);
         return kPictureRefused;

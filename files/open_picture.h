@@ -13,6 +13,6 @@ enum PictureOpen {
 PictureOpen OpenPicture(HWND owner, bool withDialog);
 // The same for a picture given from outside (dropped, or named on the command line): it
 // starts an untitled game, as a chosen one does.
-PictureOpen OpenPictureAt(HWND owner, const char* path);
+PictureOpen OpenPictureAt(HWND owner, const wchar_t* path);
 // The picture loaders know the file: by a known extension, or else by its contents.
-bool IsPictureFile(const char* path);
+bool IsPictureFile(const wchar_t* path);

@@ -1,60 +1,58 @@
 #include "files/path_parts.h"
-#include "files/lead_byte.h"
 #include <string.h>
 
-const char* FileNamePart(const char* path)
+const wchar_t* FileNamePart(const wchar_t* path)
 {
-    const char* name = path;
-    for (const char* p = path; *p; ++p) {
-        if (IsLeadByte((unsigned char)*p)) {
-            if (!p[1])
-                break;
-            ++p;
-        } else if (*p == '\\' || *p == '/' || *p == ':') {
+    const wchar_t* name = path;
+    for (const wchar_t* p = path; *p; ++p) {
+        if (*p == L'\\' || *p == L'/' || *p == L':')
             name = p + 1;
-        }
     }
     return name;
 }
 
-void CopyFolderPart(const char* path, char* folder, int capacity)
+void CopyFolderPart(const wchar_t* path, wchar_t* folder, int capacity)
 {
     int length = (int)(FileNamePart(path) - path);
     if (length > capacity - 1)
         length = capacity - 1;
-    memcpy(folder, path, length);
+    wmemcpy(folder, path, length);
     folder[length] = 0;
 }
 
-const char* ExtensionPart(const char* path)
+const wchar_t* ExtensionPart(const wchar_t* path)
 {
-    const char* name = FileNamePart(path);
-    const char* dot = nullptr;
-    for (const char* p = name; *p; ++p) {
-        if (IsLeadByte((unsigned char)*p)) {
-            if (!p[1])
-                break;
-            ++p;
-        } else if (*p == '.') {
-            dot = p;
-        }
-    }
-    return dot ? dot : name + strlen(name);
+    const wchar_t* name = FileNamePart(path);
+    const wchar_t* dot = wcsrchr(name, L'.');
+    return dot ? dot : name + wcslen(name);
 }
 
-void CopyFirstArgument(const char* commandLine, char* argument, int capacity)
+static bool CopyUnits(const wchar_t* text, size_t length, wchar_t* buffer, int capacity)
 {
-    const char* p = commandLine;
-    while (*p == ' ' || *p == '\t')
+    if (length >= (size_t)capacity) {
+        buffer[0] = 0;
+        return false;
+    }
+    wmemcpy(buffer, text, length);
+    buffer[length] = 0;
+    return true;
+}
+
+bool CopyFirstArgument(const wchar_t* commandLine, wchar_t* argument, int capacity)
+{
+    const wchar_t* p = commandLine;
+    while (*p == L' ' || *p == L'\t')
         ++p;
-    const bool quoted = *p == '"';
+    const bool quoted = *p == L'"';
     if (quoted)
         ++p;
-    int length = 0;
-    while (p[length] && (quoted ? p[length] != '"' : p[length] != ' ' && p[length] != '\t'))
+    size_t length = 0;
+    while (p[length] && (quoted ? p[length] != L'"' : p[length] != L' ' && p[length] != L'\t'))
         ++length;
-    if (length > capacity - 1)
-        length = capacity - 1;
-    memcpy(argument, p, length);
-    argument[length] = 0;
+    return CopyUnits(p, length, argument, capacity);
+}
+
+bool CopyWholePath(const wchar_t* path, wchar_t* buffer, int capacity)
+{
+    return CopyUnits(path, wcslen(path), buffer, capacity);
 }

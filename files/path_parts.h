@@ -1,19 +1,27 @@
-// Splitting paths in the system's ANSI code page. A byte 0x5C inside a double-byte
-// character (Shift-JIS ソ, 表, ―) is not a separator, so a plain search for '\\' cuts such
-// names apart.
+// Splitting paths. Paths are UTF-16 inside the program, where a separator can never be
+// part of another character, as it could be in a double-byte code page.
 #pragma once
+#include <wchar.h>
+
+// A path's capacity in the program's buffers, terminator included: the system's own limit
+// (MAX_PATH). A longer path is refused, never cut short.
+const int kPathCapacity = 260;
 
 // The file name part of a path: what follows the last separator ('\\', '/' or ':').
-const char* FileNamePart(const char* path);
+const wchar_t* FileNamePart(const wchar_t* path);
 
 // Copies the drive and folder of a path, trailing separator included, into folder
-// (capacity bytes, always zero-terminated).
-void CopyFolderPart(const char* path, char* folder, int capacity);
+// (capacity units, always zero-terminated; cut short where it does not fit).
+void CopyFolderPart(const wchar_t* path, wchar_t* folder, int capacity);
 
-// The first argument of a command line as Windows passes it to WinMain (the program's own
-// name left out): a quoted path may hold spaces. Empty when there is none; cut to capacity
-// bytes, always zero-terminated. Neither '"' nor ' ' is ever a trail byte in Shift-JIS.
-void CopyFirstArgument(const char* commandLine, char* argument, int capacity);
+// The first argument of a command line as Windows passes it to the program's entry (its
+// own name left out): a quoted path may hold spaces. Empty when there is none; false, with
+// argument empty, when it does not fit in capacity units with its terminator.
+bool CopyFirstArgument(const wchar_t* commandLine, wchar_t* argument, int capacity);
 
 // The extension of a file name part, from its last '.' on; empty when there is none.
-const char* ExtensionPart(const char* path);
+const wchar_t* ExtensionPart(const wchar_t* path);
+
+// Copies path into a buffer of capacity units; false, with the buffer empty, when it does
+// not fit whole.
+bool CopyWholePath(const wchar_t* path, wchar_t* buffer, int capacity);

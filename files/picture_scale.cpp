@@ -75,25 +75,32 @@ static __m128 PixelFloats(const unsigned char* pixel)
 
 // Blends the weighed source rows of one target row over count pixels: each channel summed
 // row by row in the rows' order, as plain float arithmetic would, four pixels at a time.
+// Four source pixels' channels, each weighed.
+static void WeighFourPixels(const unsigned char* pixels, float weight, __m128 weighed[4])
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = _mm_loadu_si128((const __m128i*)pixels);
+    const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
+    const __m128i words[4] = {_mm_unpacklo_epi16(low, zero), _mm_unpackhi_epi16(low, zero),
+                              _mm_unpacklo_epi16(high, zero), _mm_unpackhi_epi16(high, zero)};
+    const __m128 w = _mm_set1_ps(weight);
+    for (int p = 0; p < 4; ++p)
+        weighed[p] = _mm_mul_ps(_mm_cvtepi32_ps(words[p]), w);
+}
+
+// Every target row has at least one source row: the first starts the sums.
 static void BlendRows(const unsigned char* const* in, const float* weights, int rowCount, int count,
                       float* blend)
 {
-    const __m128i zero = _mm_setzero_si128();
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         __m128 sum[4];
-        for (int k = 0; k < rowCount; ++k) {
-            const __m128i bytes = _mm_loadu_si128((const __m128i*)(in[k] + 4 * i));
-            const __m128i low = _mm_unpacklo_epi8(bytes, zero),
-                          high = _mm_unpackhi_epi8(bytes, zero);
-            const __m128i words[4] = {_mm_unpacklo_epi16(low, zero), _mm_unpackhi_epi16(low, zero),
-                                      _mm_unpacklo_epi16(high, zero),
-                                      _mm_unpackhi_epi16(high, zero)};
-            const __m128 w = _mm_set1_ps(weights[k]);
-            for (int p = 0; p < 4; ++p) {
-                const __m128 weighed = _mm_mul_ps(_mm_cvtepi32_ps(words[p]), w);
-                sum[p] = k ? _mm_add_ps(sum[p], weighed) : weighed;
-            }
+        WeighFourPixels(in[0] + 4 * i, weights[0], sum);
+        for (int k = 1; k < rowCount; ++k) {
+            __m128 weighed[4];
+            WeighFourPixels(in[k] + 4 * i, weights[k], weighed);
+            for (int p = 0; p < 4; ++p)
+                sum[p] = _mm_add_ps(sum[p], weighed[p]);
         }
         for (int p = 0; p < 4; ++p)
             _mm_storeu_ps(blend + 4 * (i + p), sum[p]);

@@ -2,66 +2,79 @@
 #include "files/file_names.h"
 #include "files/game_file.h"
 #include "files/game_format.h"
+#include "files/path_field.h"
 #include "model/game_state.h"
 #include <windows.h>
 #include <shlobj.h>
-#include <stdio.h>
 #include <string.h>
+#include <memory>
 #include <vector>
+#include <wchar.h>
 
-// The record at the copy's very end: a tag, then the game file's path as in memory.
-static const size_t kTagSize = 16;
-static const char kRecordTag[kTagSize + 1] = "Quiltra Recovery";
-static const size_t kRecordSize = kTagSize + kGamePathSize;
+// Copies written before game files had blocks end in this record instead: a tag, then the
+// game file's path in the code page.
+static const size_t kOldTagSize = 16;
+static const char kOldRecordTag[kOldTagSize + 1] = "Quiltra Recovery";
+static const size_t kOldRecordSize = kOldTagSize + kGamePathSize;
 
-static bool GetRecoveryFolder(char* folder, size_t size)
+static bool GetRecoveryFolder(wchar_t* folder)
 {
-    char appData[MAX_PATH];
+    wchar_t appData[MAX_PATH];
     if (FAILED(
-            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+            SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return false;
-    return (size_t)snprintf(folder, size, "%s\\Quiltra", appData) < size;
+    return swprintf(folder, kPathCapacity, L"%ls\\Quiltra", appData) > 0;
 }
 
-bool GetRecoveryCopyPath(char* path, size_t size)
+bool GetRecoveryCopyPath(wchar_t* path)
 {
-    char folder[MAX_PATH];
-    return GetRecoveryFolder(folder, sizeof folder) &&
-        (size_t)snprintf(path, size, "%s\\recovery.qlt", folder) < size;
+    wchar_t folder[kPathCapacity];
+    return GetRecoveryFolder(folder) &&
+        swprintf(path, kPathCapacity, L"%ls\\recovery.qlt", folder) > 0;
 }
 
 bool WriteRecoveryCopy()
 {
-    char folder[MAX_PATH], path[MAX_PATH];
-    if (!GetRecoveryFolder(folder, sizeof folder) || !GetRecoveryCopyPath(path, sizeof path))
+    wchar_t folder[kPathCapacity], path[kPathCapacity];
+    if (!GetRecoveryFolder(folder) || !GetRecoveryCopyPath(path))
         return false;
-    CreateDirectoryA(folder, nullptr);
+    CreateDirectoryW(folder, nullptr);
     std::vector<unsigned char> bytes;
-    BuildGameFile(g_picturePath, g_game.header, g_game.pieces, &bytes);
-    bytes.insert(bytes.end(), kRecordTag, kRecordTag + kTagSize);
-    bytes.insert(bytes.end(), g_gamePath, g_gamePath + kGamePathSize);
+    BuildGameFileFor(g_picturePath, g_game.header, g_game.pieces, &bytes);
+    if (g_gamePath[0])
+        AppendPathBlock(kGamePathBlock, AsUtf16(g_gamePath), &bytes);
     return WriteGameFile(path, bytes) == nullptr;
 }
 
-void ReadRecoveredGamePath(const char* copyPath, char* gamePath)
+// A copy left by a build before blocks names its game in its last bytes.
+static void ReadOldRecord(const unsigned char* bytes, size_t size, wchar_t* gamePath)
 {
-    memset(gamePath, 0, kGamePathSize);
-    HANDLE file = CreateFileA(copyPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (size < kOldRecordSize)
         return;
-    unsigned char record[kRecordSize];
-    DWORD got = 0;
-    if (SetFilePointer(file, -(LONG)kRecordSize, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
-        ReadFile(file, record, kRecordSize, &got, nullptr) && got == kRecordSize &&
-        memcmp(record, kRecordTag, kTagSize) == 0 && memchr(record + kTagSize, 0, kGamePathSize))
-        memcpy(gamePath, record + kTagSize, kGamePathSize);
-    CloseHandle(file);
+    const unsigned char* record = bytes + size - kOldRecordSize;
+    if (memcmp(record, kOldRecordTag, kOldTagSize) == 0 &&
+        memchr(record + kOldTagSize, 0, kGamePathSize))
+        ReadCodePageField((const char*)record + kOldTagSize, gamePath);
+}
+
+void ReadRecoveredGamePath(const wchar_t* copyPath, wchar_t* gamePath)
+{
+    gamePath[0] = 0;
+    std::vector<unsigned char> bytes(kGameFileMaxSize + kOldRecordSize);
+    auto game = std::make_unique<LoadedGame>();  // 1.7 MB: too large for the stack
+    size_t size = 0;
+    if (!ReadFileStart(copyPath, bytes.data(), bytes.size(), &size) ||
+        ParseGameFile(bytes.data(), size, game.get()) != kGameFileOk)
+        return;
+    if (game->unicodeGamePath[0])
+        memcpy(gamePath, game->unicodeGamePath, sizeof game->unicodeGamePath);
+    else
+        ReadOldRecord(bytes.data(), size, gamePath);
 }
 
 void DeleteRecoveryCopy()
 {
-    char path[MAX_PATH];
-    if (GetRecoveryCopyPath(path, sizeof path))
-        DeleteFileA(path);
+    wchar_t path[kPathCapacity];
+    if (GetRecoveryCopyPath(path))
+        DeleteFileW(path);
 }

@@ -3,7 +3,7 @@
 #include "model/settings_dialog.h"
 #include "model/split_counts.h"
 #include "resources/resource_ids.h"
-#include <stdio.h>
+#include <wchar.h>
 
 // Entry index = count - 2.
 static const int kFirstListedCount = 2;
@@ -11,7 +11,7 @@ static const int kLastListedCount = 100;
 
 bool RunSettingsDialog(HWND owner)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
                            SettingsDialogProc, 0) == IDOK;
 }
 
@@ -19,29 +19,29 @@ void ShowSettingsValues()
 {
     HWND dialog = (HWND)g_game.settingsDialog;
     const GameHeader& header = g_game.header;
-    SendDlgItemMessageA(dialog, IDC_COLUMNS, CB_SETCURSEL, header.columns - kFirstListedCount, 0);
-    SendDlgItemMessageA(dialog, IDC_ROWS, CB_SETCURSEL, header.rows - kFirstListedCount, 0);
-    char count[16];
-    snprintf(count, sizeof count, "%d", header.columns * header.rows);
-    SetDlgItemTextA(dialog, IDC_PIECECOUNT, count);
+    SendDlgItemMessageW(dialog, IDC_COLUMNS, CB_SETCURSEL, header.columns - kFirstListedCount, 0);
+    SendDlgItemMessageW(dialog, IDC_ROWS, CB_SETCURSEL, header.rows - kFirstListedCount, 0);
+    wchar_t count[16];
+    swprintf(count, 16, L"%d", header.columns * header.rows);
+    SetDlgItemTextW(dialog, IDC_PIECECOUNT, count);
 }
 
 static void FillCountList(HWND dialog, int list)
 {
     for (int count = kFirstListedCount; count <= kLastListedCount; ++count) {
-        char text[16];
-        snprintf(text, sizeof text, "%d", count);
-        SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, (LPARAM)text);
+        wchar_t text[16];
+        swprintf(text, 16, L"%d", count);
+        SendDlgItemMessageW(dialog, list, CB_ADDSTRING, 0, (LPARAM)text);
     }
 }
 
 // Text that does not parse leaves the count as it was.
 static void ReadCount(HWND dialog, int list, int* count)
 {
-    char text[64];
-    GetDlgItemTextA(dialog, list, text, sizeof text);
+    wchar_t text[64];
+    GetDlgItemTextW(dialog, list, text, 64);
     int value;
-    if (sscanf(text, "%d", &value) == 1)
+    if (swscanf(text, L"%d", &value) == 1)
         *count = value;
 }
 

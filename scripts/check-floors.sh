@@ -40,8 +40,8 @@ function folder_of(p) { sub(/\/[^\/]*$/, "", p); return p }
 function floor_of(p) { return core[p] ? 0 : floor_number[top_folder(p)] }
 function describe(p,   n) { n = floor_of(p); return p " (floor " n ": " floor_name[n] ")" }
 # Whether header h is core by its source: 1 or 0, or -1 when it has none. A source is
-# h with .cpp, or failing that a per-system variant of it (lead_byte_windows.cpp,
-# new_puzzle_windows.cpp) with no header of its own: settings_dialog.h belongs to
+# h with .cpp, or failing that a per-system variant of it (new_puzzle_windows.cpp) with no
+# header of its own: settings_dialog.h belongs to
 # settings_dialog_windows.cpp, and stays on its folder floor with it.
 function core_by_source(h,   stem, f, found) {
   stem = substr(h, 1, length(h) - 2)

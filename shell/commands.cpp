@@ -21,7 +21,7 @@
 #include "win/failure_box.h"
 #include "win/program_folder.h"
 #include <shellapi.h>
-#include <stdio.h>
+#include <wchar.h>
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -40,10 +40,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // The help page lies beside the program, not in the current directory.
 static void OpenHelpContents()
 {
-    char folder[MAX_PATH], page[MAX_PATH + 16];
-    GetProgramFolder(folder, sizeof folder);
-    snprintf(page, sizeof page, "%shelp\\index.html", folder);
-    ShellExecuteA(nullptr, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
+    wchar_t folder[kPathCapacity], page[kPathCapacity + 16];
+    GetProgramFolder(folder, kPathCapacity);
+    swprintf(page, kPathCapacity + 16, L"%lshelp\\index.html", folder);
+    ShellExecuteW(nullptr, L"open", page, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 static void FlipOption(int* option)
@@ -62,7 +62,7 @@ static void FlipFrameOption(int* option)
 static bool ConfirmAbandon()
 {
     return !g_board.gameActive ||
-        MessageBoxA(g_shell.mainWindow, "ゲームを中止しますがよろしいですか？", "Quiltra",
+        MessageBoxW(g_shell.mainWindow, L"ゲームを中止しますがよろしいですか？", L"Quiltra",
                     MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -103,18 +103,18 @@ static void OpenGame()
         OpenGameFrom(OpenGameFile(g_shell.mainWindow));
 }
 
-// A file that is not there (a name the code page cannot spell comes back so), or that is
-// neither, is refused before anything is asked: the game stays as it was.
-void OpenGivenFile(const char* path)
+// A file that is not there, or that is neither, is refused before anything is asked: the
+// game stays as it was.
+void OpenGivenFile(const wchar_t* path)
 {
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ShowFailure(g_shell.mainWindow, "ファイルが見つかりません。", path, nullptr, nullptr);
+        ShowFailure(g_shell.mainWindow, L"ファイルが見つかりません。", path, nullptr, nullptr);
         return;
     }
     const bool game = IsGameFile(path);
     if (!game && !IsPictureFile(path)) {
-        ShowFailure(g_shell.mainWindow, "ゲームファイルでも画像ファイルでもないため、開けません。",
+        ShowFailure(g_shell.mainWindow, L"ゲームファイルでも画像ファイルでもないため、開けません。",
                     path, nullptr, nullptr);
         return;
     }
@@ -136,10 +136,10 @@ static void ShowSaved()
 static void SaveGame()
 {
     if (g_gameName[0]) {
-        char question[sizeof g_gameName + 64];
-        snprintf(question, sizeof question, "ゲームファイルを更新してよろしいですか？（%s）",
+        wchar_t question[kPathCapacity + 64];
+        swprintf(question, kPathCapacity + 64, L"ゲームファイルを更新してよろしいですか？（%ls）",
                  g_gameName);
-        if (MessageBoxA(g_shell.mainWindow, question, "Quiltra", MB_YESNO | MB_ICONQUESTION) !=
+        if (MessageBoxW(g_shell.mainWindow, question, L"Quiltra", MB_YESNO | MB_ICONQUESTION) !=
             IDYES)
             return;
     }
@@ -155,7 +155,7 @@ static void SaveGameAs()
 
 static void AskWizard()
 {
-    if (MessageBoxA(g_shell.mainWindow, "Wizard に頼みますか？", "Quiltra",
+    if (MessageBoxW(g_shell.mainWindow, L"Wizard に頼みますか？", L"Quiltra",
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     RunWizard();
@@ -205,11 +205,11 @@ void RunCommand(WORD command)
     // clang-format off
     switch (command) {
     case IDM_ABOUT:
-        DialogBoxParamA(g_shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), g_shell.mainWindow,
+        DialogBoxParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_ABOUT), g_shell.mainWindow,
                         AboutDialogProc, 0);
         break;
     case IDM_CONTENTS: OpenHelpContents(); break;
-    case IDM_EXIT:     SendMessageA(g_shell.mainWindow, WM_CLOSE, 0, 0); break;
+    case IDM_EXIT:     SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0); break;
     case IDM_NEW:      NewGame(); break;
     case IDM_OPEN:     OpenGame(); break;
     case IDM_GOALPICTURE:

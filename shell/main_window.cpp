@@ -33,7 +33,7 @@ static void OnCreate(HWND window)
 static bool MayEnd()
 {
     if (g_board.gameActive && g_shell.gameModified) {
-        int answer = MessageBoxA(g_shell.mainWindow, "終了前にゲームを保存しますか？", "Quiltra",
+        int answer = MessageBoxW(g_shell.mainWindow, L"終了前にゲームを保存しますか？", L"Quiltra",
                                  MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer == IDCANCEL || (answer == IDYES && !SaveGameFile(g_shell.mainWindow, false)))
             return false;
@@ -152,26 +152,26 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     // clang-format on
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool RegisterMainWindowClass()
 {
-    WNDCLASSA wc = {};
+    WNDCLASSW wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = g_shell.instance;
-    wc.hIcon = LoadIconA(g_shell.instance, MAKEINTRESOURCEA(IDI_QUILTRA));
+    wc.hIcon = LoadIconW(g_shell.instance, MAKEINTRESOURCEW(IDI_QUILTRA));
     wc.hCursor = g_cursors.arrow;
     wc.hbrBackground = g_brushes.grey;
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
     wc.lpszClassName = kMainWindowClass;
-    return RegisterClassA(&wc) != 0;
+    return RegisterClassW(&wc) != 0;
 }
 
 HWND CreateMainWindow()
 {
-    return CreateWindowExA(0, kMainWindowClass, "Quiltra", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    return CreateWindowExW(0, kMainWindowClass, L"Quiltra", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, g_shell.instance,
                            nullptr);
 }

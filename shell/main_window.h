@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // A second start finds the running copy by this class.
-const char kMainWindowClass[] = "Quiltra";
+const wchar_t kMainWindowClass[] = L"Quiltra";
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

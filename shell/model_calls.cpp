@@ -17,8 +17,8 @@ void InvalidateBoardWindow()
 
 void ShowCompletionMessage()
 {
-    MessageBoxA(g_shell.mainWindow, "完成しました！おめでとうございます。お疲れ様でした。",
-                "Quiltra", MB_ICONINFORMATION);
+    MessageBoxW(g_shell.mainWindow, L"完成しました！おめでとうございます。お疲れ様でした。",
+                L"Quiltra", MB_ICONINFORMATION);
 }
 
 void GetBoardScroll(int* scrollX, int* scrollY)

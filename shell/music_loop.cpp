@@ -7,11 +7,11 @@
 static LRESULT CALLBACK MusicLoopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != MM_MCINOTIFY)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     // A stop, a close or a newer play also notify (aborted, superseded): only a tune that
     // ran to its end while the loop is still wanted starts over.
     if (wParam == MCI_NOTIFY_SUCCESSFUL && g_shell.musicMode == kMusicBackground)
-        SendMciCommand("play bgm from 0 notify", window);
+        SendMciCommand(L"play bgm from 0 notify", window);
     return 0;
 }
 
@@ -20,12 +20,12 @@ HWND MusicLoopWindow()
 {
     static HWND window;
     if (!window) {
-        WNDCLASSA windowClass = {};
+        WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = MusicLoopProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "QuiltraMusicLoop";
-        RegisterClassA(&windowClass);
-        window = CreateWindowA("QuiltraMusicLoop", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QuiltraMusicLoop";
+        RegisterClassW(&windowClass);
+        window = CreateWindowW(L"QuiltraMusicLoop", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                windowClass.hInstance, nullptr);
     }
     return window;

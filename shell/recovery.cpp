@@ -1,7 +1,7 @@
 #include "shell/recovery.h"
 #include "board/board_state.h"
 #include "files/game_file.h"
-#include "files/game_format.h"
+#include "files/path_parts.h"
 #include "files/recovery_file.h"
 #include "shell/game_view.h"
 #include "shell/shell_state.h"
@@ -69,16 +69,16 @@ void OnRecoveryTimer()
 
 void OfferRecoveryCopy()
 {
-    char copy[MAX_PATH];
-    if (!GetRecoveryCopyPath(copy, sizeof copy) ||
-        GetFileAttributesA(copy) == INVALID_FILE_ATTRIBUTES)
+    wchar_t copy[kPathCapacity];
+    if (!GetRecoveryCopyPath(copy) ||
+        GetFileAttributesW(copy) == INVALID_FILE_ATTRIBUTES)
         return;
-    if (MessageBoxA(g_shell.mainWindow, "前回のゲームは保存されずに終了しました。復元しますか？",
-                    "Quiltra", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (MessageBoxW(g_shell.mainWindow, L"前回のゲームは保存されずに終了しました。復元しますか？",
+                    L"Quiltra", MB_YESNO | MB_ICONQUESTION) != IDYES) {
         DeleteRecoveryCopy();
         return;
     }
-    char gamePath[kGamePathSize];
+    wchar_t gamePath[kPathCapacity];
     ReadRecoveredGamePath(copy, gamePath);
     GameLoad load = LoadGameFile(g_shell.mainWindow, copy, gamePath);
     if (load == kGameRefused)

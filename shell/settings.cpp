@@ -6,26 +6,30 @@
 #include "shell/shell_state.h"
 #include "win/cursors.h"
 #include <string.h>
+#include <wchar.h>
 
-static const char kSettingsKey[] = "SOFTWARE\\Varnholt\\Quiltra";
+static const wchar_t kSettingsKey[] = L"SOFTWARE\\Varnholt\\Quiltra";
 
-// A REG_SZ may be stored without its terminating zero; reading into one byte
-// less than the buffer and zeroing the last byte keeps the folder a string.
-static void ReadFolder(HKEY key, const char* name, char* folder)
+// A REG_SZ may be stored without its terminating zero; reading into one unit less than
+// the buffer and zeroing the last keeps the folder a string. A folder too long for the
+// buffer is not read at all, rather than cut to another folder.
+static void ReadFolder(HKEY key, const wchar_t* name, wchar_t* folder)
 {
-    char value[MAX_PATH] = {};
-    DWORD size = MAX_PATH - 1;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)value, &size) == ERROR_SUCCESS) {
-        value[MAX_PATH - 1] = 0;
-        strcpy(folder, value);
+    wchar_t value[kPathCapacity] = {};
+    DWORD size = (kPathCapacity - 1) * sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, (BYTE*)value, &size) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+        value[kPathCapacity - 1] = 0;
+        wcscpy(folder, value);
     }
 }
 
-static void ReadNumber(HKEY key, const char* name, int* number)
+static void ReadNumber(HKEY key, const wchar_t* name, int* number)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)&value, &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, name, nullptr, nullptr, (BYTE*)&value, &size) == ERROR_SUCCESS &&
         size == sizeof value)
         *number = (int)value;
 }
@@ -36,11 +40,12 @@ void LoadSettings(HINSTANCE instance)
     g_shell.instance = instance;
     memset(&g_board, 0, sizeof g_board);
     LoadCursors(instance);
-    g_shell.boardMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BOARDMENU));
-    g_shell.boxMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BOXMENU));
+    g_shell.boardMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_BOARDMENU));
+    g_shell.boxMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_BOXMENU));
 
-    GetCurrentDirectoryA(MAX_PATH, g_folders.PicDir);
-    strcpy(g_folders.GameDir, g_folders.PicDir);
+    if (GetCurrentDirectoryW(kPathCapacity, g_folders.PicDir) >= (DWORD)kPathCapacity)
+        g_folders.PicDir[0] = 0;
+    wcscpy(g_folders.GameDir, g_folders.PicDir);
     g_board.OptGoalBorder = 1;
     g_board.OptGrayBorder = 1;
     g_shell.OptSound = 1;
@@ -48,40 +53,43 @@ void LoadSettings(HINSTANCE instance)
     g_box.goalPictureShown = 0;
 
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_READ | KEY_CREATE_SUB_KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    ReadFolder(key, "PicDir", g_folders.PicDir);
-    ReadFolder(key, "GameDir", g_folders.GameDir);
-    ReadNumber(key, "BoxPos", &g_box.boxPosition);
-    ReadNumber(key, "OptSound", &g_shell.OptSound);
-    ReadNumber(key, "OptGrayBorder", &g_board.OptGrayBorder);
-    ReadNumber(key, "OptGoalBorder", &g_board.OptGoalBorder);
+    ReadFolder(key, L"PicDir", g_folders.PicDir);
+    ReadFolder(key, L"GameDir", g_folders.GameDir);
+    ReadNumber(key, L"BoxPos", &g_box.boxPosition);
+    ReadNumber(key, L"OptSound", &g_shell.OptSound);
+    ReadNumber(key, L"OptGrayBorder", &g_board.OptGrayBorder);
+    ReadNumber(key, L"OptGoalBorder", &g_board.OptGoalBorder);
     RegCloseKey(key);
 }
 
-static void WriteFolder(HKEY key, const char* name, const char* folder)
+// The same REG_SZ values as ever: a build that reads them in the code page still finds
+// every folder that the code page spells.
+static void WriteFolder(HKEY key, const wchar_t* name, const wchar_t* folder)
 {
-    RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)folder, (DWORD)strlen(folder) + 1);
+    RegSetValueExW(key, name, 0, REG_SZ, (const BYTE*)folder,
+                   (DWORD)((wcslen(folder) + 1) * sizeof(wchar_t)));
 }
 
-static void WriteNumber(HKEY key, const char* name, int number)
+static void WriteNumber(HKEY key, const wchar_t* name, int number)
 {
     DWORD value = (DWORD)number;
-    RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
+    RegSetValueExW(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
 }
 
 void SaveSettings()
 {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        WriteFolder(key, "GameDir", g_folders.GameDir);
-        WriteFolder(key, "PicDir", g_folders.PicDir);
-        WriteNumber(key, "BoxPos", g_box.boxPosition);
-        WriteNumber(key, "OptSound", g_shell.OptSound);
-        WriteNumber(key, "OptGrayBorder", g_board.OptGrayBorder);
-        WriteNumber(key, "OptGoalBorder", g_board.OptGoalBorder);
+        WriteFolder(key, L"GameDir", g_folders.GameDir);
+        WriteFolder(key, L"PicDir", g_folders.PicDir);
+        WriteNumber(key, L"BoxPos", g_box.boxPosition);
+        WriteNumber(key, L"OptSound", g_shell.OptSound);
+        WriteNumber(key, L"OptGrayBorder", g_board.OptGrayBorder);
+        WriteNumber(key, L"OptGoalBorder", g_board.OptGoalBorder);
         RegCloseKey(key);
     }
     DestroyMenu(g_shell.boardMenu);

@@ -6,24 +6,40 @@
 #include "shell/recovery.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
+#include "win/failure_box.h"
 #include <commctrl.h>
 #include <time.h>
 
-int RunQuiltra(HINSTANCE instance, const char* commandLine)
+// The file named on the command line, made whole here: a copy already running has a current
+// folder of its own. Empty when none is named; a path longer than the program keeps is
+// refused with its path, as the player gave it.
+static void TakeGivenPath(const wchar_t* commandLine, wchar_t* given)
 {
-    // Made whole here: a copy already running has a current folder of its own.
-    char argument[MAX_PATH], given[MAX_PATH] = "";
-    CopyFirstArgument(commandLine, argument, sizeof argument);
-    if (argument[0] && !GetFullPathNameA(argument, sizeof given, given, nullptr))
+    given[0] = 0;
+    wchar_t argument[kPathCapacity];
+    const bool fits = CopyFirstArgument(commandLine, argument, kPathCapacity);
+    const DWORD length = fits && argument[0]
+        ? GetFullPathNameW(argument, kPathCapacity, given, nullptr)
+        : 0;
+    if (length >= (DWORD)kPathCapacity || !fits) {
         given[0] = 0;
+        const wchar_t* start = commandLine + wcsspn(commandLine, L" \t");
+        ShowFailure(nullptr, kPathTooLongText, start, nullptr, nullptr);
+    }
+}
+
+int RunQuiltra(HINSTANCE instance, const wchar_t* commandLine)
+{
+    wchar_t given[kPathCapacity];
+    TakeGivenPath(commandLine, given);
     LoadSettings(instance);
     CreateSolidBrushes();
 
     // The mutex is never closed: its name marks this copy as running until exit.
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, "Quiltra");
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Quiltra");
     if (!mutex) {
         // Not ShowFailure: there is no main window to own the box yet.
-        MessageBoxA(nullptr, "ミューテックス作成に失敗しました。", "Quiltra", MB_ICONERROR);
+        MessageBoxW(nullptr, L"ミューテックス作成に失敗しました。", L"Quiltra", MB_ICONERROR);
         return 1;
     }
     // A second start leaves the first to play, with the file it was given, if any.
@@ -48,9 +64,9 @@ int RunQuiltra(HINSTANCE instance, const char* commandLine)
         OfferGivenFile(given);
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 
     SaveSettings();

@@ -10,14 +10,14 @@
 void UpdateTitle()
 {
     if (!g_board.gameActive) {
-        SetWindowTextA(g_shell.mainWindow, "Quiltra");
+        SetWindowTextW(g_shell.mainWindow, L"Quiltra");
         return;
     }
-    char title[sizeof g_gameName + 128];
-    FormatGameTitle(title, sizeof title, g_gameName, g_shell.gameModified != 0,
+    wchar_t title[kPathCapacity + 128];
+    FormatGameTitle(title, kPathCapacity + 128, g_gameName, g_shell.gameModified != 0,
                     g_game.header.fixedCount, g_game.header.pieceCount,
                     ZoomSteps[g_shell.zoomIndex].percent, g_game.header.wizardCount);
-    SetWindowTextA(g_shell.mainWindow, title);
+    SetWindowTextW(g_shell.mainWindow, title);
 }
 
 void SetModified(bool modified)

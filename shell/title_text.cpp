@@ -1,12 +1,12 @@
 #include "shell/title_text.h"
-#include <stdio.h>
+#include <wchar.h>
 
-void FormatGameTitle(char* text, size_t capacity, const char* gameName, bool modified,
+void FormatGameTitle(wchar_t* text, size_t capacity, const wchar_t* gameName, bool modified,
                      int fixedCount, int pieceCount, int zoomPercent, int wizardCount)
 {
-    char wizard[32] = "";
+    wchar_t wizard[32] = L"";
     if (wizardCount != 0)
-        snprintf(wizard, sizeof wizard, " - %d Wizard", wizardCount);
-    snprintf(text, capacity, "%s - [%s%s] (%d/%d ピース) x %d%%%s", "Quiltra", gameName,
-             modified ? " *" : "", fixedCount, pieceCount, zoomPercent, wizard);
+        swprintf(wizard, 32, L" - %d Wizard", wizardCount);
+    swprintf(text, capacity, L"Quiltra - [%ls%ls] (%d/%d ピース) x %d%%%ls", gameName,
+             modified ? L" *" : L"", fixedCount, pieceCount, zoomPercent, wizard);
 }

@@ -2,5 +2,5 @@
 #pragma once
 #include <stddef.h>
 
-void FormatGameTitle(char* text, size_t capacity, const char* gameName, bool modified,
+void FormatGameTitle(wchar_t* text, size_t capacity, const wchar_t* gameName, bool modified,
                      int fixedCount, int pieceCount, int zoomPercent, int wizardCount);

@@ -29,17 +29,17 @@ static const ToolbarStrip kStrips[] = {
 
 struct ToolbarHelp {
     int command;
-    const char* tip;
-    const char* help;
+    const wchar_t* tip;
+    const wchar_t* help;
 };
 
 static const ToolbarHelp kToolbarHelp[] = {
-    {IDM_NEW, "新規作成", "ゲームファイルを新規作成します"},
-    {IDM_OPEN, "開く", "ゲームファイルを開きます"},
-    {IDM_SAVE, "保存", "ゲームファイルを保存します"},
-    {IDM_ENLARGE, "拡大", "画面を拡大します"},
-    {IDM_REDUCE, "縮小", "画面を縮小します"},
-    {IDM_BOXTOGGLE, "箱", "箱を表示します"},
+    {IDM_NEW, L"新規作成", L"ゲームファイルを新規作成します"},
+    {IDM_OPEN, L"開く", L"ゲームファイルを開きます"},
+    {IDM_SAVE, L"保存", L"ゲームファイルを保存します"},
+    {IDM_ENLARGE, L"拡大", L"画面を拡大します"},
+    {IDM_REDUCE, L"縮小", L"画面を縮小します"},
+    {IDM_BOXTOGGLE, L"箱", L"箱を表示します"},
 };
 
 static TBBUTTON Button(int image, int command)
@@ -52,9 +52,9 @@ static TBBUTTON Button(int image, int command)
     return button;
 }
 
-static void SetStatusText(const char* text)
+static void SetStatusText(const wchar_t* text)
 {
-    SendMessageA(g_shell.statusWindow, SB_SETTEXTA, 0 | SBT_NOBORDERS, (LPARAM)text);
+    SendMessageW(g_shell.statusWindow, SB_SETTEXTW, 0 | SBT_NOBORDERS, (LPARAM)text);
 }
 
 static const ToolbarStrip& NearestStrip(UINT dpi)
@@ -79,12 +79,12 @@ static int StatusHeight()
 static void HoldStatusHeight()
 {
     const int target = ScaledToDpi(kStatusBand, g_shell.dpi);
-    SendMessageA(g_shell.statusWindow, SB_SETMINHEIGHT, target, 0);
-    SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
+    SendMessageW(g_shell.statusWindow, SB_SETMINHEIGHT, target, 0);
+    SendMessageW(g_shell.statusWindow, WM_SIZE, 0, 0);
     const int added = StatusHeight() - target;
     if (added > 0) {
-        SendMessageA(g_shell.statusWindow, SB_SETMINHEIGHT, target - added, 0);
-        SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
+        SendMessageW(g_shell.statusWindow, SB_SETMINHEIGHT, target - added, 0);
+        SendMessageW(g_shell.statusWindow, WM_SIZE, 0, 0);
     }
 }
 
@@ -104,18 +104,18 @@ static void CreateBars()
                         strip.bitmap, buttons, sizeof buttons / sizeof buttons[0], strip.imageWidth,
                         strip.imageHeight, strip.imageWidth, strip.imageWidth, sizeof(TBBUTTON));
     if (g_shell.dpi != kDesignDpi)
-        SendMessageA(g_shell.toolbarWindow, TB_SETBUTTONSIZE, 0,
+        SendMessageW(g_shell.toolbarWindow, TB_SETBUTTONSIZE, 0,
                      MAKELPARAM(ScaledToDpi(kButtonWidth, g_shell.dpi),
                                 ScaledToDpi(kButtonHeight, g_shell.dpi)));
     ShowWindow(g_shell.toolbarWindow, SW_SHOW);
 
-    g_shell.statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", g_shell.mainWindow, 1);
+    g_shell.statusWindow = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", g_shell.mainWindow, 1);
     if (g_shell.dpi != kDesignDpi) {
         g_shell.statusFont = MakeStatusFont(g_shell.dpi);
-        SendMessageA(g_shell.statusWindow, WM_SETFONT, (WPARAM)g_shell.statusFont, FALSE);
+        SendMessageW(g_shell.statusWindow, WM_SETFONT, (WPARAM)g_shell.statusFont, FALSE);
     }
     HoldStatusHeight();
-    SetStatusText("");
+    SetStatusText(L"");
 }
 
 void CreateChildWindows()
@@ -143,8 +143,8 @@ void DeleteStatusFont()
 
 void LayoutChildren()
 {
-    SendMessageA(g_shell.toolbarWindow, WM_SIZE, 0, 0);
-    SendMessageA(g_shell.statusWindow, WM_SIZE, 0, 0);
+    SendMessageW(g_shell.toolbarWindow, WM_SIZE, 0, 0);
+    SendMessageW(g_shell.statusWindow, WM_SIZE, 0, 0);
     RECT client;
     GetClientRect(g_shell.mainWindow, &client);
     const int top = ScaledToDpi(kToolbarBand, g_shell.dpi);
@@ -163,13 +163,13 @@ void HandleToolbarNotify(const NMHDR* header)
     if (!row)
         return;
     switch ((int)header->code) {
-    case (int)TTN_NEEDTEXTA: {
-        NMTTDISPINFOA* info = (NMTTDISPINFOA*)header;
-        strncpy(info->szText, row->tip, sizeof info->szText - 1);
-        info->szText[sizeof info->szText - 1] = 0;
+    case (int)TTN_NEEDTEXTW: {
+        NMTTDISPINFOW* info = (NMTTDISPINFOW*)header;
+        wcsncpy(info->szText, row->tip, ARRAYSIZE(info->szText) - 1);
+        info->szText[ARRAYSIZE(info->szText) - 1] = 0;
         break;
     }
     case (int)TTN_SHOW: SetStatusText(row->help); break;
-    case (int)TTN_POP: SetStatusText(""); break;
+    case (int)TTN_POP: SetStatusText(L""); break;
     }
 }

@@ -5,7 +5,7 @@ Cursors g_cursors;
 
 void LoadCursors(HINSTANCE instance)
 {
-    g_cursors.arrow = LoadCursorA(nullptr, IDC_ARROW);
-    g_cursors.drag = LoadCursorA(instance, MAKEINTRESOURCEA(IDR_DRAGCURSOR));
-    g_cursors.cross = LoadCursorA(nullptr, IDC_CROSS);
+    g_cursors.arrow = LoadCursorW(nullptr, IDC_ARROW);
+    g_cursors.drag = LoadCursorW(instance, MAKEINTRESOURCEW(IDR_DRAGCURSOR));
+    g_cursors.cross = LoadCursorW(nullptr, IDC_CROSS);
 }

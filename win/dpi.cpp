@@ -3,7 +3,7 @@
 // Looked up at run time: Windows 7 and 8 have neither function.
 template <typename Function> static Function UserFunction(const char* name)
 {
-    return (Function)(void*)GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return (Function)(void*)GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
 }
 
 static UINT ScreenDpi()
@@ -19,7 +19,7 @@ static UINT ScreenDpi()
 static UINT MonitorDpi(HWND window)
 {
     typedef HRESULT(WINAPI * ForMonitor)(HMONITOR, int, UINT*, UINT*);
-    static const HMODULE shcore = LoadLibraryA("shcore.dll");
+    static const HMODULE shcore = LoadLibraryW(L"shcore.dll");
     static const ForMonitor forMonitor =
         shcore ? (ForMonitor)(void*)GetProcAddress(shcore, "GetDpiForMonitor") : nullptr;
     const int kEffectiveDpi = 0;
@@ -48,10 +48,10 @@ int ScaledToDpi(int designPixels, UINT dpi)
 // The font the system gives at its own DPI, grown or shrunk to the window's.
 HFONT MakeStatusFont(UINT dpi)
 {
-    NONCLIENTMETRICSA metrics = {};
+    NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     metrics.lfStatusFont.lfHeight =
         MulDiv(metrics.lfStatusFont.lfHeight, (int)dpi, (int)ScreenDpi());
-    return CreateFontIndirectA(&metrics.lfStatusFont);
+    return CreateFontIndirectW(&metrics.lfStatusFont);
 }

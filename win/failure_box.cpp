@@ -1,20 +1,28 @@
 #include "win/failure_box.h"
+#include <commdlg.h>
 #include <initializer_list>
-#include <stdio.h>
-#include <string.h>
+#include <wchar.h>
 
-void ShowFailure(HWND owner, const char* text1, const char* text2, const char* text3,
-                 const char* text4)
+void ShowFailure(HWND owner, const wchar_t* text1, const wchar_t* text2, const wchar_t* text3,
+                 const wchar_t* text4)
 {
-    char text[4096] = "";
+    wchar_t text[4096] = L"";
     if (text1)
-        snprintf(text, sizeof text, "%s", text1);
-    for (const char* line : {text2, text3, text4}) {
+        swprintf(text, 4096, L"%ls", text1);
+    for (const wchar_t* line : {text2, text3, text4}) {
         if (!line)
             continue;
-        const size_t used = strlen(text);
-        snprintf(text + used, sizeof text - used, "\n%s", line);
+        const size_t used = wcslen(text);
+        swprintf(text + used, 4096 - used, L"\n%ls", line);
     }
     if (text[0])
-        MessageBoxA(owner, text, "Quiltra", MB_ICONERROR | MB_TASKMODAL);
+        MessageBoxW(owner, text, L"Quiltra", MB_ICONERROR | MB_TASKMODAL);
+}
+
+const wchar_t kPathTooLongText[] = L"ファイルのパスが長すぎます。";
+
+void ReportPathTooLong(HWND owner)
+{
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+        ShowFailure(owner, kPathTooLongText, nullptr, nullptr, nullptr);
 }

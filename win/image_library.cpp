@@ -13,11 +13,11 @@ struct Picture {
     BYTE* pixels;
 };
 
-int ProbePictureType(const char* path, int* detail)
+int ProbePictureType(const wchar_t* path, int* detail)
 {
     if (detail)
         *detail = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return kPictureUnknown;
@@ -56,14 +56,11 @@ static IWICImagingFactory* WicFactory()
 
 // The first frame, provided the file's contents are of the expected container format
 // whatever its name says.
-static IWICBitmapFrameDecode* OpenFirstFrame(IWICImagingFactory* factory, const char* path,
+static IWICBitmapFrameDecode* OpenFirstFrame(IWICImagingFactory* factory, const wchar_t* path,
                                              const GUID& container)
 {
-    WCHAR widePath[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
-        return nullptr;
     IWICBitmapDecoder* decoder = nullptr;
-    if (FAILED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+    if (FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder)))
         return nullptr;
     GUID format;
@@ -115,7 +112,7 @@ static PictureHandle DecodeFrame(IWICImagingFactory* factory, IWICBitmapFrameDec
     return picture;
 }
 
-static PictureHandle LoadPicture(const char* path, const GUID& container)
+static PictureHandle LoadPicture(const wchar_t* path, const GUID& container)
 {
     IWICImagingFactory* factory = WicFactory();
     if (!factory)
@@ -128,22 +125,22 @@ static PictureHandle LoadPicture(const char* path, const GUID& container)
     return picture;
 }
 
-PictureHandle LoadBmpPicture(const char* path)
+PictureHandle LoadBmpPicture(const wchar_t* path)
 {
     return LoadPicture(path, GUID_ContainerFormatBmp);
 }
 
-PictureHandle LoadJpegPicture(const char* path)
+PictureHandle LoadJpegPicture(const wchar_t* path)
 {
     return LoadPicture(path, GUID_ContainerFormatJpeg);
 }
 
-PictureHandle LoadPngPicture(const char* path)
+PictureHandle LoadPngPicture(const wchar_t* path)
 {
     return LoadPicture(path, GUID_ContainerFormatPng);
 }
 
-PictureHandle LoadGifPicture(const char* path)
+PictureHandle LoadGifPicture(const wchar_t* path)
 {
     return LoadPicture(path, GUID_ContainerFormatGif);
 }

@@ -14,13 +14,13 @@ enum PictureType {
 };
 
 // Looks at the file's contents, not its name. detail may be null.
-int ProbePictureType(const char* path, int* detail);
+int ProbePictureType(const wchar_t* path, int* detail);
 
 // Each returns null when the file is missing, not of that format, truncated or corrupt.
-PictureHandle LoadBmpPicture(const char* path);
-PictureHandle LoadJpegPicture(const char* path);
-PictureHandle LoadPngPicture(const char* path);
-PictureHandle LoadGifPicture(const char* path);
+PictureHandle LoadBmpPicture(const wchar_t* path);
+PictureHandle LoadJpegPicture(const wchar_t* path);
+PictureHandle LoadPngPicture(const wchar_t* path);
+PictureHandle LoadGifPicture(const wchar_t* path);
 
 // The decoded pixels: top-down rows of width 0x00RRGGBB words (the top byte is 0xFF).
 const DWORD* GetPicturePixels(PictureHandle picture);

@@ -6,4 +6,4 @@
 // Sends one MCI command string without a return buffer; notifyWindow (may be null)
 // receives MM_MCINOTIFY when the command asks for "notify". Returns the MCI error
 // code, 0 on success.
-DWORD SendMciCommand(const char* command, HWND notifyWindow);
+DWORD SendMciCommand(const wchar_t* command, HWND notifyWindow);

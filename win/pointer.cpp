@@ -16,7 +16,7 @@ POINT CursorInClient(HWND window)
 
 void SetWindowCursor(HWND window, HCURSOR cursor)
 {
-    SetClassLongPtrA(window, GCLP_HCURSOR, (LONG_PTR)cursor);
+    SetClassLongPtrW(window, GCLP_HCURSOR, (LONG_PTR)cursor);
     SetCursor(cursor);
 }
 
@@ -43,5 +43,5 @@ bool HoldTimerFired(HWND window, int pressState, POINT* pointer)
 void AskForContextMenu(HWND window, POINT point)
 {
     ClientToScreen(window, &point);
-    SendMessageA(window, WM_CONTEXTMENU, (WPARAM)window, MAKELPARAM(point.x, point.y));
+    SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, MAKELPARAM(point.x, point.y));
 }

@@ -2,9 +2,9 @@
 #include "files/path_parts.h"
 #include <windows.h>
 
-void GetProgramFolder(char* folder, int capacity)
+void GetProgramFolder(wchar_t* folder, int capacity)
 {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
     CopyFolderPart(module, folder, capacity);
 }

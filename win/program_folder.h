@@ -2,4 +2,4 @@
 #pragma once
 
 // Drive and folder of the program file, with the trailing backslash.
-void GetProgramFolder(char* folder, int capacity);
+void GetProgramFolder(wchar_t* folder, int capacity);

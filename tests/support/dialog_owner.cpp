@@ -7,24 +7,24 @@
 #include "shell/shell_state.h"
 #include <gtest/gtest.h>
 
-std::string PictureFixture(const char* name)
+std::wstring PictureFixture(const wchar_t* name)
 {
-    return TestPath(0, "PICTURE_FOLDER") + "\\" + name;
+    return TestPath(0, "PICTURE_FOLDER") + L"\\" + name;
 }
 
 class DialogOwner : public testing::Environment {
 public:
     void SetUp() override
     {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
+        HINSTANCE instance = GetModuleHandleW(nullptr);
         LoadSettings(instance);
-        WNDCLASSA ownerClass = {};
-        ownerClass.lpfnWndProc = DefWindowProcA;
+        WNDCLASSW ownerClass = {};
+        ownerClass.lpfnWndProc = DefWindowProcW;
         ownerClass.hInstance = instance;
-        ownerClass.lpszClassName = "QuiltraDialogOwner";
-        RegisterClassA(&ownerClass);
+        ownerClass.lpszClassName = L"QuiltraDialogOwner";
+        RegisterClassW(&ownerClass);
         g_shell.mainWindow =
-            CreateWindowA("QuiltraDialogOwner", "Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+            CreateWindowW(L"QuiltraDialogOwner", L"Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                           800, 600, nullptr, nullptr, instance, nullptr);
         ResetGameState();
         ResetView();

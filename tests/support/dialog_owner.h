@@ -5,4 +5,4 @@
 #include <string>
 
 // The path of a picture in the folder the program was given as its first argument.
-std::string PictureFixture(const char* name);
+std::wstring PictureFixture(const wchar_t* name);

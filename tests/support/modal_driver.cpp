@@ -1,6 +1,6 @@
 #include "tests/support/modal_driver.h"
 #include <gtest/gtest.h>
-#include <string.h>
+#include <wchar.h>
 #include <vector>
 
 // The acts still to come, in order, and the window the last one was handed: it may still be
@@ -10,9 +10,9 @@ static HWND s_lastActed;
 
 static BOOL CALLBACK KeepVisibleDialog(HWND window, LPARAM found)
 {
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (wcscmp(className, L"#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
     *(HWND*)found = window;
     return FALSE;
@@ -63,9 +63,9 @@ void WithModalWindowIfAny(const std::function<void()>& run, const std::function<
     RunActing(run, {act});
 }
 
-std::string MessageBoxTextDuring(const std::function<void()>& run)
+std::wstring MessageBoxTextDuring(const std::function<void()>& run)
 {
-    std::string text;
+    std::wstring text;
     WithModalWindowIfAny(run, [&text](HWND box) {
         text = MessageText(box);
         PressButton(box, IDOK);
@@ -73,21 +73,21 @@ std::string MessageBoxTextDuring(const std::function<void()>& run)
     return text;
 }
 
-std::string MessageText(HWND box)
+std::wstring MessageText(HWND box)
 {
-    char buffer[1024] = "";
-    GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+    wchar_t buffer[1024] = L"";
+    GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
     return buffer;
 }
 
 void PressButton(HWND dialog, int id)
 {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
-std::string WindowText(HWND window)
+std::wstring WindowText(HWND window)
 {
-    char buffer[1024] = "";
-    GetWindowTextA(window, buffer, sizeof buffer);
+    wchar_t buffer[1024] = L"";
+    GetWindowTextW(window, buffer, 1024);
     return buffer;
 }

@@ -17,11 +17,11 @@ void WithModalWindows(const std::function<void()>& run,
 
 // Calls run() and presses OK on the message box it shows; the box's text, or empty when
 // run() showed none.
-std::string MessageBoxTextDuring(const std::function<void()>& run);
+std::wstring MessageBoxTextDuring(const std::function<void()>& run);
 
 // Posted rather than sent, so that a press that opens another modal window does not
 // block the caller.
 void PressButton(HWND dialog, int id);
 
-std::string WindowText(HWND window);
-std::string MessageText(HWND box);
+std::wstring WindowText(HWND window);
+std::wstring MessageText(HWND box);

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
-// The path given at this place after the gtest options, as Wine maps it (Z:\...). A program
-// that was not given it stops with a message naming what is missing.
-const std::string& TestPath(int index, const char* what);
+// The path given at this place after the gtest options, as Wine maps it (Z:\...), read from
+// the wide command line so that no code page changes it. A program that was not given it
+// stops with a message naming what is missing.
+const std::wstring& TestPath(int index, const char* what);

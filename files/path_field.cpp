@@ -1,0 +1,54 @@
+#include "files/path_field.h"
+#include <windows.h>
+#include <string.h>
+#include <wchar.h>
+
+bool SpellInCodePage(const wchar_t* path, char* field)
+{
+    memset(field, 0, kGamePathSize);
+    // Without best fit, a character the code page lacks is reported instead of turned into
+    // a look-alike (é into e) that names another file or none.
+    BOOL lossy = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, field,
+                                          kGamePathSize, nullptr, &lossy);
+    wchar_t back[kPathCapacity];
+    // A code page like UTF-8 reports nothing lossy: the round trip is the proof.
+    const bool exact = bytes > 0 && !lossy &&
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, field, -1, back, kPathCapacity) > 0 &&
+        wcscmp(back, path) == 0;
+    if (!exact)
+        memset(field, 0, kGamePathSize);
+    return exact;
+}
+
+void ReadCodePageField(const char* field, wchar_t* path)
+{
+    if (!MultiByteToWideChar(CP_ACP, 0, field, -1, path, kPathCapacity))
+        path[0] = 0;
+}
+
+void BuildGameFileFor(const wchar_t* picturePath, const GameHeader& header,
+                      const PieceRecord* pieces, std::vector<unsigned char>* bytes)
+{
+    char field[kGamePathSize];
+    const bool spelled = SpellInCodePage(picturePath, field);
+    if (!spelled) {
+        // An earlier build can still find the picture through its short name, where the
+        // volume keeps short names.
+        wchar_t shortPath[kPathCapacity];
+        const DWORD length = GetShortPathNameW(picturePath, shortPath, kPathCapacity);
+        if (length == 0 || length >= (DWORD)kPathCapacity || !SpellInCodePage(shortPath, field))
+            memset(field, 0, sizeof field);
+    }
+    BuildGameFile(field, header, pieces, bytes);
+    if (!spelled)
+        AppendPathBlock(kPicturePathBlock, AsUtf16(picturePath), bytes);
+}
+
+void TakePicturePath(const LoadedGame& game, wchar_t* path)
+{
+    if (game.unicodePicturePath[0])
+        memcpy(path, game.unicodePicturePath, sizeof game.unicodePicturePath);
+    else
+        ReadCodePageField(game.picturePath, path);
+}
