@@ -1,7 +1,9 @@
 #include "files/game_format.h"
+#include "files/utf8.h"
 #include "model/position_units.h"
 #include <float.h>
 #include <string.h>
+#include <string>
 
 static const char kSignature[kGameSignatureSize + 1] = "Quiltra Game3.00";
 
@@ -69,6 +71,74 @@ static void MakeShowable(LoadedGame* game)
     }
 }
 
+static uint32_t ReadUint32(const unsigned char* at)
+{
+    return (uint32_t)at[0] | (uint32_t)at[1] << 8 | (uint32_t)at[2] << 16 | (uint32_t)at[3] << 24;
+}
+
+static void AppendUint32(uint32_t value, std::vector<unsigned char>* bytes)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes->push_back((unsigned char)(value >> shift));
+}
+
+struct Block {
+    uint32_t tag;
+    const unsigned char* content;
+    size_t length;
+};
+
+// Reads the block at *at and moves *at past it; false at the end of the data, or where the
+// bytes left cannot hold a block, its header or its content cut short.
+static bool ReadBlock(const unsigned char* data, size_t size, size_t* at, Block* block)
+{
+    if (size - *at < kBlockHeaderSize)
+        return false;
+    block->tag = ReadUint32(data + *at);
+    block->length = ReadUint32(data + *at + 4);
+    if (block->length > size - *at - kBlockHeaderSize)
+        return false;
+    block->content = data + *at + kBlockHeaderSize;
+    *at += kBlockHeaderSize + block->length;
+    return true;
+}
+
+// Whether the bytes from at on are blocks that end exactly where the data ends.
+static bool BlocksReachTheEnd(const unsigned char* data, size_t size, size_t at)
+{
+    Block block;
+    while (ReadBlock(data, size, &at, &block)) {
+    }
+    return at == size;
+}
+
+// A path block holds UTF-8 and its terminator; anything else leaves path empty, with no
+// part of a path read before the fault left behind it. A path that needs every unit of
+// kPathCapacity for itself has no room left for the terminator.
+static void ReadPathBlock(const Block& block, char16_t* path)
+{
+    if (block.length < 2 || block.content[block.length - 1] != 0 ||
+        !DecodeUtf8(block.content, block.length - 1, path, kPathCapacity))
+        memset(path, 0, sizeof(char16_t) * kPathCapacity);
+}
+
+// The first well-formed block of each known tag gives its path. A file is never refused
+// for its blocks: an older build's recovery copy ends with a record of its own ("Quiltra
+// Recovery" and a path) that reads as no blocks, and a copy cut short may end inside one;
+// the path field still names the picture, so the game loads with the blocks ignored.
+static void ReadPathBlocks(const unsigned char* data, size_t size, size_t at, LoadedGame* game)
+{
+    if (!BlocksReachTheEnd(data, size, at))
+        return;
+    Block block;
+    while (ReadBlock(data, size, &at, &block)) {
+        if (block.tag == kPicturePathBlock && !game->unicodePicturePath[0])
+            ReadPathBlock(block, game->unicodePicturePath);
+        else if (block.tag == kGamePathBlock && !game->unicodeGamePath[0])
+            ReadPathBlock(block, game->unicodeGamePath);
+    }
+}
+
 bool HasGameSignature(const unsigned char* data, size_t size)
 {
     return size >= kGameSignatureSize && memcmp(data, kSignature, kGameSignatureSize) == 0;
@@ -76,6 +146,8 @@ bool HasGameSignature(const unsigned char* data, size_t size)
 
 GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame* game)
 {
+    memset(game->unicodePicturePath, 0, sizeof game->unicodePicturePath);
+    memset(game->unicodeGamePath, 0, sizeof game->unicodeGamePath);
     if (size < kGameSignatureSize)
         return kGameFileNoSignature;
     if (!HasGameSignature(data, size))
@@ -96,6 +168,7 @@ GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame
     if (!memchr(game->picturePath, 0, kGamePathSize) || !CountsAreInOrder(h) ||
         !PiecesMakeAPuzzle(h, game->pieces))
         return kGameFileBadContent;
+    ReadPathBlocks(data, size, kGameFilePrefixSize + recordBytes, game);
     MakeShowable(game);
     return kGameFileOk;
 }
@@ -110,4 +183,19 @@ void BuildGameFile(const char* picturePath, const GameHeader& header, const Piec
     memcpy(out + kGameSignatureSize, picturePath, kGamePathSize);
     memcpy(out + kGameSignatureSize + kGamePathSize, &header, sizeof header);
     memcpy(out + kGameFilePrefixSize, pieces, recordBytes);
+}
+
+bool AppendPathBlock(GameFileBlock tag, const char16_t* path, std::vector<unsigned char>* bytes)
+{
+    size_t units = 0;
+    while (units < (size_t)kPathCapacity && path[units])
+        ++units;
+    std::string utf8;
+    if (units == 0 || units == (size_t)kPathCapacity || !EncodeUtf8(path, &utf8))
+        return false;
+    AppendUint32(tag, bytes);
+    AppendUint32((uint32_t)utf8.size() + 1, bytes);
+    bytes->insert(bytes->end(), utf8.begin(), utf8.end());
+    bytes->push_back(0);
+    return true;
 }

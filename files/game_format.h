@@ -19,7 +19,8 @@ const size_t kBlockHeaderSize = 8;
 // A path block's bytes at the most: every UTF-16 unit of a path as three UTF-8 bytes, and
 // the terminator.
 const size_t kPathBlockMaxBytes = 3 * (kPathCapacity - 1) + 1;
-// The most a game file can hold that the loader will look at; the rest is ignored.
+// The most a game file can hold that the loader will look at, the largest game with both
+// path blocks at their longest; the rest is ignored.
 const size_t kGameFileMaxSize = kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces +
     2 * (kBlockHeaderSize + kPathBlockMaxBytes);
 

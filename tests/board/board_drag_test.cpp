@@ -43,7 +43,7 @@ TEST_F(BoardTest, ADraggedPieceFollowsThePointerAndStaysLooseWhereReleased)
     EXPECT_EQ(0, g_game.header.fixedCount);
     EXPECT_EQ(piece, IdOf(TopIndex()));
     EXPECT_TRUE(TileIsAt(TopIndex(), kPiece.x + 450, kPiece.y - 160));
-    EXPECT_NE(std::string::npos, MainTitle().find("(0/100 ")) << MainTitle();
+    EXPECT_NE(std::wstring::npos, MainTitle().find(L"(0/100 ")) << MainTitle();
 }
 
 TEST_F(BoardTest, ASinglePieceReleasedNearItsHomeIsFixed)
@@ -59,7 +59,7 @@ TEST_F(BoardTest, ASinglePieceReleasedNearItsHomeIsFixed)
     EXPECT_EQ(0, g_game.header.selectedCount);
     ASSERT_EQ(piece, IdOf(0)) << "a fixed piece goes to the bottom of the table";
     EXPECT_TRUE(TileIsAt(0, home.x, home.y)) << "seated exactly";
-    EXPECT_NE(std::string::npos, MainTitle().find("(1/100 ")) << MainTitle();
+    EXPECT_NE(std::wstring::npos, MainTitle().find(L"(1/100 ")) << MainTitle();
 }
 
 TEST_F(BoardTest, DraggingALoosePieceLeavesTheFormerSelectionBehind)
@@ -196,7 +196,7 @@ TEST_F(BoardTest, TheLastPieceDraggedHomeEndsTheDragBeforeTheCompletionMessage)
             seen = true;
             modeDuring = g_board.mouseMode;
             kindDuring = g_board.dragKind;
-            SendMessageA(g_board.window, WM_MOUSELEAVE, 0, 0);
+            SendMessageW(g_board.window, WM_MOUSELEAVE, 0, 0);
             PressButton(message, IDOK);
         });
 

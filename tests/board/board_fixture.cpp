@@ -27,11 +27,11 @@ std::ostream& operator<<(std::ostream& out, const RECT& rect)
                << "}";
 }
 
-static std::string PicturePath()
+static std::wstring PicturePath()
 {
-    char folder[MAX_PATH];
-    GetProgramFolder(folder, sizeof folder);
-    return std::string(folder) + "pictures\\board.png";
+    wchar_t folder[MAX_PATH];
+    GetProgramFolder(folder, MAX_PATH);
+    return std::wstring(folder) + L"pictures\\board.png";
 }
 
 // As "新規作成" does after its dialogs: picture, cut, then the view of a new game.
@@ -84,7 +84,7 @@ void BoardTest::TearDown()
     g_board.mouseMode = kMouseIdle;
     g_board.dragKind = kDragNone;
     // The board's class outlives its window; the next test must not inherit a drag cursor.
-    SetClassLongPtrA(g_board.window, GCLP_HCURSOR, (LONG_PTR)g_cursors.arrow);
+    SetClassLongPtrW(g_board.window, GCLP_HCURSOR, (LONG_PTR)g_cursors.arrow);
     MainWindowTest::TearDown();
 }
 
@@ -184,16 +184,16 @@ std::vector<PieceId> SelectedPieces()
     return selected;
 }
 
-std::string MainTitle()
+std::wstring MainTitle()
 {
-    char title[512] = "";
-    GetWindowTextA(g_shell.mainWindow, title, sizeof title);
+    wchar_t title[512] = L"";
+    GetWindowTextW(g_shell.mainWindow, title, 512);
     return title;
 }
 
 HCURSOR BoardCursor()
 {
-    return (HCURSOR)GetClassLongPtrA(g_board.window, GCLP_HCURSOR);
+    return (HCURSOR)GetClassLongPtrW(g_board.window, GCLP_HCURSOR);
 }
 
 POINT BoardClientSize()

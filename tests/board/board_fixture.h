@@ -52,7 +52,7 @@ POINT ToClient(POINT board);
 PieceId IdOf(int index);
 int IndexOf(PieceId piece);
 std::vector<PieceId> SelectedPieces();
-std::string MainTitle();
+std::wstring MainTitle();
 // The board window's class cursor, which the mouse handling switches.
 HCURSOR BoardCursor();
 POINT BoardClientSize();

@@ -31,9 +31,9 @@ TEST_F(BoardTest, QuickClicksOnLoosePiecesStackThemIntoTheSelection)
     // Sent rather than posted: the window procedure alone decides. Windows sends move
     // messages without movement too, and such a one is still a click.
     const POINT cell = ClientCell(left);
-    SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-    SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    SendMessageW(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    SendMessageW(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    SendMessageW(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
     ASSERT_EQ((std::vector<PieceId>{middle, left}), SelectedPieces());
 
     PostClick(ClientCell(right));
@@ -81,13 +81,13 @@ TEST_F(BoardTest, AClickOnTheHomePlaceOfASinglePieceFixesIt)
     PostClick(ClientCell(piece));
     ASSERT_EQ(piece, IdOf(1));
     const POINT home = HomeCorner(1);
-    ASSERT_NE(std::string::npos, MainTitle().find("(0/100 "));
+    ASSERT_NE(std::wstring::npos, MainTitle().find(L"(0/100 "));
     PostClick(ToClient(POINT{home.x + 31, home.y + 24}));
     EXPECT_EQ(1, g_game.header.fixedCount);
     EXPECT_EQ(0, g_game.header.selectedCount);
     ASSERT_EQ(piece, IdOf(0)) << "a fixed piece goes to the bottom of the table";
     EXPECT_TRUE(TileIsAt(0, home.x, home.y));
-    EXPECT_NE(std::string::npos, MainTitle().find("(1/100 ")) << MainTitle();
+    EXPECT_NE(std::wstring::npos, MainTitle().find(L"(1/100 ")) << MainTitle();
 }
 
 TEST_F(BoardTest, AClickOnFreeSpaceSpreadsASelectionOfSeveralFromItsBase)

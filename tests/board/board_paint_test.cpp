@@ -205,14 +205,14 @@ TEST_F(BoardTest, ADragWhoseFirstMoveIsLongLeavesNothingWhereThePieceLay)
 {
     LayOutLoosePieces({{100, 100}, {130, 120}});
     const POINT press = ToClient(CellCentre(0));
-    SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
-    SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 250, press.y + 40));
+    SendMessageW(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    SendMessageW(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 250, press.y + 40));
     UpdateWindow(g_board.window);
     ASSERT_EQ(kDragMoving, g_board.dragKind);
     const Pixels dragged = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(dragged, CaptureBoardBuffer()));
-    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(press.x + 250, press.y + 40));
+    SendMessageW(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(press.x + 250, press.y + 40));
 }
 
 // A band ends and, before the board is painted, the next begins: its backdrop must show
@@ -226,18 +226,18 @@ TEST_F(BoardTest, ABandBegunBeforeThePaintAfterABandShowsTheBoardAsItIsNow)
     PostToBoard(WM_MOUSEMOVE, to);
     PostToBoard(WM_MOUSEMOVE, POINT{to.x + 2, to.y + 2});
     ASSERT_EQ(kDragBand, g_board.dragKind);
-    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(to.x + 2, to.y + 2));
+    SendMessageW(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(to.x + 2, to.y + 2));
     ASSERT_EQ(4, g_game.header.selectedCount) << "the fan moved the pieces";
 
     const POINT free = ToClient(POINT{520, 120});
-    SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(free.x, free.y));
-    SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(free.x + 9, free.y + 9));
+    SendMessageW(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(free.x, free.y));
+    SendMessageW(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(free.x + 9, free.y + 9));
     ASSERT_EQ(kDragBand, g_board.dragKind);
     UpdateWindow(g_board.window);
     const Pixels backdrop = CaptureBoardBuffer();
     RenderBoard(false);
     EXPECT_TRUE(SamePixels(backdrop, CaptureBoardBuffer()));
-    SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(free.x + 9, free.y + 9));
+    SendMessageW(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(free.x + 9, free.y + 9));
 }
 
 // Checks each bar three pixels from its ends, where only tile corners or bare board lie:

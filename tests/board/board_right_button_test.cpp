@@ -108,8 +108,8 @@ TEST_F(BoardTest, ARightClickInTheBoxOpensTheBoxMenuWhoseCloseClosesTheBox)
     ParkPointer(inBoard);
     WatchForMenu(IDM_BOXCLOSE);
     const LPARAM at = MAKELPARAM(40, 20);
-    PostMessageA(g_box.boxWindow, WM_RBUTTONDOWN, MK_RBUTTON, at);
-    PostMessageA(g_box.boxWindow, WM_RBUTTONUP, 0, at);
+    PostMessageW(g_box.boxWindow, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageW(g_box.boxWindow, WM_RBUTTONUP, 0, at);
     PumpMessages(100);
     const MenuSighting menu = EndMenuWatch();
     ASSERT_TRUE(menu.seen);
@@ -135,7 +135,7 @@ TEST_F(BoardTest, ARightPressThatLeavesTheWindowOpensNoMenu)
 
 static void Wheel(short delta)
 {
-    SendMessageA(g_shell.mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+    SendMessageW(g_shell.mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
 }
 
 TEST_F(BoardTest, TheWheelZoomsOneStepPerMessageOnlyWhileNoButtonIsHeld)
@@ -151,7 +151,7 @@ TEST_F(BoardTest, TheWheelZoomsOneStepPerMessageOnlyWhileNoButtonIsHeld)
     g_board.mouseMode = kMouseIdle;
     Wheel(240);
     EXPECT_EQ(start + 1, g_shell.zoomIndex);
-    EXPECT_NE(std::string::npos, MainTitle().find("x 150%")) << MainTitle();
+    EXPECT_NE(std::wstring::npos, MainTitle().find(L"x 150%")) << MainTitle();
     Wheel(-120);
     EXPECT_EQ(start, g_shell.zoomIndex);
     Wheel(0);

@@ -317,12 +317,12 @@ protected:
 
     static void Send(HWND window, UINT message, WPARAM wParam, POINT point)
     {
-        SendMessageA(window, message, wParam, MAKELPARAM(point.x, point.y));
+        SendMessageW(window, message, wParam, MAKELPARAM(point.x, point.y));
     }
 
     static void Command(int id)
     {
-        SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        SendMessageW(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
 
     // A press, moves that are each painted and checked, and the release.
@@ -403,7 +403,7 @@ protected:
         doing = std::string("scroll the board ") + (vertical ? "down " : "across ") +
             std::to_string(code) + " " + std::to_string(position);
         Act(doing, [=] {
-            SendMessageA(g_board.window, vertical ? WM_VSCROLL : WM_HSCROLL,
+            SendMessageW(g_board.window, vertical ? WM_VSCROLL : WM_HSCROLL,
                          MAKEWPARAM(code, position), 0);
         });
     }
@@ -426,7 +426,7 @@ protected:
         const WORD position = (WORD)Pick(std::max(1, g_box.boxContentHeight));
         doing = "scroll the box " + std::to_string(code) + " " + std::to_string(position);
         Act(doing,
-            [=] { SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(code, position), 0); });
+            [=] { SendMessageW(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(code, position), 0); });
     }
 
     void Zoom()

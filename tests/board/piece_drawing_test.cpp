@@ -23,7 +23,7 @@ class PieceDrawing : public testing::Test {
 protected:
     void SetUp() override
     {
-        LoadSettings(GetModuleHandleA(nullptr));
+        LoadSettings(GetModuleHandleW(nullptr));
         CreateSolidBrushes();
         ResetView();
         ResetGameState();

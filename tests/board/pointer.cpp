@@ -39,7 +39,7 @@ void ParkPointer(POINT client, const char* file, int line)
 
 void PostToBoard(UINT message, POINT client)
 {
-    PostMessageA(g_board.window, message, 0, MAKELPARAM(client.x, client.y));
+    PostMessageW(g_board.window, message, 0, MAKELPARAM(client.x, client.y));
     PumpUntilQuiet();
 }
 
@@ -53,7 +53,7 @@ void PostClick(POINT client, const char* file, int line)
 {
     ParkPointer(client, file, line);
     const LPARAM point = MAKELPARAM(client.x, client.y);
-    PostMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageA(g_board.window, WM_LBUTTONUP, 0, point);
+    PostMessageW(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(g_board.window, WM_LBUTTONUP, 0, point);
     PumpUntilQuiet();
 }

@@ -13,18 +13,18 @@ static LRESULT CALLBACK TestBoardProc(HWND window, UINT message, WPARAM wParam, 
         g_menuRequests.push_back({(HWND)wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}});
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
-static void RegisterClassNamed(const char* name, WNDPROC procedure)
+static void RegisterClassNamed(const wchar_t* name, WNDPROC procedure)
 {
-    WNDCLASSA wc = {};
+    WNDCLASSW wc = {};
     wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = g_cursors.arrow;
     wc.hbrBackground = g_brushes.grey;
     wc.lpszClassName = name;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
 }
 
 // The box class keeps the brush and cursor of its first registration, so the shell's
@@ -33,10 +33,10 @@ class BoxTestWindows : public testing::Environment {
 public:
     void SetUp() override
     {
-        LoadSettings(GetModuleHandleA(nullptr));
+        LoadSettings(GetModuleHandleW(nullptr));
         CreateSolidBrushes();
-        RegisterClassNamed("BoxTestMain", DefWindowProcA);
-        RegisterClassNamed("BoxTestBoard", TestBoardProc);
+        RegisterClassNamed(L"BoxTestMain", DefWindowProcW);
+        RegisterClassNamed(L"BoxTestBoard", TestBoardProc);
     }
 };
 
@@ -54,12 +54,12 @@ void BoxTest::SetUp()
     g_box.boxPosition = kBoxAtBottom;
     g_box.goalPictureShown = 0;
     g_menuRequests.clear();
-    g_shell.mainWindow = CreateWindowExA(
-        0, "BoxTestMain", "Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
-        800, 640, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    g_board.window = CreateWindowExA(0, "BoxTestBoard", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+    g_shell.mainWindow = CreateWindowExW(
+        0, L"BoxTestMain", L"Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
+        800, 640, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    g_board.window = CreateWindowExW(0, L"BoxTestBoard", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                                      0, 0, kBoardWidth, kBoardHeight, g_shell.mainWindow, (HMENU)2,
-                                     GetModuleHandleA(nullptr), nullptr);
+                                     GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(g_shell.mainWindow);
     PumpUntilQuiet();
     ASSERT_EQ(kPieces, g_game.header.pieceCount);
@@ -98,5 +98,5 @@ SCROLLINFO BoxTest::BoxScrollInfo()
 
 bool BoxTest::HasScrollBar()
 {
-    return (GetWindowLongA(g_box.boxWindow, GWL_STYLE) & WS_VSCROLL) != 0;
+    return (GetWindowLongW(g_box.boxWindow, GWL_STYLE) & WS_VSCROLL) != 0;
 }

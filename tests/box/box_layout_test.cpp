@@ -4,7 +4,7 @@
 
 static int Scroll(int code, int position = 0)
 {
-    SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(code, position), 0);
+    SendMessageW(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(code, position), 0);
     return g_box.boxScrollY;
 }
 

@@ -14,13 +14,13 @@ static void PointerAt(int x, int y)
 
 static void Post(UINT message, int x, int y)
 {
-    PostMessageA(g_box.boxWindow, message, 0, MAKELPARAM(x, y));
+    PostMessageW(g_box.boxWindow, message, 0, MAKELPARAM(x, y));
     PumpMessages(20);
 }
 
 static HCURSOR BoxClassCursor()
 {
-    return (HCURSOR)GetClassLongPtrA(g_box.boxWindow, GCLP_HCURSOR);
+    return (HCURSOR)GetClassLongPtrW(g_box.boxWindow, GCLP_HCURSOR);
 }
 
 static bool SamePiece(const PieceRecord& a, const PieceRecord& b)
@@ -97,7 +97,7 @@ TEST_F(BoxTest, AShortLeftClickTakesOutThePieceUnderThePress)
 TEST_F(BoxTest, AClickInAScrolledBoxHitsTheContentUnderThePress)
 {
     ShowBox(kBoxShow);
-    SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
+    SendMessageW(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
     PointerAt(150, 40);
     const PieceRecord wanted = g_game.pieces[6];
     Post(WM_LBUTTONDOWN, 150, 40);
@@ -150,7 +150,7 @@ TEST_F(BoxTest, AMoveMessageAtThePressPointKeepsTheClick)
     Post(WM_RBUTTONDOWN, 150, 40);
     Post(WM_MOUSEMOVE, 150, 40);
     EXPECT_EQ(kBoxMenuPending, g_box.boxDragState);
-    PostMessageA(g_box.boxWindow, WM_CANCELMODE, 0, 0);
+    PostMessageW(g_box.boxWindow, WM_CANCELMODE, 0, 0);
 }
 
 TEST_F(BoxTest, ALeftPressMovedByAPixelTakesNothing)
@@ -213,7 +213,7 @@ TEST_F(BoxTest, ARightPressHeldStillShowsTheDragCursorAndThenTheContentFollowsTh
     Post(WM_MOUSEMOVE, 100, 140);
     EXPECT_EQ(10, g_box.boxScrollY);
 
-    SendMessageA(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last - 20), 0);
+    SendMessageW(g_box.boxWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last - 20), 0);
     Post(WM_MOUSEMOVE, 100, 100);
     EXPECT_EQ(last, g_box.boxScrollY);
     Post(WM_MOUSEMOVE, 100, 110);
@@ -276,7 +276,7 @@ TEST_F(BoxTest, ClosingTheBoxUnderADragLeavesTheNextBoxIdle)
     Post(WM_RBUTTONDOWN, 100, 100);
     Post(WM_MOUSEMOVE, 100, 90);
     ASSERT_EQ(kBoxScrolling, g_box.boxDragState);
-    SendMessageA(g_box.boxWindow, WM_CLOSE, 0, 0);
+    SendMessageW(g_box.boxWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(kBoxIdle, g_box.boxDragState);
 
     ShowBox(kBoxShow);

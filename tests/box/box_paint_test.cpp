@@ -144,7 +144,7 @@ TEST_F(BoxPaint, TheBufferStaysBetweenPaintsUntilItIsFreed)
 }
 
 // A plain 24-bit BMP file, bottom-up, of one colour.
-static void WriteBmp(const char* path, int width, int height, COLORREF colour)
+static void WriteBmp(const wchar_t* path, int width, int height, COLORREF colour)
 {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file = {};
@@ -163,7 +163,7 @@ static void WriteBmp(const char* path, int width, int height, COLORREF colour)
         row[x * 3 + 1] = GetGValue(colour);
         row[x * 3 + 2] = GetRValue(colour);
     }
-    FILE* out = fopen(path, "wb");
+    FILE* out = _wfopen(path, L"wb");
     ASSERT_NE(nullptr, out);
     fwrite(&file, sizeof file, 1, out);
     fwrite(&info, sizeof info, 1, out);
@@ -174,12 +174,12 @@ static void WriteBmp(const char* path, int width, int height, COLORREF colour)
 
 TEST_F(BoxPaint, AWidePictureFillsTheWidthOfASquareBoxCentredOnGreyInABlackFrame)
 {
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    strcat(path, "box_wide.bmp");
+    wchar_t path[MAX_PATH];
+    GetTempPathW(MAX_PATH, path);
+    wcscat(path, L"box_wide.bmp");
     WriteBmp(path, 200, 100, kPicture);
     PictureHandle picture = LoadBmpPicture(path);
-    DeleteFileA(path);
+    DeleteFileW(path);
     ASSERT_NE(nullptr, picture);
     g_view.pictureDib = picture;
     g_view.pictureInfo.biWidth = 200;

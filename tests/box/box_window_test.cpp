@@ -74,7 +74,7 @@ TEST_F(BoxTest, APlaceOutsideTheFiveCreatesNothing)
         g_box.boxPosition = place;
         ShowBox(kBoxShow);
         EXPECT_EQ(nullptr, g_box.boxWindow);
-        EXPECT_EQ(nullptr, FindWindowExA(g_board.window, nullptr, "QuiltraBox", nullptr));
+        EXPECT_EQ(nullptr, FindWindowExW(g_board.window, nullptr, L"QuiltraBox", nullptr));
     }
 }
 
@@ -83,20 +83,20 @@ TEST_F(BoxTest, TheBoxIsACaptionedChildOfTheBoardNamedBox)
     ShowBox(kBoxShow);
     HWND box = g_box.boxWindow;
     ASSERT_NE(nullptr, box);
-    EXPECT_EQ(box, FindWindowExA(g_board.window, nullptr, "QuiltraBox", nullptr));
+    EXPECT_EQ(box, FindWindowExW(g_board.window, nullptr, L"QuiltraBox", nullptr));
     EXPECT_EQ(g_board.window, GetParent(box));
     EXPECT_EQ(3, GetDlgCtrlID(box));
-    char title[16] = "";
-    GetWindowTextA(box, title, sizeof title);
-    EXPECT_STREQ("箱", title);
-    LONG style = GetWindowLongA(box, GWL_STYLE);
+    wchar_t title[16] = L"";
+    GetWindowTextW(box, title, 16);
+    EXPECT_STREQ(L"箱", title);
+    LONG style = GetWindowLongW(box, GWL_STYLE);
     const LONG wanted = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
         WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VSCROLL;
     EXPECT_EQ(wanted, style & wanted);
     EXPECT_EQ(0, style & WS_MAXIMIZE);
 
-    WNDCLASSA wc = {};
-    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "QuiltraBox", &wc));
+    WNDCLASSW wc = {};
+    ASSERT_TRUE(GetClassInfoW(GetModuleHandleW(nullptr), L"QuiltraBox", &wc));
     EXPECT_EQ((UINT)(CS_HREDRAW | CS_VREDRAW), wc.style);
     EXPECT_EQ(g_cursors.arrow, wc.hCursor);
     EXPECT_EQ(g_brushes.white, wc.hbrBackground);
@@ -163,7 +163,7 @@ TEST_F(BoxTest, TheSystemMenuClosesTheBoxAndDropsItsBuffer)
     g_box.boxPaintDC = GetDC(box);
     ASSERT_TRUE(MakeBoxBuffer());
     ReleaseDC(box, g_box.boxPaintDC);
-    SendMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(nullptr, g_box.boxWindow);
     EXPECT_FALSE(IsWindow(box));
     EXPECT_EQ(nullptr, g_box.buffer.dc);
@@ -174,7 +174,7 @@ TEST_F(BoxTest, TheSystemMenuClosesTheBoxAndDropsItsBuffer)
 static void MinimisedAt(int y)
 {
     SetWindowPos(g_box.boxWindow, nullptr, 10, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(g_box.boxWindow, WM_SIZE, SIZE_MINIMIZED, 0);
+    SendMessageW(g_box.boxWindow, WM_SIZE, SIZE_MINIMIZED, 0);
 }
 
 TEST_F(BoxTest, AMinimisedBoxOnTheBoardsBottomEdgeIsLiftedOnce)
@@ -188,7 +188,7 @@ TEST_F(BoxTest, AMinimisedBoxOnTheBoardsBottomEdgeIsLiftedOnce)
     EXPECT_EQ(kBoardHeight - 30, BoxFrame().top);
     EXPECT_EQ(10, BoxFrame().left);
     EXPECT_EQ(height, BoxFrame().bottom - BoxFrame().top);
-    SendMessageA(g_box.boxWindow, WM_SIZE, SIZE_MINIMIZED, 0);
+    SendMessageW(g_box.boxWindow, WM_SIZE, SIZE_MINIMIZED, 0);
     EXPECT_EQ(kBoardHeight - 30, BoxFrame().top);
 
     MinimisedAt(kBoardHeight - 20);

@@ -1,9 +1,13 @@
 #include "files/game_format.h"
 #include "model/cut_pieces.h"
 #include "model/random.h"
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string.h>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
 
 // A 7 x 5 game in the middle of play: some pieces fixed, some loose, two selected.
 class GameFormat : public testing::Test {
@@ -26,7 +30,9 @@ protected:
             g_game.pieces[i].posY = 1.0 - i / 20.0;
         }
         memset(path, 0, sizeof path);
-        strcpy(path, "C:\\絵\\ソフト\\cat.jpg");
+        // C:\絵\ソフト\cat.jpg in Shift-JIS, as the system's code page gives it: the trail
+        // byte of ソ is 0x5C, a backslash, and the path field must keep it as it is.
+        strcpy(path, "C:\\\x8A\x47\\\x83\x5C\x83\x74\x83\x67\\cat.jpg");
         Build();
     }
     void Build() { BuildGameFile(path, g_game.header, g_game.pieces, &bytes); }
@@ -36,10 +42,52 @@ protected:
         memcpy(&bytes[offset], &value, sizeof value);
     }
 
+    // The loaded game is the one built: its path field, header and records.
+    void ExpectTheSameGame()
+    {
+        EXPECT_EQ(0, memcmp(path, loaded.picturePath, kGamePathSize));
+        EXPECT_EQ(0, memcmp(&g_game.header, &loaded.header, sizeof(GameHeader)));
+        EXPECT_EQ(0, memcmp(g_game.pieces, loaded.pieces, 35 * sizeof(PieceRecord)));
+    }
+
     char path[kGamePathSize];
     std::vector<unsigned char> bytes;
     LoadedGame loaded;
 };
+
+// Every unit zero: no path, and nothing left behind from what the buffer held before.
+static bool IsEmpty(const char16_t* path)
+{
+    for (int i = 0; i < kPathCapacity; ++i)
+        if (path[i])
+            return false;
+    return true;
+}
+
+// A block as the program never writes one: any tag, any length, any content.
+static std::vector<unsigned char> Block(uint32_t tag, const std::string& content, uint32_t length)
+{
+    std::vector<unsigned char> block(8 + content.size());
+    memcpy(&block[0], &tag, 4);
+    memcpy(&block[4], &length, 4);
+    memcpy(block.data() + 8, content.data(), content.size());
+    return block;
+}
+
+static std::vector<unsigned char> Block(uint32_t tag, const std::string& content)
+{
+    return Block(tag, content, (uint32_t)content.size());
+}
+
+static void Append(std::vector<unsigned char>* bytes, const std::vector<unsigned char>& more)
+{
+    bytes->insert(bytes->end(), more.begin(), more.end());
+}
+
+// A path of Korean, a heart and an emoji (a surrogate pair in UTF-16).
+static const char16_t kPicture[] = u"C:\\Users\\민지\\사진 ♥\\🐈 고양이.jpg";
+// The longest path a block holds, every unit three bytes in UTF-8.
+static const std::u16string kLongest(kPathCapacity - 1, u'ソ');
 
 TEST_F(GameFormat, FileIsSignaturePathHeaderAndRecordsAtTheirOffsets)
 {
@@ -74,15 +122,179 @@ TEST_F(GameFormat, FileIsSignaturePathHeaderAndRecordsAtTheirOffsets)
 
 TEST_F(GameFormat, LoadingThenSavingGivesTheSameBytes)
 {
-    bytes.resize(bytes.size() + 1000, 0xEE);  // anything after the last record is ignored
+    bytes.resize(bytes.size() + 1000, 0xEE);  // after the last record, and no blocks
+    memset(&loaded, 0xAB, sizeof loaded);
     ASSERT_EQ(kGameFileOk, Parse());
-    EXPECT_EQ(0, memcmp(path, loaded.picturePath, kGamePathSize));
-    EXPECT_EQ(0, memcmp(&g_game.header, &loaded.header, sizeof(GameHeader)));
-    EXPECT_EQ(0, memcmp(g_game.pieces, loaded.pieces, 35 * sizeof(PieceRecord)));
+    EXPECT_TRUE(IsEmpty(loaded.unicodePicturePath));
+    EXPECT_TRUE(IsEmpty(loaded.unicodeGamePath));
+    ExpectTheSameGame();
     std::vector<unsigned char> again;
     BuildGameFile(loaded.picturePath, loaded.header, loaded.pieces, &again);
     bytes.resize(again.size());
     EXPECT_EQ(bytes, again);
+}
+
+// A newer build saves the paths it cannot spell in the code page as blocks after the records.
+TEST_F(GameFormat, PathBlocksAfterTheRecordsLoadWithTheSameGame)
+{
+    const std::vector<unsigned char> records = bytes;
+    ASSERT_TRUE(AppendPathBlock(kPicturePathBlock, kPicture, &bytes));
+    Append(&bytes, Block('X' | 'T' << 8 | 'R' << 16 | 'A' << 24, "a later build's"));
+    ASSERT_TRUE(AppendPathBlock(kGamePathBlock, kLongest.c_str(), &bytes));
+
+    const std::string utf8 = u8"C:\\Users\\민지\\사진 ♥\\🐈 고양이.jpg";
+    ASSERT_EQ(records.size() + 8 + utf8.size() + 1 + 8 + 15 + 8 + kLongest.size() * 3 + 1,
+              bytes.size());
+    EXPECT_TRUE(std::equal(records.begin(), records.end(), bytes.begin()));
+    const unsigned char* block = &bytes[records.size()];
+    EXPECT_EQ(0, memcmp(block, "PATH", 4));
+    EXPECT_EQ(utf8.size() + 1,
+              (size_t)(block[4] | block[5] << 8 | block[6] << 16 | block[7] << 24));
+    EXPECT_EQ(0, memcmp(block + 8, utf8.c_str(), utf8.size() + 1));
+    EXPECT_EQ(0, memcmp(&bytes[bytes.size() - kLongest.size() * 3 - 1 - 8], "GAME", 4));
+
+    memset(&loaded, 0xAB, sizeof loaded);
+    ASSERT_EQ(kGameFileOk, Parse());
+    ExpectTheSameGame();
+    EXPECT_EQ(std::u16string(kPicture), loaded.unicodePicturePath);
+    EXPECT_EQ(kLongest, loaded.unicodeGamePath);
+
+    // The loader's buffer holds the largest game with both paths at their longest.
+    std::vector<unsigned char> longest;
+    ASSERT_TRUE(AppendPathBlock(kGamePathBlock, kLongest.c_str(), &longest));
+    EXPECT_EQ(kGameFileMaxSize,
+              kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces + 2 * longest.size());
+}
+
+// A path the program could not load again is not written at all.
+TEST_F(GameFormat, APathBlockIsWrittenOnlyForAPathThatReadsBack)
+{
+    const std::vector<unsigned char> records = bytes;
+    const std::u16string tooLong(kPathCapacity, u'a');
+    const char16_t unpaired[] = {u'C', u':', 0xD83D, u'x', 0};
+    for (const char16_t* refused : {u"", tooLong.c_str(), unpaired}) {
+        EXPECT_FALSE(AppendPathBlock(kPicturePathBlock, refused, &bytes));
+        EXPECT_EQ(records, bytes);
+    }
+}
+
+// Bytes after the records that are not blocks (an older build's recovery record, a copy cut
+// short), or a path block that holds no path, never cost the player the game: the path
+// field still names the picture.
+TEST_F(GameFormat, DamagedBlocksAreIgnoredAndTheGameStillLoads)
+{
+    const std::vector<unsigned char> records = bytes;
+    std::vector<unsigned char> gamePath;
+    ASSERT_TRUE(AppendPathBlock(kGamePathBlock, u"D:\\遊び\\猫.qlt", &gamePath));
+    std::vector<unsigned char> oldRecovery(16 + kGamePathSize, 0);
+    memcpy(oldRecovery.data(), "Quiltra Recovery", 16);
+    strcpy((char*)&oldRecovery[16], "D:\\\x97\x56\x82\xD1\\\x94\x4C.qlt");  // 遊び, 猫 in Shift-JIS
+    const std::string tooLong = std::string(kPathCapacity, 'a') + '\0';
+    const struct {
+        const char* what;
+        std::vector<unsigned char> block;
+        bool blocksAreRead;  // else nothing after the records counts as blocks
+    } cases[] = {
+        {"no terminator", Block(kPicturePathBlock, "C:\\a.jpg"), true},
+        {"a zero inside", Block(kPicturePathBlock, std::string("C:\\a\0b.jpg", 10) + '\0'), true},
+        {"a byte that is never UTF-8", Block(kPicturePathBlock, std::string("C:\\\xFF.jpg") + '\0'),
+         true},
+        {"an overlong slash", Block(kPicturePathBlock, std::string("C:\xC0\xAFz.jpg") + '\0'),
+         true},
+        {"a surrogate spelled alone",
+         Block(kPicturePathBlock, std::string("C:\\\xED\xA0\x80.jpg") + '\0'), true},
+        {"a character cut short", Block(kPicturePathBlock, std::string("C:\\\xE7\xB5") + '\0'),
+         true},
+        {"length 0", Block(kPicturePathBlock, ""), true},
+        {"only a terminator", Block(kPicturePathBlock, std::string(1, '\0')), true},
+        {"kPathCapacity units and a terminator", Block(kPicturePathBlock, tooLong), true},
+        {"a length past the end", Block(kPicturePathBlock, std::string("C:\\a.jpg") + '\0', 10),
+         false},
+        {"a length near 4 GB", Block(kPicturePathBlock, "", 0xFFFFFFF8), false},
+        {"a header cut short", std::vector<unsigned char>(7, 'P'), false},
+        {"an older build's recovery record", oldRecovery, false},
+    };
+    for (const auto& c : cases) {
+        // The game path's block before the damage, and again after it.
+        bytes = records;
+        Append(&bytes, gamePath);
+        Append(&bytes, c.block);
+        if (c.blocksAreRead)
+            Append(&bytes, gamePath);
+        memset(&loaded, 0xAB, sizeof loaded);
+        ASSERT_EQ(kGameFileOk, Parse()) << c.what;
+        ExpectTheSameGame();
+        EXPECT_TRUE(IsEmpty(loaded.unicodePicturePath)) << c.what;
+        if (c.blocksAreRead)
+            EXPECT_EQ(std::u16string(u"D:\\遊び\\猫.qlt"), loaded.unicodeGamePath) << c.what;
+        else
+            EXPECT_TRUE(IsEmpty(loaded.unicodeGamePath)) << c.what;
+    }
+
+    // A recovery copy as an older build wrote it: the record right after the records.
+    bytes = records;
+    Append(&bytes, oldRecovery);
+    ASSERT_EQ(kGameFileOk, Parse());
+    ExpectTheSameGame();
+    EXPECT_TRUE(IsEmpty(loaded.unicodeGamePath));
+}
+
+// Of two blocks with one tag, the first that holds a path counts.
+TEST_F(GameFormat, TheFirstWellFormedBlockOfATagCounts)
+{
+    const std::vector<unsigned char> records = bytes;
+    for (bool firstIsDamaged : {false, true}) {
+        bytes = records;
+        if (firstIsDamaged)
+            Append(&bytes, Block(kPicturePathBlock, "C:\\cut"));
+        ASSERT_TRUE(AppendPathBlock(kPicturePathBlock, u"C:\\first ♥.jpg", &bytes));
+        ASSERT_TRUE(AppendPathBlock(kPicturePathBlock, u"C:\\second.jpg", &bytes));
+        ASSERT_EQ(kGameFileOk, Parse());
+        EXPECT_EQ(std::u16string(u"C:\\first ♥.jpg"), loaded.unicodePicturePath) << firstIsDamaged;
+    }
+}
+
+// Copies bytes to end right before a page that cannot be read: a read past the last byte
+// stops the test at once instead of passing by chance.
+static const unsigned char* BeforeAGuardPage(const std::vector<unsigned char>& bytes,
+                                             unsigned char* region, size_t regionSize)
+{
+    unsigned char* at = region + regionSize - bytes.size();
+    memcpy(at, bytes.data(), bytes.size());
+    return at;
+}
+
+// A copy cut short anywhere loads no block it does not hold whole, and never reads past its
+// end; cut inside the records, it is no game at all.
+TEST_F(GameFormat, AFileCutShortAtAnyLengthLoadsOnlyTheBlocksItHoldsWhole)
+{
+    const size_t recordsEnd = bytes.size();
+    ASSERT_TRUE(AppendPathBlock(kPicturePathBlock, kPicture, &bytes));
+    const size_t pictureEnd = bytes.size();
+    ASSERT_TRUE(AppendPathBlock(kGamePathBlock, kLongest.c_str(), &bytes));
+
+    const size_t page = (size_t)sysconf(_SC_PAGESIZE);
+    const size_t regionSize = (bytes.size() + page - 1) / page * page;
+    void* mapped = mmap(nullptr, regionSize + page, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(MAP_FAILED, mapped);
+    unsigned char* region = (unsigned char*)mapped;
+    ASSERT_EQ(0, mprotect(region + regionSize, page, PROT_NONE));
+    const std::vector<unsigned char> whole = bytes;
+    for (size_t size = 0; size <= whole.size(); ++size) {
+        bytes.assign(whole.begin(), whole.begin() + size);
+        GameFileProblem problem =
+            ParseGameFile(BeforeAGuardPage(bytes, region, regionSize), size, &loaded);
+        if (size < recordsEnd) {
+            EXPECT_NE(kGameFileOk, problem) << size;
+            continue;
+        }
+        ASSERT_EQ(kGameFileOk, problem) << size;
+        const bool pictureWhole = size == pictureEnd || size == whole.size();
+        EXPECT_EQ(pictureWhole ? kPicture : u"", std::u16string(loaded.unicodePicturePath)) << size;
+        EXPECT_EQ(size == whole.size() ? kLongest : u"", loaded.unicodeGamePath) << size;
+    }
+    munmap(mapped, regionSize + page);
 }
 
 TEST_F(GameFormat, ShortAndForeignFilesAreRefusedByWhatIsMissing)

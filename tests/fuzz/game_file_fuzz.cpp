@@ -1,9 +1,17 @@
 // libFuzzer target for the game file loader: any bytes must be refused or loaded without
 // reading out of bounds; a loaded game keeps its table's ranges apart and its loose
-// pieces on the board, and saves to bytes that load as the very same game. The loader
-// ignores the bytes after the last record; here they are the player's moves on the loaded
-// game: after every move the table's ranges must hold, and after the last one the game
-// must save to bytes that load as the same game.
+// pieces on the board, and saves, with its unicode paths as blocks, to bytes that load as
+// the very same game.
+//
+// The loader reads the bytes after the last record as blocks, so the fuzzer hands it the
+// whole input. The player's moves ride among those bytes, in the first block of the
+// fuzzer's own tag ('MOVE'), which the loader skips as one it does not know: one input can
+// hold path blocks, unknown blocks and moves at once, and a mutation of the moves leaves
+// the paths alone. Where the bytes after the records are not blocks end to end (inputs
+// from before there were blocks, or ones a mutation damaged), they are all moves, as they
+// always were, and the loader must have left both unicode paths empty.
+// After every move the table's ranges must hold, and after the last one the game must save
+// to bytes that load as the same game.
 #include "tests/model/shell_stand_in.h"
 #include "board/view_geometry.h"
 #include "files/game_format.h"
@@ -32,15 +40,57 @@ static bool IsShowable(const GameHeader& h, const PieceRecord* pieces)
     return true;
 }
 
-static bool SavesAsTheSameGame(const char* picturePath, const GameHeader& header,
+// Saves as the program does, a path block for each unicode path the game has. The
+// unicode paths compare in full: both loads leave every unit after a path's end zero.
+static bool SavesAsTheSameGame(const LoadedGame& loaded, const GameHeader& header,
                                const PieceRecord* pieces)
 {
     std::vector<unsigned char> saved;
-    BuildGameFile(picturePath, header, pieces, &saved);
+    BuildGameFile(loaded.picturePath, header, pieces, &saved);
+    if (loaded.unicodePicturePath[0] &&
+        !AppendPathBlock(kPicturePathBlock, loaded.unicodePicturePath, &saved))
+        return false;
+    if (loaded.unicodeGamePath[0] &&
+        !AppendPathBlock(kGamePathBlock, loaded.unicodeGamePath, &saved))
+        return false;
     return ParseGameFile(saved.data(), saved.size(), &s_again) == kGameFileOk &&
         memcmp(&s_again.header, &header, sizeof header) == 0 &&
-        memcmp(s_again.picturePath, picturePath, kGamePathSize) == 0 &&
+        memcmp(s_again.picturePath, loaded.picturePath, kGamePathSize) == 0 &&
+        memcmp(s_again.unicodePicturePath, loaded.unicodePicturePath,
+               sizeof loaded.unicodePicturePath) == 0 &&
+        memcmp(s_again.unicodeGamePath, loaded.unicodeGamePath, sizeof loaded.unicodeGamePath) ==
+        0 &&
         memcmp(s_again.pieces, pieces, sizeof(PieceRecord) * header.pieceCount) == 0;
+}
+
+const uint32_t kMovesBlock = 'M' | 'O' << 8 | 'V' << 16 | 'E' << 24;
+
+static uint32_t ReadUint32(const unsigned char* at)
+{
+    return (uint32_t)at[0] | (uint32_t)at[1] << 8 | (uint32_t)at[2] << 16 | (uint32_t)at[3] << 24;
+}
+
+struct Moves {
+    const unsigned char* bytes;
+    size_t size;
+    bool afterBlocks;  // else the bytes after the records are not blocks
+};
+
+// The first moves block's content where the bytes after the records are blocks to the very
+// end (no moves, when no block holds them); all those bytes where they are not blocks.
+static Moves FindMoves(const unsigned char* data, size_t size, size_t recordsEnd)
+{
+    Moves moves = {nullptr, 0, true};
+    for (size_t at = recordsEnd; at < size;) {
+        const size_t left = size - at;
+        if (left < kBlockHeaderSize || ReadUint32(data + at + 4) > left - kBlockHeaderSize)
+            return {data + recordsEnd, size - recordsEnd, false};
+        const size_t length = ReadUint32(data + at + 4);
+        if (ReadUint32(data + at) == kMovesBlock && !moves.bytes)
+            moves = {data + at + kBlockHeaderSize, length, true};
+        at += kBlockHeaderSize + length;
+    }
+    return moves;
 }
 
 static void ShowAtZoom(int zoomIndex)
@@ -90,21 +140,24 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     if (ParseGameFile(data, size, &s_game) != kGameFileOk)
         return 0;
     const GameHeader& h = s_game.header;
-    if (!IsShowable(h, s_game.pieces) || !SavesAsTheSameGame(s_game.picturePath, h, s_game.pieces))
+    const Moves moves =
+        FindMoves(data, size, kGameFilePrefixSize + sizeof(PieceRecord) * h.pieceCount);
+    if (!moves.afterBlocks && (s_game.unicodePicturePath[0] || s_game.unicodeGamePath[0]))
+        __builtin_trap();  // a path taken from bytes that are not blocks
+    if (!IsShowable(h, s_game.pieces) || !SavesAsTheSameGame(s_game, h, s_game.pieces))
         __builtin_trap();
 
     ResetShellStandIn();
     g_game.header = h;
     memcpy(g_game.pieces, s_game.pieces, sizeof(PieceRecord) * h.pieceCount);
     ShowAtZoom(11);
-    const size_t used = kGameFilePrefixSize + sizeof(PieceRecord) * h.pieceCount;
-    for (size_t at = used; at + kMoveBytes <= size; at += kMoveBytes) {
-        MakeMove(data + at);
+    for (size_t at = 0; at + kMoveBytes <= moves.size; at += kMoveBytes) {
+        MakeMove(moves.bytes + at);
         g_shell.calls.clear();
         if (!IsShowable(g_game.header, g_game.pieces))
             __builtin_trap();
     }
-    if (!SavesAsTheSameGame(s_game.picturePath, g_game.header, g_game.pieces))
+    if (!SavesAsTheSameGame(s_game, g_game.header, g_game.pieces))
         __builtin_trap();
     return 0;
 }

@@ -10,7 +10,7 @@
 #include "shell/shell_state.h"
 #include <gtest/gtest.h>
 #include <set>
-#include <string.h>
+#include <wchar.h>
 #include <utility>
 
 namespace {
@@ -19,25 +19,25 @@ namespace {
 struct Shown {
     int columns;
     int rows;
-    std::string pieces;
+    std::wstring pieces;
     bool square;
 };
 
 int ShownCount(HWND dialog, int list)
 {
-    int index = (int)SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0);
+    int index = (int)SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
     return index < 0 ? -1 : index + 2;
 }
 
 Shown Read(HWND dialog)
 {
-    char pieces[32] = "";
-    GetDlgItemTextA(dialog, IDC_PIECECOUNT, pieces, sizeof pieces);
+    wchar_t pieces[32] = L"";
+    GetDlgItemTextW(dialog, IDC_PIECECOUNT, pieces, 32);
     return {ShownCount(dialog, IDC_COLUMNS), ShownCount(dialog, IDC_ROWS), pieces,
             IsDlgButtonChecked(dialog, IDC_SQUARE) == BST_CHECKED};
 }
 
-void ExpectShown(HWND dialog, int columns, int rows, const char* pieces)
+void ExpectShown(HWND dialog, int columns, int rows, const wchar_t* pieces)
 {
     Shown shown = Read(dialog);
     EXPECT_EQ(columns, shown.columns);
@@ -49,13 +49,13 @@ void ExpectShown(HWND dialog, int columns, int rows, const char* pieces)
 void Choose(HWND dialog, int list, int count)
 {
     HWND combo = GetDlgItem(dialog, list);
-    SendMessageA(combo, CB_SETCURSEL, count - 2, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), (LPARAM)combo);
+    SendMessageW(combo, CB_SETCURSEL, count - 2, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), (LPARAM)combo);
 }
 
 void ClickSquare(HWND dialog)
 {
-    SendDlgItemMessageA(dialog, IDC_SQUARE, BM_CLICK, 0, 0);
+    SendDlgItemMessageW(dialog, IDC_SQUARE, BM_CLICK, 0, 0);
 }
 
 void SetPictureSize(int width, int height)
@@ -86,10 +86,10 @@ TEST_F(SettingsDialogTest, ALandscapePictureOpensAtTwelveByNineInSquareMode)
 {
     bool confirmed = Run([](HWND dialog) {
         EXPECT_EQ(dialog, (HWND)g_game.settingsDialog);
-        EXPECT_EQ("設定", WindowText(dialog));
-        EXPECT_EQ(99, SendDlgItemMessageA(dialog, IDC_COLUMNS, CB_GETCOUNT, 0, 0));
-        EXPECT_EQ(99, SendDlgItemMessageA(dialog, IDC_ROWS, CB_GETCOUNT, 0, 0));
-        ExpectShown(dialog, 12, 9, "108");
+        EXPECT_EQ(L"設定", WindowText(dialog));
+        EXPECT_EQ(99, SendDlgItemMessageW(dialog, IDC_COLUMNS, CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(99, SendDlgItemMessageW(dialog, IDC_ROWS, CB_GETCOUNT, 0, 0));
+        ExpectShown(dialog, 12, 9, L"108");
         EXPECT_TRUE(Read(dialog).square);
         PressButton(dialog, IDCANCEL);
     });
@@ -100,7 +100,7 @@ TEST_F(SettingsDialogTest, APortraitPictureOpensAtNineByTwelve)
 {
     SetPictureSize(480, 640);
     Run([](HWND dialog) {
-        ExpectShown(dialog, 9, 12, "108");
+        ExpectShown(dialog, 9, 12, L"108");
         PressButton(dialog, IDCANCEL);
     });
 }
@@ -108,11 +108,11 @@ TEST_F(SettingsDialogTest, APortraitPictureOpensAtNineByTwelve)
 TEST_F(SettingsDialogTest, ListsHoldTwoToHundredInOrder)
 {
     Run([](HWND dialog) {
-        char text[8] = "";
-        SendDlgItemMessageA(dialog, IDC_ROWS, CB_GETLBTEXT, 0, (LPARAM)text);
-        EXPECT_STREQ("2", text);
-        SendDlgItemMessageA(dialog, IDC_COLUMNS, CB_GETLBTEXT, 98, (LPARAM)text);
-        EXPECT_STREQ("100", text);
+        wchar_t text[8] = L"";
+        SendDlgItemMessageW(dialog, IDC_ROWS, CB_GETLBTEXT, 0, (LPARAM)text);
+        EXPECT_STREQ(L"2", text);
+        SendDlgItemMessageW(dialog, IDC_COLUMNS, CB_GETLBTEXT, 98, (LPARAM)text);
+        EXPECT_STREQ(L"100", text);
         PressButton(dialog, IDCANCEL);
     });
 }
@@ -121,7 +121,7 @@ TEST_F(SettingsDialogTest, TwentyAcrossInSquareModeGivesFifteenDown)
 {
     bool confirmed = Run([](HWND dialog) {
         Choose(dialog, IDC_COLUMNS, 20);
-        ExpectShown(dialog, 20, 15, "300");
+        ExpectShown(dialog, 20, 15, L"300");
         PressButton(dialog, IDOK);
     });
     EXPECT_TRUE(confirmed);
@@ -133,7 +133,7 @@ TEST_F(SettingsDialogTest, ChoosingRowsInSquareModeDerivesTheColumns)
 {
     Run([](HWND dialog) {
         Choose(dialog, IDC_ROWS, 30);
-        ExpectShown(dialog, 40, 30, "1200");
+        ExpectShown(dialog, 40, 30, L"1200");
         PressButton(dialog, IDOK);
     });
 }
@@ -143,7 +143,7 @@ TEST_F(SettingsDialogTest, HundredAcrossATallPictureStopsAtHundredDown)
     SetPictureSize(480, 640);
     Run([](HWND dialog) {
         Choose(dialog, IDC_COLUMNS, 100);
-        ExpectShown(dialog, 100, 100, "10000");
+        ExpectShown(dialog, 100, 100, L"10000");
         PressButton(dialog, IDOK);
     });
 }
@@ -154,7 +154,7 @@ TEST_F(SettingsDialogTest, UncheckingSquareChangesNeitherCount)
         ClickSquare(dialog);
         EXPECT_FALSE(Read(dialog).square);
         EXPECT_EQ(0, g_game.squareMode);
-        ExpectShown(dialog, 12, 9, "108");
+        ExpectShown(dialog, 12, 9, L"108");
         PressButton(dialog, IDOK);
     });
     EXPECT_EQ(12, g_game.header.columns);
@@ -166,9 +166,9 @@ TEST_F(SettingsDialogTest, WithoutSquareModeAListChangeLeavesTheOtherList)
     Run([](HWND dialog) {
         ClickSquare(dialog);
         Choose(dialog, IDC_COLUMNS, 20);
-        ExpectShown(dialog, 20, 9, "180");
+        ExpectShown(dialog, 20, 9, L"180");
         Choose(dialog, IDC_ROWS, 30);
-        ExpectShown(dialog, 20, 30, "600");
+        ExpectShown(dialog, 20, 30, L"600");
         PressButton(dialog, IDOK);
     });
     EXPECT_EQ(20, g_game.header.columns);
@@ -183,7 +183,7 @@ TEST_F(SettingsDialogTest, CheckingSquareAgainReshapesTheCurrentProduct)
         ClickSquare(dialog);
         EXPECT_EQ(1, g_game.squareMode);
         // 180 pieces: sqrt(240) across, sqrt(135) down.
-        ExpectShown(dialog, 15, 12, "180");
+        ExpectShown(dialog, 15, 12, L"180");
         PressButton(dialog, IDCANCEL);
     });
 }
@@ -192,9 +192,9 @@ TEST_F(SettingsDialogTest, AVeryWidePictureKeepsBothCountsInTheLists)
 {
     SetPictureSize(10000, 100);
     Run([](HWND dialog) {
-        ExpectShown(dialog, 100, 2, "200");
+        ExpectShown(dialog, 100, 2, L"200");
         Choose(dialog, IDC_COLUMNS, 3);
-        ExpectShown(dialog, 3, 2, "6");
+        ExpectShown(dialog, 3, 2, L"6");
         PressButton(dialog, IDOK);
     });
 }
@@ -203,7 +203,7 @@ TEST_F(SettingsDialogTest, SquareModeOffBeforeOpeningKeepsTheResetCounts)
 {
     g_game.squareMode = 0;
     Run([](HWND dialog) {
-        ExpectShown(dialog, 10, 10, "100");
+        ExpectShown(dialog, 10, 10, L"100");
         EXPECT_FALSE(Read(dialog).square);
         PressButton(dialog, IDCANCEL);
     });
@@ -211,7 +211,7 @@ TEST_F(SettingsDialogTest, SquareModeOffBeforeOpeningKeepsTheResetCounts)
 
 TEST_F(SettingsDialogTest, TheCloseBoxCountsAsCancel)
 {
-    bool confirmed = Run([](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    bool confirmed = Run([](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
     EXPECT_FALSE(confirmed);
 }
 
@@ -222,7 +222,7 @@ protected:
     void SetUp() override
     {
         ClearFileNames();
-        strcpy(g_picturePath, PictureFixture("PHOTO.JPG").c_str());
+        wcscpy(g_picturePath, PictureFixture(L"PHOTO.JPG").c_str());
         ASSERT_EQ(kPictureOpened, OpenPicture(g_shell.mainWindow, false));
         // A game in progress that the new puzzle replaces.
         ResetGameState();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The two programs as files, read by binutils without running either: the x86 one a PE32
 # i386 GUI program that may use 4 GB, the x64 one PE32+ x86-64 GUI; both importing only
-# system DLLs, the same ones, and carrying the same resources (menus, dialogs, art,
-# manifest, version). A machine that cannot run one build still checks it this way.
+# system DLLs, the same ones, and no call that passes text through the code page, and
+# carrying the same resources (menus, dialogs, art, manifest, version). A machine that cannot
+# run one build still checks it this way.
 #   pe_files_test.sh X86_EXE X64_EXE
 set -uo pipefail
 declare -A exe=([x86]=$1 [x64]=$2)
@@ -22,16 +23,22 @@ expect() {  # expect WHAT COMMAND...: counts the command's success, names WHAT w
 # any other would have to travel with the program.
 printf '%s\n' advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll \
     ole32.dll shell32.dll user32.dll winmm.dll >"$work/system.dlls"
+# The runtime's own code-page calls, which carry none of the program's texts or paths:
+# winpthreads' unnamed events and semaphores, libgcc's and libstdc++'s diagnostics.
+printf '%s\n' CreateEventA CreateSemaphoreA FormatMessageA OutputDebugStringA >"$work/runtime.calls"
 for build in x86 x64; do
   "${tools[$build]}-objdump" -f "${exe[$build]}" >"$work/$build.head" 2>&1
   "${tools[$build]}-objdump" -p "${exe[$build]}" >"$work/$build.private" 2>&1
   grep 'DLL Name:' "$work/$build.private" | awk '{print tolower($3)}' | sort >"$work/$build.dlls"
   comm -23 "$work/$build.dlls" "$work/system.dlls" >"$work/$build.foreign"
+  awk 'NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ && $3 ~ /A$/ { print $3 }' \
+    "$work/$build.private" | sort | comm -23 - <(sort "$work/runtime.calls") >"$work/$build.ansi"
   "${tools[$build]}-windres" -i "${exe[$build]}" -O rc >"$work/$build.rc" 2>&1
   expect "$build: not a ${format[$build]} program" grep -q "file format ${format[$build]}\$" "$work/$build.head"
   expect "$build: not a GUI program" grep -q 'Subsystem.*(Windows GUI)' "$work/$build.private"
   expect "$build: imports no DLL" test -s "$work/$build.dlls"
   expect "$build: imports DLLs the system lacks: $(xargs <"$work/$build.foreign")" test ! -s "$work/$build.foreign"
+  expect "$build: calls the system in its code page: $(xargs <"$work/$build.ansi")" test ! -s "$work/$build.ansi"
   expect "$build: no manifest" grep -q RT_MANIFEST "$work/$build.rc"
   expect "$build: no version resource" grep -q "^1 VERSIONINFO" "$work/$build.rc"
 done

@@ -73,7 +73,7 @@ class DialogFit : public testing::TestWithParam<int> { };
 
 TEST_P(DialogFit, EveryStaticTextFitsItsControl)
 {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(GetParam()),
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(GetParam()),
                                      nullptr, TemplateOnly, 0);
     ASSERT_NE(nullptr, dialog);
     std::vector<StaticText> labels = StaticTexts(dialog);
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(AboutAndSettings, DialogFit, testing::Values(IDD_ABOUT,
 
 TEST(AboutBox, ShowsTheProgramVersion)
 {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT),
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT),
                                      nullptr, TemplateOnly, 0);
     ASSERT_NE(nullptr, dialog);
     bool shown = false;

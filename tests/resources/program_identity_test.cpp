@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-static std::string ManifestOf(const std::string& exe)
+static std::string ManifestOf(const std::wstring& exe)
 {
-    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module)
         return "";
     std::string text;
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), (LPCSTR)RT_MANIFEST);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     if (loaded)
         text.assign((const char*)LockResource(loaded), SizeofResource(module, found));
@@ -46,43 +46,43 @@ TEST(ProgramIdentity,
     EXPECT_TRUE(Has(manifest, ">PerMonitorV2, PerMonitor</dpiAwareness>"));
 }
 
-static std::string VersionString(const std::vector<char>& info, const char* name)
+static std::wstring VersionString(const std::vector<char>& info, const wchar_t* name)
 {
-    char* value = nullptr;
+    wchar_t* value = nullptr;
     UINT length = 0;
-    std::string query = std::string("\\StringFileInfo\\041103a4\\") + name;
-    if (!VerQueryValueA(info.data(), query.c_str(), (void**)&value, &length) || !length)
-        return "";
+    std::wstring query = std::wstring(L"\\StringFileInfo\\041103a4\\") + name;
+    if (!VerQueryValueW(info.data(), query.c_str(), (void**)&value, &length) || !length)
+        return L"";
     return value;
 }
 
 TEST(ProgramIdentity, VersionResourceNamesTheProductAndVersionInJapanese)
 {
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(g_quiltraExe.c_str(), &ignored);
+    DWORD size = GetFileVersionInfoSizeW(g_quiltraExe.c_str(), &ignored);
     ASSERT_NE(0u, size) << "no version resource in " << g_quiltraExe;
     std::vector<char> info(size);
-    ASSERT_TRUE(GetFileVersionInfoA(g_quiltraExe.c_str(), 0, size, info.data()));
+    ASSERT_TRUE(GetFileVersionInfoW(g_quiltraExe.c_str(), 0, size, info.data()));
 
     struct Translation {
         WORD language, codePage;
     }* translation = nullptr;
     UINT length = 0;
     ASSERT_TRUE(
-        VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&translation, &length));
+        VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", (void**)&translation, &length));
     ASSERT_EQ(sizeof *translation, length);
     EXPECT_EQ(0x0411, translation->language);
     EXPECT_EQ(932, translation->codePage);
 
-    EXPECT_EQ("Quiltra", VersionString(info, "ProductName"));
-    EXPECT_EQ(QUILTRA_VERSION_TEXT, VersionString(info, "ProductVersion"));
-    EXPECT_EQ(QUILTRA_VERSION_TEXT, VersionString(info, "FileVersion"));
-    EXPECT_EQ("Quiltra.exe", VersionString(info, "OriginalFilename"));
-    EXPECT_EQ("Quiltra ジグソーパズル", VersionString(info, "FileDescription"));
-    EXPECT_NE("", VersionString(info, "LegalCopyright"));
+    EXPECT_EQ(L"Quiltra", VersionString(info, L"ProductName"));
+    EXPECT_EQ(L"" QUILTRA_VERSION_TEXT, VersionString(info, L"ProductVersion"));
+    EXPECT_EQ(L"" QUILTRA_VERSION_TEXT, VersionString(info, L"FileVersion"));
+    EXPECT_EQ(L"Quiltra.exe", VersionString(info, L"OriginalFilename"));
+    EXPECT_EQ(L"Quiltra ジグソーパズル", VersionString(info, L"FileDescription"));
+    EXPECT_NE(L"", VersionString(info, L"LegalCopyright"));
 
     VS_FIXEDFILEINFO* fixed = nullptr;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &length));
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", (void**)&fixed, &length));
     EXPECT_EQ((DWORD)MAKELONG(QUILTRA_VERSION_MINOR, QUILTRA_VERSION_MAJOR),
               fixed->dwProductVersionMS);
     EXPECT_EQ((DWORD)MAKELONG(0, QUILTRA_VERSION_PATCH), fixed->dwProductVersionLS);

@@ -3,7 +3,7 @@
 #include "tests/support/test_main.h"
 #include <gtest/gtest.h>
 
-std::string g_quiltraExe;
+std::wstring g_quiltraExe;
 
 class ResourceContext : public testing::Environment {
 public:

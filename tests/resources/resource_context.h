@@ -2,4 +2,4 @@
 #include <string>
 
 // The built program, as a Windows path.
-extern std::string g_quiltraExe;
+extern std::wstring g_quiltraExe;
