@@ -79,6 +79,10 @@ bool IsPictureFile(const wchar_t* path)
 PictureOpen OpenPictureAt(HWND owner, const wchar_t* path)
 {
     TakeNewPicturePath(path);
+    if (!g_picturePath[0]) {
+        ShowFailure(owner, kPathTooLongText, path, nullptr, nullptr);
+        return kPictureRefused;
+    }
     return OpenPicture(owner, false);
 }
 

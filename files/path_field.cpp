@@ -7,12 +7,16 @@ bool SpellInCodePage(const wchar_t* path, char* field)
 {
     memset(field, 0, kGamePathSize);
     // Without best fit, a character the code page lacks is reported instead of turned into
-    // a look-alike (é into e) that names another file or none.
+    // a look-alike (é into e) that names another file or none. UTF-8 as the system's code
+    // page takes neither that flag nor the report, and spells every path but an unpaired
+    // surrogate, which it refuses.
+    const bool utf8 = GetACP() == CP_UTF8;
     BOOL lossy = FALSE;
-    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, field,
-                                          kGamePathSize, nullptr, &lossy);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, path, -1,
+                            field, kGamePathSize, nullptr, utf8 ? nullptr : &lossy);
     wchar_t back[kPathCapacity];
-    // A code page like UTF-8 reports nothing lossy: the round trip is the proof.
+    // The round trip is the proof: some code pages map a character silently.
     const bool exact = bytes > 0 && !lossy &&
         MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, field, -1, back, kPathCapacity) > 0 &&
         wcscmp(back, path) == 0;

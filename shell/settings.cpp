@@ -10,27 +10,27 @@
 
 static const wchar_t kSettingsKey[] = L"SOFTWARE\\Varnholt\\Quiltra";
 
-// A REG_SZ may be stored without its terminating zero; reading into one unit less than
-// the buffer and zeroing the last keeps the folder a string. A folder too long for the
-// buffer is not read at all, rather than cut to another folder.
+// A REG_SZ may be stored without its terminating zero: the buffer has a unit more than is
+// read, kept zero. A folder too long for the program is not taken at all, rather than cut
+// to another folder.
 static void ReadFolder(HKEY key, const wchar_t* name, wchar_t* folder)
 {
-    wchar_t value[kPathCapacity] = {};
-    DWORD size = (kPathCapacity - 1) * sizeof(wchar_t);
+    wchar_t value[kPathCapacity + 1] = {};
+    DWORD size = kPathCapacity * sizeof(wchar_t);
     DWORD type = 0;
     if (RegQueryValueExW(key, name, nullptr, &type, (BYTE*)value, &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
-        value[kPathCapacity - 1] = 0;
+        type == REG_SZ && wcslen(value) < (size_t)kPathCapacity)
         wcscpy(folder, value);
-    }
 }
 
 static void ReadNumber(HKEY key, const wchar_t* name, int* number)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, (BYTE*)&value, &size) == ERROR_SUCCESS &&
-        size == sizeof value)
+    DWORD type = 0;
+    // A short text is four bytes in UTF-16 too: only a number is taken as one.
+    if (RegQueryValueExW(key, name, nullptr, &type, (BYTE*)&value, &size) == ERROR_SUCCESS &&
+        type == REG_DWORD && size == sizeof value)
         *number = (int)value;
 }
 

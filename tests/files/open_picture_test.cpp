@@ -1,11 +1,13 @@
 #include "tests/support/dialog_owner.h"
 #include "tests/support/modal_driver.h"
+#include "tests/support/windows_path.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
 #include "files/file_names.h"
 #include "files/game_file.h"
 #include "files/game_format.h"
 #include "files/open_picture.h"
+#include "files/path_field.h"
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
 #include "shell/shell_state.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
+#include <utility>
 
 namespace {
 
@@ -20,15 +23,27 @@ namespace {
 const int kFileNameBox = 0x47C;
 const int kFileTypeList = 0x470;
 
-const char kUnsupported[] = "この形式のファイルには対応していません。";
-const char kNoPictureData[] = "画像データを取得できません。";
+const wchar_t kUnsupported[] = L"この形式のファイルには対応していません。";
+const wchar_t kNoPictureData[] = L"画像データを取得できません。";
 
-void TypeFileName(HWND dialog, const std::string& path)
+void TypeFileName(HWND dialog, const std::wstring& path)
 {
     HWND box = GetDlgItem(dialog, kFileNameBox);
-    HWND combo = FindWindowExA(box, nullptr, "ComboBox", nullptr);
-    HWND edit = FindWindowExA(combo ? combo : box, nullptr, "Edit", nullptr);
-    SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    HWND combo = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
+    HWND edit = FindWindowExW(combo ? combo : box, nullptr, L"Edit", nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
+}
+
+// The volume and index of the file open at a handle, which tell one file from another
+// whatever name reached it; zeros where it did not open. Closes the handle.
+std::pair<DWORD, ULONGLONG> FileIdentity(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {0, 0};
+    GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return {info.dwVolumeSerialNumber, (ULONGLONG)info.nFileIndexHigh << 32 | info.nFileIndexLow};
 }
 
 class OpenPictureTest : public testing::Test {
@@ -41,9 +56,9 @@ protected:
         ReleaseViewResources();
     }
 
-    bool OpenWithoutDialog(const std::string& path)
+    bool OpenWithoutDialog(const std::wstring& path)
     {
-        strcpy(g_picturePath, path.c_str());
+        wcscpy(g_picturePath, path.c_str());
         return OpenPicture(g_shell.mainWindow, false) == kPictureOpened;
     }
 
@@ -56,11 +71,11 @@ protected:
 
     // The refusal's message box text. The picture before stays: ending the game is the
     // caller's.
-    std::string RefusalOf(const std::string& path)
+    std::wstring RefusalOf(const std::wstring& path)
     {
         void* before = g_view.pictureDib;
         bool opened = true;
-        std::string text = MessageBoxTextDuring([&] { opened = OpenWithoutDialog(path); });
+        std::wstring text = MessageBoxTextDuring([&] { opened = OpenWithoutDialog(path); });
         EXPECT_FALSE(opened);
         EXPECT_EQ(before, g_view.pictureDib);
         return text;
@@ -75,70 +90,70 @@ protected:
 TEST_F(OpenPictureTest, UpperAndMixedCaseExtensionsAreKnownNames)
 {
     const struct {
-        const char *picture, *otherInside;
+        const wchar_t *picture, *otherInside;
         int width, height;
-    } names[] = {{"PHOTO.JPG", "GIF_INSIDE.JPG", 640, 480},
-                 {"a.Jpeg", "png_inside.Jpeg", 480, 640},
-                 {"x.BMP", "png_inside.BMP", 320, 200}};
+    } names[] = {{L"PHOTO.JPG", L"GIF_INSIDE.JPG", 640, 480},
+                 {L"a.Jpeg", L"png_inside.Jpeg", 480, 640},
+                 {L"x.BMP", L"png_inside.BMP", 320, 200}};
     for (const auto& name : names) {
         EXPECT_TRUE(OpenWithoutDialog(PictureFixture(name.picture))) << name.picture;
         ExpectPicture(name.width, name.height);
-        const std::string other = PictureFixture(name.otherInside);
-        EXPECT_EQ(kNoPictureData + ("\n" + other), RefusalOf(other));
+        const std::wstring other = PictureFixture(name.otherInside);
+        EXPECT_EQ(kNoPictureData + (L"\n" + other), RefusalOf(other));
     }
 }
 
 TEST_F(OpenPictureTest, PngAndGifAreLoadedByTheirExtensions)
 {
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("wide.png")));
+    EXPECT_TRUE(OpenWithoutDialog(PictureFixture(L"wide.png")));
     ExpectPicture(300, 100);
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("small.gif")));
+    EXPECT_TRUE(OpenWithoutDialog(PictureFixture(L"small.gif")));
     ExpectPicture(64, 48);
 }
 
 TEST_F(OpenPictureTest, AJpeExtensionIsLeftToTheProbe)
 {
     // A PNG inside: only the probe can tell.
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("png_inside.jpe")));
+    EXPECT_TRUE(OpenWithoutDialog(PictureFixture(L"png_inside.jpe")));
     ExpectPicture(200, 150);
 }
 
 TEST_F(OpenPictureTest, ANameWithoutExtensionIsLeftToTheProbe)
 {
-    EXPECT_TRUE(OpenWithoutDialog(PictureFixture("gif_without_extension")));
+    EXPECT_TRUE(OpenWithoutDialog(PictureFixture(L"gif_without_extension")));
     ExpectPicture(64, 48);
 }
 
 TEST_F(OpenPictureTest, APngNamedJpgReachesTheJpegLoaderAndIsRefused)
 {
-    std::string path = PictureFixture("png_named.jpg");
-    EXPECT_EQ(kNoPictureData + ("\n" + path), RefusalOf(path));
+    std::wstring path = PictureFixture(L"png_named.jpg");
+    EXPECT_EQ(kNoPictureData + (L"\n" + path), RefusalOf(path));
 }
 
 TEST_F(OpenPictureTest, AFileNoProbeKnowsIsRefused)
 {
-    std::string path = PictureFixture("notes.xyz");
-    FILE* file = fopen(path.c_str(), "w");
+    std::wstring path = PictureFixture(L"notes.xyz");
+    FILE* file = _wfopen(path.c_str(), L"w");
     ASSERT_NE(nullptr, file);
     fputs("Not a picture at all.\n", file);
     fclose(file);
-    EXPECT_EQ(kUnsupported + ("\n" + path), RefusalOf(path));
+    EXPECT_EQ(kUnsupported + (L"\n" + path), RefusalOf(path));
 }
 
 TEST_F(OpenPictureTest, TheDialogShowsItsTitleAndFilters)
 {
     WithModalWindow([] { OpenPicture(g_shell.mainWindow, true); },
                     [](HWND dialog) {
-                        EXPECT_EQ("画像ファイルを開く", WindowText(dialog));
+                        EXPECT_EQ(L"画像ファイルを開く", WindowText(dialog));
                         HWND types = GetDlgItem(dialog, kFileTypeList);
-                        EXPECT_EQ(5, SendMessageA(types, CB_GETCOUNT, 0, 0));
-                        char first[64] = "";
-                        SendMessageA(types, CB_GETLBTEXT, SendMessageA(types, CB_GETCURSEL, 0, 0),
+                        EXPECT_EQ(5, SendMessageW(types, CB_GETCOUNT, 0, 0));
+                        wchar_t first[64] = L"";
+                        SendMessageW(types, CB_GETLBTEXT, SendMessageW(types, CB_GETCURSEL, 0, 0),
                                      (LPARAM)first);
-                        EXPECT_STREQ("JPEG ファイル(*.jpg,*.jpeg)", first);
-                        char last[64] = "";
-                        SendMessageA(types, CB_GETLBTEXT, 4, (LPARAM)last);
-                        EXPECT_STREQ("すべてのファイル(*.*)", last);
+                        EXPECT_STREQ(L"JPEG ファイル(*.jpg,*.jpeg)", first);
+                        wchar_t last[64] = L"";
+                        SendMessageW(types, CB_GETLBTEXT, 4, (LPARAM)last);
+                        EXPECT_STREQ(L"すべてのファイル(*.*)", last);
                         PressButton(dialog, IDCANCEL);
                     });
 }
@@ -147,9 +162,9 @@ TEST_F(OpenPictureTest, TheDialogShowsItsTitleAndFilters)
 // it stays whole until the caller ends the game.
 TEST_F(OpenPictureTest, APictureThatDoesNotDecodeLeavesTheOldOneWholeWhileItIsReported)
 {
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture(L"PHOTO.JPG")));
     void* old = g_view.pictureDib;
-    strcpy(g_picturePath, PictureFixture("png_named.jpg").c_str());
+    wcscpy(g_picturePath, PictureFixture(L"png_named.jpg").c_str());
     WithModalWindow([] { EXPECT_EQ(kPictureRefused, OpenPicture(g_shell.mainWindow, false)); },
                     [old](HWND box) {
                         EXPECT_EQ(old, g_view.pictureDib);
@@ -163,10 +178,10 @@ TEST_F(OpenPictureTest, APictureThatDoesNotDecodeLeavesTheOldOneWholeWhileItIsRe
 // game's board still paints its zoomed picture: the old picture is kept until then.
 TEST_F(OpenPictureTest, TheOldPictureStaysShownUntilTheNewViewIsBuilt)
 {
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture(L"PHOTO.JPG")));
     void* old = g_view.pictureDib;
     SetZoomedPicture((const uint32_t*)GetPicturePixels((PictureHandle)old), 640, 480, 64, 48);
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("wide.png")));
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture(L"wide.png")));
     ExpectPicture(300, 100);
     EXPECT_EQ(old, g_view.replacedPicture);
     ASSERT_TRUE(HasZoomedPicture());
@@ -178,29 +193,29 @@ TEST_F(OpenPictureTest, TheOldPictureStaysShownUntilTheNewViewIsBuilt)
 
 TEST_F(OpenPictureTest, CancellingTheDialogChangesNothing)
 {
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture(L"PHOTO.JPG")));
     void* picture = g_view.pictureDib;
-    strcpy(g_gameName, "cat.qlt");
-    strcpy(g_folders.PicDir, "C:\\");
+    wcscpy(g_gameName, L"cat.qlt");
+    wcscpy(g_folders.PicDir, L"C:\\");
     bool opened = true;
     WithModalWindow([&opened] { opened = OpenPicture(g_shell.mainWindow, true) == kPictureOpened; },
                     [](HWND dialog) { PressButton(dialog, IDCANCEL); });
     EXPECT_FALSE(opened);
     EXPECT_EQ(picture, g_view.pictureDib);
-    EXPECT_EQ(PictureFixture("PHOTO.JPG"), g_picturePath);
-    EXPECT_STREQ("cat.qlt", g_gameName);
-    EXPECT_STREQ("C:\\", g_folders.PicDir);
+    EXPECT_EQ(PictureFixture(L"PHOTO.JPG"), g_picturePath);
+    EXPECT_STREQ(L"cat.qlt", g_gameName);
+    EXPECT_STREQ(L"C:\\", g_folders.PicDir);
 }
 
 TEST_F(OpenPictureTest, AChosenPictureStartsAnUntitledGameAndBecomesThePictureFolder)
 {
     // 表 and ソ both end in the byte of a backslash.
-    std::string folder = PictureFixture("表ソ");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::string path = folder + "\\写真.jpg";
-    ASSERT_TRUE(CopyFileA(PictureFixture("PHOTO.JPG").c_str(), path.c_str(), FALSE));
-    strcpy(g_gamePath, "C:\\games\\cat.qlt");
-    strcpy(g_gameName, "cat.qlt");
+    std::wstring folder = PictureFixture(L"表ソ");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring path = folder + L"\\写真.jpg";
+    ASSERT_TRUE(CopyFileW(PictureFixture(L"PHOTO.JPG").c_str(), path.c_str(), FALSE));
+    wcscpy(g_gamePath, L"C:\\games\\cat.qlt");
+    wcscpy(g_gameName, L"cat.qlt");
     bool opened = false;
     WithModalWindow([&opened] { opened = OpenPicture(g_shell.mainWindow, true) == kPictureOpened; },
                     [&path](HWND dialog) {
@@ -209,9 +224,9 @@ TEST_F(OpenPictureTest, AChosenPictureStartsAnUntitledGameAndBecomesThePictureFo
                     });
     EXPECT_TRUE(opened);
     EXPECT_EQ(path, g_picturePath);
-    EXPECT_EQ(folder + "\\", g_folders.PicDir);
-    EXPECT_STREQ("", g_gamePath);
-    EXPECT_STREQ("", g_gameName);
+    EXPECT_EQ(folder + L"\\", g_folders.PicDir);
+    EXPECT_STREQ(L"", g_gamePath);
+    EXPECT_STREQ(L"", g_gameName);
     ExpectPicture(640, 480);
 }
 
@@ -220,20 +235,18 @@ TEST_F(OpenPictureTest, AChosenPictureStartsAnUntitledGameAndBecomesThePictureFo
 // it); found, the new game takes the board, untitled.
 TEST_F(OpenPictureTest, AGameFileWhosePictureMovedLeavesTheOldGameWholeUntilItIsFound)
 {
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("wide.png")));
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture(L"wide.png")));
     g_game.header.columns = 3;
     g_game.header.rows = 2;
     CutPieces();
     std::vector<unsigned char> bytes;
-    BuildGameFile(PictureFixture("moved away.png").c_str(), g_game.header, g_game.pieces, &bytes);
-    const std::string gameFile = PictureFixture("moved.qlt");
-    FILE* file = fopen(gameFile.c_str(), "wb");
-    ASSERT_NE(nullptr, file);
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
+    BuildGameFileFor(PictureFixture(L"moved away.png").c_str(), g_game.header, g_game.pieces,
+                     &bytes);
+    const std::wstring gameFile = PictureFixture(L"moved.qlt");
+    ASSERT_EQ(nullptr, WriteGameFile(gameFile.c_str(), bytes));
 
     ResetGameState();
-    ASSERT_TRUE(OpenWithoutDialog(PictureFixture("PHOTO.JPG")));
+    ASSERT_TRUE(OpenWithoutDialog(PictureFixture(L"PHOTO.JPG")));
     void* oldPicture = g_view.pictureDib;
     g_game.header.pieceCount = 4;
     const auto oldGameIsWhole = [oldPicture] {
@@ -245,7 +258,7 @@ TEST_F(OpenPictureTest, AGameFileWhosePictureMovedLeavesTheOldGameWholeUntilItIs
         WithModalWindows(
             [&] { load = LoadGameFile(g_shell.mainWindow, gameFile.c_str(), gameFile.c_str()); },
             {[&](HWND notice) {
-                 EXPECT_EQ("画像ファイルがありません", MessageText(notice));
+                 EXPECT_EQ(L"画像ファイルがありません", MessageText(notice));
                  oldGameIsWhole();
                  PressButton(notice, IDOK);
              },
@@ -258,7 +271,7 @@ TEST_F(OpenPictureTest, AGameFileWhosePictureMovedLeavesTheOldGameWholeUntilItIs
     EXPECT_EQ(kGameWithoutPicture, load);
     oldGameIsWhole();
 
-    const std::string found = PictureFixture("wide.png");
+    const std::wstring found = PictureFixture(L"wide.png");
     tellThenAsk([&found](HWND dialog) {
         TypeFileName(dialog, found);
         PressButton(dialog, IDOK);
@@ -268,6 +281,67 @@ TEST_F(OpenPictureTest, AGameFileWhosePictureMovedLeavesTheOldGameWholeUntilItIs
     ExpectPicture(300, 100);
     EXPECT_EQ(oldPicture, g_view.replacedPicture) << "the old board paints until the new view";
     EXPECT_EQ(found, g_picturePath);
-    EXPECT_STREQ("", g_gameName);
-    DeleteFileA(gameFile.c_str());
+    EXPECT_STREQ(L"", g_gameName);
+    DeleteFileW(gameFile.c_str());
+}
+
+// A picture whose folder and name no code page spells opens, and its game keeps the path
+// whole, in a path block after the records: the path field holds only what an earlier build
+// can open, the short form of the same file, or nothing. A path the code page spells gives
+// the very bytes of the format before blocks, which every earlier build reads.
+TEST_F(OpenPictureTest, APictureOfAnyNameOpensAndItsGameLoadsBackWithThePathWhole)
+{
+    const std::wstring folder = PictureFixture(L"Zoë ♥ 사진");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::wstring picture = folder + L"\\Café ☕.png", game = folder + L"\\ゲーム ♥.qlt";
+    ASSERT_TRUE(CopyFileW(PictureFixture(L"wide.png").c_str(), picture.c_str(), FALSE));
+    ASSERT_EQ(kPictureOpened, OpenPictureAt(g_shell.mainWindow, picture.c_str()));
+    ExpectPicture(300, 100);
+    EXPECT_EQ(picture, g_picturePath);
+    EXPECT_EQ(folder + L"\\", g_folders.PicDir);
+
+    g_game.header.columns = 3;
+    g_game.header.rows = 2;
+    CutPieces();
+    std::vector<unsigned char> bytes;
+    BuildGameFileFor(picture.c_str(), g_game.header, g_game.pieces, &bytes);
+    const size_t records = kGameFilePrefixSize + 6 * sizeof(PieceRecord);
+    ASSERT_GT(bytes.size(), records + kBlockHeaderSize);
+    EXPECT_EQ(0, memcmp(&bytes[records], "PATH", 4));
+    EXPECT_EQ(picture, Utf16((const char*)&bytes[records + kBlockHeaderSize]));
+    const char* field = (const char*)&bytes[kGameSignatureSize];
+    if (field[0]) {
+        EXPECT_EQ(FileIdentity(CreateFileW(picture.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr)),
+                  FileIdentity(CreateFileA(field, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr)))
+            << field;
+    }
+    ASSERT_EQ(nullptr, WriteGameFile(game.c_str(), bytes));
+
+    ResetGameState();
+    ClearFileNames();
+    ReleaseViewResources();
+    EXPECT_EQ(kGameLoaded, LoadGameFile(g_shell.mainWindow, game.c_str(), game.c_str()));
+    EXPECT_EQ(picture, g_picturePath);
+    EXPECT_EQ(game, g_gamePath);
+    EXPECT_EQ(6, g_game.header.pieceCount);
+    ExpectPicture(300, 100);
+    ReleaseViewResources();
+    EXPECT_TRUE(DeleteFileW(picture.c_str()));
+    EXPECT_TRUE(DeleteFileW(game.c_str()));
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
+
+    ASSERT_EQ(932u, GetACP()) << "the field below is Shift-JIS";
+    const std::wstring fixtures = PictureFixture(L"");
+    char spelled[kGamePathSize] = {};
+    // The fixtures' folder is ASCII on the bench; then \表ソ\写真.jpg, whose 表 and ソ end in
+    // the byte of a backslash.
+    snprintf(spelled, sizeof spelled, "%s\x95\x5c\x83\x5c\\\x8e\xca\x90\x5e.jpg",
+             std::string(fixtures.begin(), fixtures.end()).c_str());
+    std::vector<unsigned char> before;
+    BuildGameFile(spelled, g_game.header, g_game.pieces, &before);
+    BuildGameFileFor((fixtures + L"表ソ\\写真.jpg").c_str(), g_game.header, g_game.pieces, &bytes);
+    EXPECT_EQ(before, bytes);
 }

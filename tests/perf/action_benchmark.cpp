@@ -79,7 +79,7 @@ static void Settle()
 
 static void Send(HWND window, UINT message, WPARAM wParam, POINT point)
 {
-    SendMessageA(window, message, wParam, MAKELPARAM(point.x, point.y));
+    SendMessageW(window, message, wParam, MAKELPARAM(point.x, point.y));
 }
 
 // A press and a release at once: a click, which needs no hold timer.
@@ -91,7 +91,7 @@ static void Click(HWND window, POINT client)
 
 static void Command(int id)
 {
-    SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 static int IndexOf(int column, int row)
@@ -278,7 +278,7 @@ static double Scroll(WORD down, WORD up)
 {
     int turn = 0;
     return TimeStep(Settle, [&] {
-        SendMessageA(g_board.window, WM_VSCROLL, MAKEWPARAM(turn++ % 2 ? up : down, 0), 0);
+        SendMessageW(g_board.window, WM_VSCROLL, MAKEWPARAM(turn++ % 2 ? up : down, 0), 0);
     });
 }
 
@@ -442,12 +442,12 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: action_benchmark [--zoom] PHOTO.jpg\n");
         return 2;
     }
-    const char* photo = argv[argc - 1];
+    const std::wstring photo = LastArgumentPath();
     OpenBenchWindow();
     SeedRandom(12345);
     const WorkingSet beforeGame = MeasureWorkingSet();
-    if (!LoadPhoto(WinePath(photo).c_str())) {
-        fprintf(stderr, "action_benchmark: cannot load %s\n", photo);
+    if (!LoadPhoto(photo.c_str())) {
+        fprintf(stderr, "action_benchmark: cannot load %ls\n", photo.c_str());
         return 1;
     }
     const double pictureMB =

@@ -1,4 +1,5 @@
 #include "tests/perf/bench_support.h"
+#include "tests/support/windows_path.h"
 #include "board/view_state.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
@@ -7,6 +8,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <vector>
 
 double Now()
@@ -54,25 +56,24 @@ double MedianAfter(int runs, const std::function<void()>& prepare,
 void DispatchPendingMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
-std::string WinePath(const char* path)
+std::wstring LastArgumentPath()
 {
-    std::string wine = path;
-    if (wine[0] == '/') {
-        std::replace(wine.begin(), wine.end(), '/', '\\');
-        wine = "Z:" + wine;
-    }
-    return wine;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const std::wstring path = WindowsPath(arguments[count - 1]);
+    LocalFree(arguments);
+    return path;
 }
 
 void OpenBenchWindow()
 {
-    LoadSettings(GetModuleHandleA(nullptr));
+    LoadSettings(GetModuleHandleW(nullptr));
     g_shell.OptSound = 0;
     CreateSolidBrushes();
     InitCommonControls();
@@ -83,7 +84,7 @@ void OpenBenchWindow()
     DispatchPendingMessages();
 }
 
-bool LoadPhoto(const char* path)
+bool LoadPhoto(const wchar_t* path)
 {
     PictureHandle picture = LoadJpegPicture(path);
     if (!picture)

@@ -12,9 +12,10 @@ double MedianAfter(int runs, const std::function<void()>& prepare,
 void DispatchPendingMessages();
 
 #include <string>
-// A path of the Linux side as Wine's Z: drive sees it.
-std::string WinePath(const char* path);
+// The last argument, a path of the Linux side, as Wine's Z: drive sees it: from the wide
+// command line, which no code page changes.
+std::wstring LastArgumentPath();
 // The program's main window, maximised, with sound off, as start-up makes it.
 void OpenBenchWindow();
 // Decodes a JPEG into the view's picture.
-bool LoadPhoto(const char* path);
+bool LoadPhoto(const wchar_t* path);

@@ -69,17 +69,17 @@ static void MoveSelection(double dx)
         g_game.pieces[j].posX += dx;
 }
 
-int main(int argc, char** argv)
+int main(int argc, char**)
 {
     if (argc != 2) {
         fprintf(stderr, "usage: draw_benchmark PHOTO.jpg\n");
         return 2;
     }
-    std::string photo = WinePath(argv[1]);
+    const std::wstring photo = LastArgumentPath();
     OpenBenchWindow();
     SeedRandom(12345);
     if (!LoadPhoto(photo.c_str())) {
-        fprintf(stderr, "draw_benchmark: cannot load %s\n", photo.c_str());
+        fprintf(stderr, "draw_benchmark: cannot load %ls\n", photo.c_str());
         return 1;
     }
     RECT frame;
@@ -138,16 +138,16 @@ int main(int argc, char** argv)
             g_geometry.offsetX;
         int y = (int)(base.posY * g_geometry.rangeY + g_geometry.tileHeight / 2) - g_board.scrollY +
             g_geometry.offsetY;
-        SendMessageA(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         const int frames = 200;
         double start = Now();
         for (int f = 1; f <= frames; ++f) {
-            SendMessageA(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + f, y + f / 2));
+            SendMessageW(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + f, y + f / 2));
             UpdateWindow(g_board.window);
         }
         GdiFlush();
         double fps = frames * 1000.0 / (Now() - start);
-        SendMessageA(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(x + frames, y + frames / 2));
+        SendMessageW(g_board.window, WM_LBUTTONUP, 0, MAKELPARAM(x + frames, y + frames / 2));
         UpdateWindow(g_board.window);
         snprintf(label, sizeof label, "drag with the mouse, %d selected: frames per second",
                  selected);

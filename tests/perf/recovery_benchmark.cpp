@@ -12,6 +12,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <vector>
+#include <wchar.h>
 
 static double Now()
 {
@@ -44,8 +45,8 @@ int main()
 {
     SeedRandom(12345);
     ClearFileNames();
-    strcpy(g_picturePath, "C:\\pictures\\photo.jpg");
-    strcpy(g_gamePath, "C:\\games\\photo.qlt");
+    wcscpy(g_picturePath, L"C:\\pictures\\photo.jpg");
+    wcscpy(g_gamePath, L"C:\\games\\photo.qlt");
     char label[96];
     for (int side : {10, 100}) {
         snprintf(label, sizeof label, "recovery copy, %d pieces: written, flushed, replaced",

@@ -10,7 +10,7 @@ class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        LoadSettings(GetModuleHandleA(nullptr));
+        LoadSettings(GetModuleHandleW(nullptr));
         CreateSolidBrushes();
         static bool registered = RegisterMainWindowClass();
         ASSERT_TRUE(registered);
@@ -24,7 +24,7 @@ protected:
         DestroyWindow(g_shell.mainWindow);
         PumpUntilQuiet();
         MSG quit;
-        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         DestroyMenu(g_shell.boardMenu);
         DestroyMenu(g_shell.boxMenu);
         DeleteSolidBrushes();

@@ -4,29 +4,24 @@
 #include <gtest/gtest.h>
 #include <mmsystem.h>
 
-using Texts = std::vector<std::string>;
+using Texts = std::vector<std::wstring>;
 
-// The test program's folder, found independently of the code under test: Shift-JIS
-// trail bytes may equal '\\', so the walk goes character by character.
-static std::string ProgramFolder()
+// The test program's folder, found independently of the code under test.
+static std::wstring ProgramFolder()
 {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    const char* name = module;
-    for (const char* p = module; *p; p = CharNextA(p))
-        if (*p == '\\')
-            name = p + 1;
-    return std::string(module, name - module);
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    return std::wstring(module, wcsrchr(module, L'\\') + 1);
 }
 
-static std::string OpenLoop(const char* type)
+static std::wstring OpenLoop(const wchar_t* type)
 {
-    return "open \"" + ProgramFolder() + "londonderry.mid\" alias bgm type " + type;
+    return L"open \"" + ProgramFolder() + L"londonderry.mid\" alias bgm type " + type;
 }
 
-static std::string OpenFanfare()
+static std::wstring OpenFanfare()
 {
-    return "open \"" + ProgramFolder() + "fanfare.mid\" alias bgm";
+    return L"open \"" + ProgramFolder() + L"fanfare.mid\" alias bgm";
 }
 
 static Texts SentSince(size_t first)
@@ -48,7 +43,7 @@ static Texts Play(int mode)
 static Texts Notify(HWND window, WPARAM flag)
 {
     size_t first = g_sentCommands.size();
-    SendMessageA(window, MM_MCINOTIFY, flag, 1);
+    SendMessageW(window, MM_MCINOTIFY, flag, 1);
     return SentSince(first);
 }
 
@@ -64,12 +59,12 @@ protected:
     // Back to silence through the module itself, which forgets the device it had open.
     void TearDown() override { PlayMusic(kMusicSilence); }
 
-    void UseWineMci() { g_failingCommands = {"type mpegvideo"}; }
+    void UseWineMci() { g_failingCommands = {L"type mpegvideo"}; }
 };
 
 TEST_F(Music, TheLoopStartsFromSilence)
 {
-    EXPECT_EQ(Play(1), (Texts{OpenLoop("mpegvideo"), "play bgm repeat"}));
+    EXPECT_EQ(Play(1), (Texts{OpenLoop(L"mpegvideo"), L"play bgm repeat"}));
     EXPECT_EQ(g_shell.musicMode, 1);
     for (const SentCommand& sent : g_sentCommands)
         EXPECT_EQ(sent.notifyWindow, nullptr);
@@ -78,21 +73,22 @@ TEST_F(Music, TheLoopStartsFromSilence)
 TEST_F(Music, TheFanfareReplacesTheLoop)
 {
     Play(1);
-    EXPECT_EQ(Play(2), (Texts{"stop bgm", "close bgm", OpenFanfare(), "play bgm"}));
+    EXPECT_EQ(Play(2), (Texts{L"stop bgm", L"close bgm", OpenFanfare(), L"play bgm"}));
     EXPECT_EQ(g_shell.musicMode, 2);
 }
 
 TEST_F(Music, TheLoopReplacesTheFanfare)
 {
     Play(2);
-    EXPECT_EQ(Play(1), (Texts{"stop bgm", "close bgm", OpenLoop("mpegvideo"), "play bgm repeat"}));
+    EXPECT_EQ(Play(1),
+              (Texts{L"stop bgm", L"close bgm", OpenLoop(L"mpegvideo"), L"play bgm repeat"}));
     EXPECT_EQ(g_shell.musicMode, 1);
 }
 
 TEST_F(Music, SilenceStopsAndClosesTheLoop)
 {
     Play(1);
-    EXPECT_EQ(Play(0), (Texts{"stop bgm", "close bgm"}));
+    EXPECT_EQ(Play(0), (Texts{L"stop bgm", L"close bgm"}));
     EXPECT_EQ(g_shell.musicMode, 0);
 }
 
@@ -105,10 +101,10 @@ TEST_F(Music, SilenceAfterSilenceSendsNothing)
 TEST_F(Music, TheSameModeAgainSendsOpenAndPlayAgain)
 {
     Play(1);
-    EXPECT_EQ(Play(1), (Texts{OpenLoop("mpegvideo"), "play bgm repeat"}));
+    EXPECT_EQ(Play(1), (Texts{OpenLoop(L"mpegvideo"), L"play bgm repeat"}));
     EXPECT_EQ(g_shell.musicMode, 1);
     Play(2);
-    EXPECT_EQ(Play(2), (Texts{OpenFanfare(), "play bgm"}));
+    EXPECT_EQ(Play(2), (Texts{OpenFanfare(), L"play bgm"}));
     EXPECT_EQ(g_shell.musicMode, 2);
 }
 
@@ -124,34 +120,34 @@ TEST_F(Music, TurningSoundOffSilencesWhatPlays)
 {
     Play(2);
     g_shell.OptSound = 0;
-    EXPECT_EQ(Play(1), (Texts{"stop bgm", "close bgm"}));
+    EXPECT_EQ(Play(1), (Texts{L"stop bgm", L"close bgm"}));
     EXPECT_EQ(g_shell.musicMode, 0);
 }
 
 TEST_F(Music, FailuresAreSilentAndTheModeIsSetAllTheSame)
 {
-    g_failingCommands = {"open", "play"};
-    EXPECT_EQ(Play(2), (Texts{OpenFanfare(), "play bgm"}));
+    g_failingCommands = {L"open", L"play"};
+    EXPECT_EQ(Play(2), (Texts{OpenFanfare(), L"play bgm"}));
     EXPECT_EQ(g_shell.musicMode, 2);
 }
 
 TEST_F(Music, TheFilesAreLookedForInTheProgramFolderWhoseNameHasBlanks)
 {
-    std::string folder = ProgramFolder();
-    // The build puts this test in a folder named with a blank and with characters
-    // whose second Shift-JIS byte is a backslash.
-    const std::string tail = "表示 ソフト\\";
+    std::wstring folder = ProgramFolder();
+    // The build puts this test in a folder named with blanks, with characters whose second
+    // Shift-JIS byte is a backslash, and with characters the code page does not spell.
+    const std::wstring tail = L"表示 ソフト Zoë ♥\\";
     ASSERT_GE(folder.size(), tail.size());
     EXPECT_EQ(folder.substr(folder.size() - tail.size()), tail);
     Texts sent = Play(1);
     ASSERT_FALSE(sent.empty());
-    EXPECT_EQ(sent[0], "open \"" + folder + "londonderry.mid\" alias bgm type mpegvideo");
+    EXPECT_EQ(sent[0], L"open \"" + folder + L"londonderry.mid\" alias bgm type mpegvideo");
 }
 
 TEST_F(Music, WithoutMpegvideoTheSequencerPlaysWithNotification)
 {
     UseWineMci();
-    EXPECT_EQ(Play(1), (Texts{OpenLoop("mpegvideo"), OpenLoop("sequencer"), "play bgm notify"}));
+    EXPECT_EQ(Play(1), (Texts{OpenLoop(L"mpegvideo"), OpenLoop(L"sequencer"), L"play bgm notify"}));
     EXPECT_EQ(g_shell.musicMode, 1);
     HWND window = g_sentCommands.back().notifyWindow;
     ASSERT_NE(window, nullptr);
@@ -163,9 +159,9 @@ TEST_F(Music, TheSequencerStartsOverAtItsEnd)
     UseWineMci();
     Play(1);
     HWND window = g_sentCommands.back().notifyWindow;
-    EXPECT_EQ(Notify(window, MCI_NOTIFY_SUCCESSFUL), Texts{"play bgm from 0 notify"});
+    EXPECT_EQ(Notify(window, MCI_NOTIFY_SUCCESSFUL), Texts{L"play bgm from 0 notify"});
     EXPECT_EQ(g_sentCommands.back().notifyWindow, window);
-    EXPECT_EQ(Notify(window, MCI_NOTIFY_SUCCESSFUL), Texts{"play bgm from 0 notify"});
+    EXPECT_EQ(Notify(window, MCI_NOTIFY_SUCCESSFUL), Texts{L"play bgm from 0 notify"});
 }
 
 TEST_F(Music, AStoppedOrReplacedTuneDoesNotStartOver)
@@ -185,17 +181,17 @@ TEST_F(Music, TheSequencerLoopGoesOnWhenAskedAgain)
 {
     UseWineMci();
     Play(1);
-    EXPECT_EQ(Play(1), (Texts{OpenLoop("mpegvideo"), "play bgm notify"}));
+    EXPECT_EQ(Play(1), (Texts{OpenLoop(L"mpegvideo"), L"play bgm notify"}));
 }
 
 TEST_F(Music, TheSequencerLoopComesBackAfterTheFanfare)
 {
     UseWineMci();
     Play(1);
-    EXPECT_EQ(Play(2), (Texts{"stop bgm", "close bgm", OpenFanfare(), "play bgm"}));
+    EXPECT_EQ(Play(2), (Texts{L"stop bgm", L"close bgm", OpenFanfare(), L"play bgm"}));
     EXPECT_EQ(Play(1),
-              (Texts{"stop bgm", "close bgm", OpenLoop("mpegvideo"), OpenLoop("sequencer"),
-                     "play bgm notify"}));
+              (Texts{L"stop bgm", L"close bgm", OpenLoop(L"mpegvideo"), OpenLoop(L"sequencer"),
+                     L"play bgm notify"}));
 }
 
 TEST_F(Music, WhereMpegvideoWorksTheLoopRepeatsAfterASequencerLoop)
@@ -204,12 +200,12 @@ TEST_F(Music, WhereMpegvideoWorksTheLoopRepeatsAfterASequencerLoop)
     Play(1);
     Play(0);
     g_failingCommands.clear();
-    EXPECT_EQ(Play(1), (Texts{OpenLoop("mpegvideo"), "play bgm repeat"}));
+    EXPECT_EQ(Play(1), (Texts{OpenLoop(L"mpegvideo"), L"play bgm repeat"}));
 }
 
 TEST_F(Music, WithNeitherDeviceTheLoopIsSilent)
 {
-    g_failingCommands = {"londonderry"};
-    EXPECT_EQ(Play(1), (Texts{OpenLoop("mpegvideo"), OpenLoop("sequencer"), "play bgm repeat"}));
+    g_failingCommands = {L"londonderry"};
+    EXPECT_EQ(Play(1), (Texts{OpenLoop(L"mpegvideo"), OpenLoop(L"sequencer"), L"play bgm repeat"}));
     EXPECT_EQ(g_shell.musicMode, 1);
 }

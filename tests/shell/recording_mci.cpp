@@ -2,13 +2,13 @@
 #include "win/mci_send.h"
 
 std::vector<SentCommand> g_sentCommands;
-std::vector<std::string> g_failingCommands;
+std::vector<std::wstring> g_failingCommands;
 
-DWORD SendMciCommand(const char* command, HWND notifyWindow)
+DWORD SendMciCommand(const wchar_t* command, HWND notifyWindow)
 {
     g_sentCommands.push_back({command, notifyWindow});
-    for (const std::string& failing : g_failingCommands)
-        if (g_sentCommands.back().text.find(failing) != std::string::npos)
+    for (const std::wstring& failing : g_failingCommands)
+        if (g_sentCommands.back().text.find(failing) != std::wstring::npos)
             return 277;
     return 0;
 }

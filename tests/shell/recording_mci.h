@@ -6,10 +6,10 @@
 #include <vector>
 
 struct SentCommand {
-    std::string text;
+    std::wstring text;
     HWND notifyWindow;
 };
 
 extern std::vector<SentCommand> g_sentCommands;
 // A command containing any of these fails with error 277, what Wine's mpegvideo answers.
-extern std::vector<std::string> g_failingCommands;
+extern std::vector<std::wstring> g_failingCommands;

@@ -75,8 +75,8 @@ TEST_F(MainWindowTest, OptionsAndBoxPlaceAreCheckedFromTheSettings)
         EXPECT_FALSE(IsChecked(each, IDM_BOXRIGHT));
     }
 
-    SendMessageA(g_shell.mainWindow, WM_COMMAND, IDM_OPTGRAYBORDER, 0);
-    SendMessageA(g_shell.mainWindow, WM_COMMAND, IDM_BOXRIGHT, 0);
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_OPTGRAYBORDER, 0);
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_BOXRIGHT, 0);
     EXPECT_EQ(0, g_board.OptGrayBorder);
     EXPECT_FALSE(IsChecked(menu, IDM_OPTGRAYBORDER));
     EXPECT_EQ(2, g_box.boxPosition);
@@ -124,36 +124,36 @@ TEST_F(MainWindowTest, TheToolbarComesFromTheCommonControlsOfVersionSix)
 // Wine does not forward TTN_SHOW and TTN_POP, so they are handed to the handler directly.
 TEST_F(MainWindowTest, ToolbarHelpGoesToTheTooltipAndTheStatusBar)
 {
-    NMTTDISPINFOA info = {};
+    NMTTDISPINFOW info = {};
     info.hdr.hwndFrom = g_shell.toolbarWindow;
     info.hdr.idFrom = IDM_OPEN;
-    info.hdr.code = TTN_NEEDTEXTA;
-    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
-    EXPECT_STREQ("開く", info.szText);
+    info.hdr.code = TTN_NEEDTEXTW;
+    SendMessageW(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    EXPECT_STREQ(L"開く", info.szText);
 
-    char status[256];
+    wchar_t status[256];
     info.hdr.code = TTN_SHOW;
-    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
-    SendMessageA(g_shell.statusWindow, SB_GETTEXTA, 0, (LPARAM)status);
-    EXPECT_STREQ("ゲームファイルを開きます", status);
+    SendMessageW(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageW(g_shell.statusWindow, SB_GETTEXTW, 0, (LPARAM)status);
+    EXPECT_STREQ(L"ゲームファイルを開きます", status);
 
     info.hdr.code = TTN_POP;
-    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
-    SendMessageA(g_shell.statusWindow, SB_GETTEXTA, 0, (LPARAM)status);
-    EXPECT_STREQ("", status);
+    SendMessageW(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageW(g_shell.statusWindow, SB_GETTEXTW, 0, (LPARAM)status);
+    EXPECT_STREQ(L"", status);
 
     info.hdr.idFrom = IDM_ABOUT;
     info.hdr.code = TTN_SHOW;
-    SendMessageA(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
-    SendMessageA(g_shell.statusWindow, SB_GETTEXTA, 0, (LPARAM)status);
-    EXPECT_STREQ("", status);
+    SendMessageW(g_shell.mainWindow, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageW(g_shell.statusWindow, SB_GETTEXTW, 0, (LPARAM)status);
+    EXPECT_STREQ(L"", status);
 }
 
 static BOOL CALLBACK FindVisibleTooltip(HWND window, LPARAM found)
 {
-    char name[64];
-    GetClassNameA(window, name, sizeof name);
-    if (strcmp(name, "tooltips_class32") == 0 && IsWindowVisible(window)) {
+    wchar_t name[64];
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, TOOLTIPS_CLASSW) == 0 && IsWindowVisible(window)) {
         *(HWND*)found = window;
         return FALSE;
     }
@@ -162,9 +162,9 @@ static BOOL CALLBACK FindVisibleTooltip(HWND window, LPARAM found)
 
 TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
 {
-    ASSERT_EQ(9, (int)SendMessageA(g_shell.toolbarWindow, TB_BUTTONCOUNT, 0, 0));
+    ASSERT_EQ(9, (int)SendMessageW(g_shell.toolbarWindow, TB_BUTTONCOUNT, 0, 0));
     RECT button;
-    SendMessageA(g_shell.toolbarWindow, TB_GETITEMRECT, 2, (LPARAM)&button);
+    SendMessageW(g_shell.toolbarWindow, TB_GETITEMRECT, 2, (LPARAM)&button);
     POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(g_shell.toolbarWindow, &centre);
     SetForegroundWindow(g_shell.mainWindow);
@@ -180,14 +180,14 @@ TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
         },
         4000);
     ASSERT_NE(nullptr, tooltip) << "no tooltip appeared over the Open button";
-    char text[128] = "";
-    TOOLINFOA tool = {};
+    wchar_t text[128] = L"";
+    TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.hwnd = g_shell.toolbarWindow;
     tool.uId = IDM_OPEN;
     tool.lpszText = text;
-    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, (LPARAM)&tool);
-    EXPECT_STREQ("開く", text);
+    SendMessageW(tooltip, TTM_GETTEXTW, 128, (LPARAM)&tool);
+    EXPECT_STREQ(L"開く", text);
     SetCursorPos(5, 700);
 }
 
@@ -246,10 +246,10 @@ TEST_F(MainWindowTest, EndingAZoomedGameLeavesNoScrollBar)
     SelectZoom(500, false);
     PumpUntilQuiet();
     const LONG bars = WS_HSCROLL | WS_VSCROLL;
-    ASSERT_EQ(bars, GetWindowLongA(g_board.window, GWL_STYLE) & bars);
+    ASSERT_EQ(bars, GetWindowLongW(g_board.window, GWL_STYLE) & bars);
     EndGame();
     PumpUntilQuiet();
-    EXPECT_EQ(0, GetWindowLongA(g_board.window, GWL_STYLE) & bars);
+    EXPECT_EQ(0, GetWindowLongW(g_board.window, GWL_STYLE) & bars);
 }
 
 TEST_F(MainWindowTest, WithAGameTheGameItemsAreEnabled)
@@ -274,7 +274,7 @@ struct BarSizes {
 BarSizes MeasureBars()
 {
     BarSizes bars = {};
-    const DWORD button = (DWORD)SendMessageA(g_shell.toolbarWindow, TB_GETBUTTONSIZE, 0, 0);
+    const DWORD button = (DWORD)SendMessageW(g_shell.toolbarWindow, TB_GETBUTTONSIZE, 0, 0);
     bars.button = SIZE{LOWORD(button), HIWORD(button)};
     RECT status;
     GetWindowRect(g_shell.statusWindow, &status);
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, ANewDpiScalesTheBarsAndTheBoardFillsTheSpaceBetween)
     for (UINT dpi : {144u, 192u, 96u}) {
         SCOPED_TRACE(dpi);
         RECT suggested = {10, 10, 10 + (int)(400 * dpi / 96), 10 + (int)(300 * dpi / 96)};
-        SendMessageA(g_shell.mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
+        SendMessageW(g_shell.mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
         PumpUntilQuiet();
         RECT frame, client;
         GetWindowRect(g_shell.mainWindow, &frame);

@@ -3,7 +3,7 @@
 
 TEST(DrawPicture, ReductionAveragesFineDetail)
 {
-    PicturePtr checkerboard = Load(LoadPngPicture, "checkerboard.png");
+    PicturePtr checkerboard = Load(LoadPngPicture, L"checkerboard.png");
     ASSERT_TRUE(checkerboard);
     Canvas canvas(16, 16, 0);
     ASSERT_NE(
@@ -20,9 +20,9 @@ TEST(DrawPicture, ReductionAveragesFineDetail)
 
 TEST(DrawPicture, SameSizeCopiesTheSourceRectangleExactly)
 {
-    PicturePtr rose = Load(LoadBmpPicture, "bmp24.bmp");
+    PicturePtr rose = Load(LoadBmpPicture, L"bmp24.bmp");
     ASSERT_TRUE(rose);
-    std::vector<BYTE> reference = ReferencePixels("bmp24.bmp");
+    std::vector<BYTE> reference = ReferencePixels(L"bmp24.bmp");
     const DWORD marker = 0x123456;
     Canvas canvas(50, 40, marker);
     ASSERT_NE(0,
@@ -42,8 +42,8 @@ TEST(DrawPicture, SameSizeCopiesTheSourceRectangleExactly)
 
 TEST(DrawPicture, ScalesOnlyTheSourceRectangle)
 {
-    PicturePtr alpha = Load(LoadPngPicture, "alpha.png");
-    PicturePtr dot = Load(LoadPngPicture, "one_pixel.png");
+    PicturePtr alpha = Load(LoadPngPicture, L"alpha.png");
+    PicturePtr dot = Load(LoadPngPicture, L"one_pixel.png");
     ASSERT_TRUE(alpha && dot);
     Canvas reduced(7, 3, 0);
     ASSERT_NE(0,
@@ -58,7 +58,7 @@ TEST(DrawPicture, ScalesOnlyTheSourceRectangle)
 
 TEST(DrawPicture, LargePictureFitsAndCopiesButRefusesAHugeZoom)
 {
-    PicturePtr large = Load(LoadJpegPicture, "jpeg_large.jpg");
+    PicturePtr large = Load(LoadJpegPicture, L"jpeg_large.jpg");
     ASSERT_TRUE(large);
     Canvas fitted(900, 675, 0);
     EXPECT_NE(
@@ -78,7 +78,7 @@ TEST(DrawPicture, LargePictureFitsAndCopiesButRefusesAHugeZoom)
 
 TEST(DrawPicture, RefusesWhatCannotBeDrawn)
 {
-    PicturePtr rose = Load(LoadBmpPicture, "bmp24.bmp");
+    PicturePtr rose = Load(LoadBmpPicture, L"bmp24.bmp");
     ASSERT_TRUE(rose);
     Canvas canvas(70, 46, 0);
     EXPECT_EQ(0, DrawPicture(canvas.dc, 0, 0, 70, 46, nullptr, 0, 0, 70, 46, SRCCOPY, HALFTONE));

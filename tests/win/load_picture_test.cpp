@@ -2,56 +2,56 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-typedef PictureHandle (*Loader)(const char*);
+typedef PictureHandle (*Loader)(const wchar_t*);
 
 struct GoodPicture {
-    const char* name;
+    const wchar_t* name;
     Loader loader;
     int width;
     int height;
 };
 
 static const GoodPicture kGoodPictures[] = {
-    {"jpeg_baseline.jpg", LoadJpegPicture, 640, 480},
-    {"jpeg_progressive.jpg", LoadJpegPicture, 480, 640},
-    {"jpeg_grey.jpg", LoadJpegPicture, 70, 46},
-    {"jpeg_cmyk.jpg", LoadJpegPicture, 70, 46},
-    {"png_grey1.png", LoadPngPicture, 70, 46},
-    {"png_grey2.png", LoadPngPicture, 70, 46},
-    {"png_grey4.png", LoadPngPicture, 70, 46},
-    {"png_grey8.png", LoadPngPicture, 70, 46},
-    {"png_grey16.png", LoadPngPicture, 70, 46},
-    {"png_palette1.png", LoadPngPicture, 70, 46},
-    {"png_palette2.png", LoadPngPicture, 70, 46},
-    {"png_palette4.png", LoadPngPicture, 70, 46},
-    {"png_palette8.png", LoadPngPicture, 70, 46},
-    {"png_palette_transparent.png", LoadPngPicture, 40, 30},
-    {"png_rgb8.png", LoadPngPicture, 70, 46},
-    {"png_rgb16.png", LoadPngPicture, 70, 46},
-    {"png_greyalpha8.png", LoadPngPicture, 70, 46},
-    {"png_greyalpha16.png", LoadPngPicture, 70, 46},
-    {"png_rgba8.png", LoadPngPicture, 70, 46},
-    {"png_rgba16.png", LoadPngPicture, 70, 46},
-    {"png_interlaced.png", LoadPngPicture, 70, 46},
-    {"png_named.jpg", LoadPngPicture, 70, 46},
-    {"one_pixel.png", LoadPngPicture, 1, 1},
-    {"gif_wizard.gif", LoadGifPicture, 480, 640},
-    {"gif87a.gif", LoadGifPicture, 70, 46},
-    {"gif_transparent.gif", LoadGifPicture, 40, 30},
-    {"gif_animated.gif", LoadGifPicture, 30, 20},
-    {"bmp1.bmp", LoadBmpPicture, 70, 46},
-    {"bmp4.bmp", LoadBmpPicture, 70, 46},
-    {"bmp8.bmp", LoadBmpPicture, 70, 46},
-    {"bmp16_555.bmp", LoadBmpPicture, 70, 46},
-    {"bmp16_565.bmp", LoadBmpPicture, 70, 46},
-    {"bmp24.bmp", LoadBmpPicture, 70, 46},
-    {"bmp32.bmp", LoadBmpPicture, 70, 46},
-    {"bmp1_topdown.bmp", LoadBmpPicture, 70, 46},
-    {"bmp4_topdown.bmp", LoadBmpPicture, 70, 46},
-    {"bmp8_topdown.bmp", LoadBmpPicture, 70, 46},
-    {"bmp16_565_topdown.bmp", LoadBmpPicture, 70, 46},
-    {"bmp24_topdown.bmp", LoadBmpPicture, 70, 46},
-    {"bmp32_topdown.bmp", LoadBmpPicture, 70, 46},
+    {L"jpeg_baseline.jpg", LoadJpegPicture, 640, 480},
+    {L"jpeg_progressive.jpg", LoadJpegPicture, 480, 640},
+    {L"jpeg_grey.jpg", LoadJpegPicture, 70, 46},
+    {L"jpeg_cmyk.jpg", LoadJpegPicture, 70, 46},
+    {L"png_grey1.png", LoadPngPicture, 70, 46},
+    {L"png_grey2.png", LoadPngPicture, 70, 46},
+    {L"png_grey4.png", LoadPngPicture, 70, 46},
+    {L"png_grey8.png", LoadPngPicture, 70, 46},
+    {L"png_grey16.png", LoadPngPicture, 70, 46},
+    {L"png_palette1.png", LoadPngPicture, 70, 46},
+    {L"png_palette2.png", LoadPngPicture, 70, 46},
+    {L"png_palette4.png", LoadPngPicture, 70, 46},
+    {L"png_palette8.png", LoadPngPicture, 70, 46},
+    {L"png_palette_transparent.png", LoadPngPicture, 40, 30},
+    {L"png_rgb8.png", LoadPngPicture, 70, 46},
+    {L"png_rgb16.png", LoadPngPicture, 70, 46},
+    {L"png_greyalpha8.png", LoadPngPicture, 70, 46},
+    {L"png_greyalpha16.png", LoadPngPicture, 70, 46},
+    {L"png_rgba8.png", LoadPngPicture, 70, 46},
+    {L"png_rgba16.png", LoadPngPicture, 70, 46},
+    {L"png_interlaced.png", LoadPngPicture, 70, 46},
+    {L"png_named.jpg", LoadPngPicture, 70, 46},
+    {L"one_pixel.png", LoadPngPicture, 1, 1},
+    {L"gif_wizard.gif", LoadGifPicture, 480, 640},
+    {L"gif87a.gif", LoadGifPicture, 70, 46},
+    {L"gif_transparent.gif", LoadGifPicture, 40, 30},
+    {L"gif_animated.gif", LoadGifPicture, 30, 20},
+    {L"bmp1.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp4.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp8.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp16_555.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp16_565.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp24.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp32.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp1_topdown.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp4_topdown.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp8_topdown.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp16_565_topdown.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp24_topdown.bmp", LoadBmpPicture, 70, 46},
+    {L"bmp32_topdown.bmp", LoadBmpPicture, 70, 46},
 };
 
 class GoodPictureTest : public testing::TestWithParam<GoodPicture> { };
@@ -96,17 +96,16 @@ TEST_P(GoodPictureTest, LoadsAtItsSizeWithTheReferencePixels)
 
 INSTANTIATE_TEST_SUITE_P(Variants, GoodPictureTest, testing::ValuesIn(kGoodPictures),
                          [](const testing::TestParamInfo<GoodPicture>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (c == '.')
-                                     c = '_';
+                             std::string name;
+                             for (const wchar_t* c = info.param.name; *c; ++c)
+                                 name += *c == L'.' ? '_' : (char)*c;
                              return name;
                          });
 
 TEST(LoadPicture, AlphaLiesOnWhite)
 {
-    PicturePtr png = Load(LoadPngPicture, "alpha.png");
-    PicturePtr gif = Load(LoadGifPicture, "gif_transparent.gif");
+    PicturePtr png = Load(LoadPngPicture, L"alpha.png");
+    PicturePtr gif = Load(LoadGifPicture, L"gif_transparent.gif");
     ASSERT_TRUE(png && gif);
     for (PictureHandle picture : {png.get(), gif.get()}) {
         Canvas canvas(40, 30, 0);
@@ -127,54 +126,54 @@ static const Loader kLoaders[] = {LoadBmpPicture, LoadJpegPicture, LoadPngPictur
 
 TEST(LoadPicture, EachLoaderTakesOnlyItsOwnFormat)
 {
-    const char* samples[] = {"bmp24.bmp", "jpeg_grey.jpg", "png_rgb8.png", "gif87a.gif"};
+    const wchar_t* samples[] = {L"bmp24.bmp", L"jpeg_grey.jpg", L"png_rgb8.png", L"gif87a.gif"};
     for (int loader = 0; loader < 4; ++loader)
         for (int sample = 0; sample < 4; ++sample) {
             PicturePtr picture = Load(kLoaders[loader], samples[sample]);
             EXPECT_EQ(loader == sample, picture != nullptr) << samples[sample];
         }
-    EXPECT_FALSE(Load(LoadJpegPicture, "png_named.jpg"));
+    EXPECT_FALSE(Load(LoadJpegPicture, L"png_named.jpg"));
 }
 
 TEST(LoadPicture, BrokenFilesGiveNothing)
 {
-    const char* broken[] = {"missing.png",
-                            "empty.jpg",
-                            "text.jpg",
-                            "truncated_jpeg_baseline.jpg",
-                            "truncated_png_rgb8.png",
-                            "truncated_gif_wizard.gif",
-                            "truncated_bmp24.bmp",
-                            "wrong_magic.png",
-                            "wrong_magic.bmp",
-                            "corrupt.png",
-                            "huge.bmp"};
-    for (const char* name : broken)
+    const wchar_t* broken[] = {L"missing.png",
+                               L"empty.jpg",
+                               L"text.jpg",
+                               L"truncated_jpeg_baseline.jpg",
+                               L"truncated_png_rgb8.png",
+                               L"truncated_gif_wizard.gif",
+                               L"truncated_bmp24.bmp",
+                               L"wrong_magic.png",
+                               L"wrong_magic.bmp",
+                               L"corrupt.png",
+                               L"huge.bmp"};
+    for (const wchar_t* name : broken)
         for (Loader loader : kLoaders)
             EXPECT_FALSE(Load(loader, name)) << name;
 }
 
 TEST(LoadPicture, ShiftJisNamesOpen)
 {
-    PicturePtr picture = Load(LoadPngPicture, "ソ表―.png");
+    PicturePtr picture = Load(LoadPngPicture, L"ソ表―.png");
     BITMAPINFOHEADER header;
     ASSERT_TRUE(picture && GetPictureHeader(picture.get(), &header));
     EXPECT_EQ(70, header.biWidth);
-    EXPECT_EQ(kPicturePng, ProbePictureType(FixturePath("ソ表―.png").c_str(), nullptr));
+    EXPECT_EQ(kPicturePng, ProbePictureType(FixturePath(L"ソ表―.png").c_str(), nullptr));
 }
 
 TEST(ProbePictureType, ReadsTheSignatureNotTheName)
 {
     const struct {
-        const char* name;
+        const wchar_t* name;
         int type;
-    } cases[] = {{"bmp24.bmp", kPictureBmp},           {"bmp1_topdown.bmp", kPictureBmp},
-                 {"jpeg_baseline.jpg", kPictureJpeg},  {"jpeg_progressive.jpg", kPictureJpeg},
-                 {"png_rgb8.png", kPicturePng},        {"png_named.jpg", kPicturePng},
-                 {"gif_wizard.gif", kPictureGif},      {"gif87a.gif", kPictureGif},
-                 {"text.jpg", kPictureUnknown},        {"empty.jpg", kPictureUnknown},
-                 {"wrong_magic.png", kPictureUnknown}, {"wrong_magic.bmp", kPictureUnknown},
-                 {"missing.png", kPictureUnknown}};
+    } cases[] = {{L"bmp24.bmp", kPictureBmp},           {L"bmp1_topdown.bmp", kPictureBmp},
+                 {L"jpeg_baseline.jpg", kPictureJpeg},  {L"jpeg_progressive.jpg", kPictureJpeg},
+                 {L"png_rgb8.png", kPicturePng},        {L"png_named.jpg", kPicturePng},
+                 {L"gif_wizard.gif", kPictureGif},      {L"gif87a.gif", kPictureGif},
+                 {L"text.jpg", kPictureUnknown},        {L"empty.jpg", kPictureUnknown},
+                 {L"wrong_magic.png", kPictureUnknown}, {L"wrong_magic.bmp", kPictureUnknown},
+                 {L"missing.png", kPictureUnknown}};
     for (const auto& probe : cases) {
         int detail = 77;
         EXPECT_EQ(probe.type, ProbePictureType(FixturePath(probe.name).c_str(), &detail))

@@ -4,18 +4,18 @@
 #include <fstream>
 #include <iterator>
 
-std::string FixturePath(const char* name)
+std::wstring FixturePath(const wchar_t* name)
 {
-    return TestPath(0, "FIXTURE_FOLDER") + "\\" + name;
+    return TestPath(0, "FIXTURE_FOLDER") + L"\\" + name;
 }
 
-std::vector<BYTE> ReferencePixels(const char* name)
+std::vector<BYTE> ReferencePixels(const wchar_t* name)
 {
-    std::ifstream file(FixturePath(name) + ".rgb", std::ios::binary);
+    std::ifstream file((FixturePath(name) + L".rgb").c_str(), std::ios::binary);
     return std::vector<BYTE>(std::istreambuf_iterator<char>(file), {});
 }
 
-PicturePtr Load(PictureHandle (*loader)(const char*), const char* name)
+PicturePtr Load(PictureHandle (*loader)(const wchar_t*), const wchar_t* name)
 {
     return PicturePtr(loader(FixturePath(name).c_str()), ReleasePicture);
 }

@@ -6,13 +6,13 @@
 #include <vector>
 
 // A picture in the fixture folder, the program's first argument.
-std::string FixturePath(const char* name);
+std::wstring FixturePath(const wchar_t* name);
 
 // The fixture's first frame as ImageMagick decoded it onto white: 8-bit RGB rows.
-std::vector<BYTE> ReferencePixels(const char* name);
+std::vector<BYTE> ReferencePixels(const wchar_t* name);
 
 typedef std::unique_ptr<Picture, void (*)(PictureHandle)> PicturePtr;
-PicturePtr Load(PictureHandle (*loader)(const char*), const char* name);
+PicturePtr Load(PictureHandle (*loader)(const wchar_t*), const wchar_t* name);
 
 // A memory DC holding a top-down 32-bit bitmap, every pixel first set to fill (BGRA).
 struct Canvas {
