@@ -21,4 +21,4 @@ for photo in photo-4000x3000 photo-8000x6000; do
         "$build/tests/perf/$photo.jpg"
     echo
 done
-"$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/recovery_benchmark.exe"
+"$top/scripts/wine-exec.sh" "$build" "$build/tests/perf/game_file_benchmark.exe"
