@@ -141,10 +141,13 @@ TEST_F(BoxTest, TheFinishedPictureViewHidesTheScrollBarAndBringsItBackWithThePos
     EXPECT_EQ(150, BoxScrollInfo().nPos);
 }
 
+// From the bottom of the content, the centre kept at its place in the shorter content lies
+// past the new bottom, whatever the height of the box's caption: only the clamp brings
+// the view back onto the content.
 TEST_F(BoxTest, BackFromTheFinishedPictureThePositionIsClampedToTheContent)
 {
     ShowBox(kBoxShow);
-    Scroll(SB_THUMBPOSITION, 150);
+    ASSERT_EQ(g_box.boxContentHeight - g_box.boxClientHeight, Scroll(SB_THUMBPOSITION, 1000));
     g_box.goalPictureShown = 1;
     ShowBox(kBoxShow);
     g_game.header.boardCount = 15;
