@@ -8,6 +8,7 @@
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -191,6 +192,47 @@ TEST_F(MainWindowTest, RestingThePointerOnOpenShowsItsTip)
     SetCursorPos(5, 700);
 }
 
+namespace {
+
+// The toolbar's band, which the board starts below, at 96 DPI.
+const int kToolbarBandAt96 = 30;
+
+struct BarSizes {
+    SIZE button;
+    int statusHeight;
+    RECT board;  // in the main window's client
+};
+
+// The bar is held at 20 pixels, scaled, unless the system makes a bar with its font higher
+// than that (Wine 10's Tahoma does at 96 DPI): a least height can raise a bar, never lower it.
+int HeldStatusHeight(UINT dpi)
+{
+    HWND bar = CreateStatusWindowW(WS_CHILD, L"", g_shell.mainWindow, 99);
+    if (g_shell.statusFont)
+        SendMessageW(bar, WM_SETFONT, (WPARAM)g_shell.statusFont, FALSE);
+    SendMessageW(bar, SB_SETMINHEIGHT, 0, 0);
+    SendMessageW(bar, WM_SIZE, 0, 0);
+    RECT own;
+    GetWindowRect(bar, &own);
+    DestroyWindow(bar);
+    return std::max(MulDiv(20, dpi, 96), (int)(own.bottom - own.top));
+}
+
+BarSizes MeasureBars()
+{
+    BarSizes bars = {};
+    const DWORD button = (DWORD)SendMessageW(g_shell.toolbarWindow, TB_GETBUTTONSIZE, 0, 0);
+    bars.button = SIZE{LOWORD(button), HIWORD(button)};
+    RECT status;
+    GetWindowRect(g_shell.statusWindow, &status);
+    bars.statusHeight = status.bottom - status.top;
+    GetWindowRect(g_board.window, &bars.board);
+    MapWindowPoints(nullptr, g_shell.mainWindow, (POINT*)&bars.board, 2);
+    return bars;
+}
+
+}  // namespace
+
 TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
 {
     RECT before, after, client;
@@ -206,10 +248,10 @@ TEST_F(MainWindowTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt)
     SetWindowPos(g_shell.mainWindow, nullptr, 10, 10, 700, 500, SWP_NOZORDER);
     PumpUntilQuiet();
     GetClientRect(g_shell.mainWindow, &client);
-    RECT board;
-    GetWindowRect(g_board.window, &board);
-    EXPECT_EQ(client.right, board.right - board.left);
-    EXPECT_EQ(client.bottom - 50, board.bottom - board.top);
+    const BarSizes bars = MeasureBars();
+    EXPECT_EQ(kToolbarBandAt96, bars.board.top);
+    EXPECT_EQ(client.bottom - bars.statusHeight, bars.board.bottom);
+    EXPECT_EQ(client.right, bars.board.right);
 }
 
 // The zoom check mark moves in all three menus together.
@@ -263,28 +305,6 @@ TEST_F(MainWindowTest, WithAGameTheGameItemsAreEnabled)
     g_board.gameActive = 0;
 }
 
-namespace {
-
-struct BarSizes {
-    SIZE button;
-    int statusHeight;
-    RECT board;  // in the main window's client
-};
-
-BarSizes MeasureBars()
-{
-    BarSizes bars = {};
-    const DWORD button = (DWORD)SendMessageW(g_shell.toolbarWindow, TB_GETBUTTONSIZE, 0, 0);
-    bars.button = SIZE{LOWORD(button), HIWORD(button)};
-    RECT status;
-    GetWindowRect(g_shell.statusWindow, &status);
-    bars.statusHeight = status.bottom - status.top;
-    GetWindowRect(g_board.window, &bars.board);
-    MapWindowPoints(nullptr, g_shell.mainWindow, (POINT*)&bars.board, 2);
-    return bars;
-}
-
-}  // namespace
 
 // Wine never sends WM_DPICHANGED: the test sends it, as Windows does when the window moves
 // to a screen of another DPI, and back again.
@@ -294,8 +314,8 @@ TEST_F(MainWindowTest, ANewDpiScalesTheBarsAndTheBoardFillsTheSpaceBetween)
     SetWindowPos(g_shell.mainWindow, nullptr, 10, 10, 400, 300, SWP_NOZORDER);
     PumpUntilQuiet();
     const BarSizes at96 = MeasureBars();
-    EXPECT_EQ(30, at96.board.top);
-    EXPECT_EQ(20, at96.statusHeight);
+    EXPECT_EQ(kToolbarBandAt96, at96.board.top);
+    EXPECT_EQ(HeldStatusHeight(96), at96.statusHeight);
     for (UINT dpi : {144u, 192u, 96u}) {
         SCOPED_TRACE(dpi);
         RECT suggested = {10, 10, 10 + (int)(400 * dpi / 96), 10 + (int)(300 * dpi / 96)};
@@ -308,9 +328,9 @@ TEST_F(MainWindowTest, ANewDpiScalesTheBarsAndTheBoardFillsTheSpaceBetween)
         const double scale = dpi / 96.0;
         EXPECT_NEAR(at96.button.cx * scale, bars.button.cx, 2);
         EXPECT_NEAR(at96.button.cy * scale, bars.button.cy, 2);
-        EXPECT_NEAR(at96.statusHeight * scale, bars.statusHeight, 2);
+        EXPECT_EQ(HeldStatusHeight(dpi), bars.statusHeight);
         GetClientRect(g_shell.mainWindow, &client);
-        EXPECT_EQ((int)(30 * scale + 0.5), bars.board.top);
+        EXPECT_EQ((int)(kToolbarBandAt96 * scale + 0.5), bars.board.top);
         EXPECT_EQ(client.bottom - bars.statusHeight, bars.board.bottom);
         EXPECT_EQ(client.right, bars.board.right);
     }
