@@ -34,17 +34,18 @@ Pixels CaptureBoardBuffer()
     return Pixels(g_view.boardBuffer.dc, 0, 0, g_geometry.bufferWidth, g_geometry.bufferHeight);
 }
 
+// Read from the window's own client area, not from the screen at the place the system
+// reports for it: a maximised window may be drawn a few pixels off that place (Wine 10's
+// virtual desktop draws it 4 pixels right of and below it).
 Pixels CaptureBoardWindow()
 {
-    // Painted pixels reach the screen when the window's surface is flushed.
+    // Painted pixels reach the window's surface when it is flushed.
     PumpMessages(100);
     RECT client;
     GetClientRect(g_board.window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(g_board.window, &origin);
-    HDC screen = GetDC(nullptr);
-    Pixels pixels(screen, origin.x, origin.y, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
+    HDC window = GetDC(g_board.window);
+    Pixels pixels(window, 0, 0, client.right, client.bottom);
+    ReleaseDC(g_board.window, window);
     return pixels;
 }
 
