@@ -4,8 +4,6 @@
 #include "files/game_format.h"
 #include "resources/resource_ids.h"
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <stdio.h>
 #include <vector>
 #include <wchar.h>
@@ -16,7 +14,7 @@ struct Demo {
     Player player;
     DWORD pid = 0;
     HWND board = nullptr;
-    std::string out;
+    std::wstring out;
     int zoom = 0;
     LoadedGame game;
 };
@@ -35,11 +33,11 @@ static void Say(const char* what)
 
 static void Shoot(Demo& demo, const char* name)
 {
-    std::string path = demo.out + "\\" + name;
-    if (SaveScreenshot(path + ".png"))
+    const std::wstring path = demo.out + L"\\" + Utf16(name);
+    if (SaveScreenshot(path + L".png"))
         return;
     HBITMAP shot = CaptureWindow(GetDesktopWindow());
-    SaveBitmap(shot, path + ".bmp");
+    SaveBitmap(shot, path + L".bmp");
     DeleteObject(shot);
 }
 
@@ -75,7 +73,7 @@ static POINT BoardToScreen(Demo& demo, double boardX, double boardY)
                        (int)boardY + g_geometry.offsetY);
 }
 
-static bool NewGame(Demo& demo, const std::string& picture)
+static bool NewGame(Demo& demo, const std::wstring& picture)
 {
     PostCommand(demo.player.mainWindow, IDM_NEW);
     HWND open = WaitForDialogTitled(demo.pid, L"画像ファイルを開く", 10000);
@@ -98,9 +96,9 @@ static bool NewGame(Demo& demo, const std::string& picture)
 // Saves the game and reads it back: the driver learns where every piece lies.
 static bool ReadGame(Demo& demo, bool first)
 {
-    std::string path = demo.out + "\\demo.qlt";
+    const std::wstring path = demo.out + L"\\demo.qlt";
     if (first) {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
         PostCommand(demo.player.mainWindow, IDM_SAVEAS);
         HWND save = WaitForDialogTitled(demo.pid, L"ゲームファイルを保存", 10000);
         if (!save || !ChooseFile(save, path))
@@ -112,10 +110,9 @@ static bool ReadGame(Demo& demo, bool first)
             return Fail("no update question");
     }
     Pause(800);
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
-    return ParseGameFile(bytes.data(), bytes.size(), &demo.game) == kGameFileOk ||
+    const std::vector<char> bytes = FileBytes(path);
+    return ParseGameFile((const unsigned char*)bytes.data(), bytes.size(), &demo.game) ==
+        kGameFileOk ||
         Fail("unreadable save");
 }
 
@@ -240,7 +237,7 @@ static bool FixEveryPiece(Demo& demo)
     return Fail("dragged pieces were not fixed");
 }
 
-static bool Play(Demo& demo, const std::string& picture)
+static bool Play(Demo& demo, const std::wstring& picture)
 {
     Say("New: a 640 x 480 picture cut 4 x 3");
     if (!NewGame(demo, picture))
@@ -298,11 +295,12 @@ static bool Play(Demo& demo, const std::string& picture)
     return true;
 }
 
-int PlayDemoGame(const std::string& exe, const std::string& picture, const std::string& outFolder)
+int PlayDemoGame(const std::wstring& exe, const std::wstring& picture,
+                 const std::wstring& outFolder)
 {
     Demo demo;
     demo.out = outFolder;
-    CreateDirectoryA(outFolder.c_str(), nullptr);
+    CreateDirectoryW(outFolder.c_str(), nullptr);
     DeleteSettingsKey();  // the defaults: music on, the box at the bottom
     if (!StartQuiltra(&demo.player, exe, outFolder)) {
         EndQuiltra(&demo.player);

@@ -3,4 +3,5 @@
 #include <string>
 
 // Returns 0 when the game was finished and the completion message came.
-int PlayDemoGame(const std::string& exe, const std::string& picture, const std::string& outFolder);
+int PlayDemoGame(const std::wstring& exe, const std::wstring& picture,
+                 const std::wstring& outFolder);

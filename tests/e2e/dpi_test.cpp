@@ -9,12 +9,12 @@ void SetScreenDpi(DWORD dpi)
 {
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+              RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
                               KEY_SET_VALUE, nullptr, &key, nullptr));
     if (dpi)
-        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE*)&dpi, sizeof dpi);
+        RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, (const BYTE*)&dpi, sizeof dpi);
     else
-        RegDeleteValueA(key, "LogPixels");
+        RegDeleteValueW(key, L"LogPixels");
     RegCloseKey(key);
 }
 
@@ -71,7 +71,7 @@ protected:
         GetClientRect(player.mainWindow, &client);
         layout.clientBottom = client.bottom;
 
-        NewGame(g_fixtures + "\\landscape.jpg");
+        NewGame(g_fixtures + L"\\landscape.jpg");
         // The title changes before the box opens.
         HWND box = nullptr;
         for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; Pause(50))

@@ -1,11 +1,13 @@
 #include "tests/e2e/driver.h"
+#include "tests/e2e/toolbar_help_hook.h"
 #include "tests/support/dib32.h"
 #include "tests/support/mouse_input.h"
+#include <commctrl.h>
 #include <shlobj.h>
-#include <stdio.h>
 #include <vector>
+#include <wchar.h>
 
-static const char kSettingsKey[] = "SOFTWARE\\Varnholt\\Quiltra";
+static const wchar_t kSettingsKey[] = L"SOFTWARE\\Varnholt\\Quiltra";
 
 void Pause(DWORD ms)
 {
@@ -59,55 +61,61 @@ std::wstring WindowTitle(HWND window)
     return text;
 }
 
-static std::string RecoveryFolder()
+static std::wstring RecoveryFolder()
 {
-    char appData[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    return std::string(appData) + "\\Quiltra";
+    wchar_t appData[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    return std::wstring(appData) + L"\\Quiltra";
 }
 
-std::string RecoveryCopyPath()
+std::wstring RecoveryCopyPath()
 {
-    return RecoveryFolder() + "\\recovery.qlt";
+    return RecoveryFolder() + L"\\recovery.qlt";
 }
 
 static void RemoveRecoveryCopies()
 {
-    WIN32_FIND_DATAA found;
-    std::string folder = RecoveryFolder();
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const std::wstring folder = RecoveryFolder();
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
+            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
-static bool StartProcess(Player* player, const std::string& exe, const std::string& folder,
-                         const std::string& arguments)
+std::wstring Quoted(const std::wstring& path)
 {
-    STARTUPINFOA startup = {};
+    return L"\"" + path + L"\"";
+}
+
+// Only the wide command line carries every character: a narrow one is the code page's best fit.
+static bool StartProcess(Player* player, const std::wstring& exe, const std::wstring& folder,
+                         const std::wstring& arguments)
+{
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exe + "\"";
+    std::wstring commandLine = Quoted(exe);
     if (!arguments.empty())
-        commandLine += " " + arguments;
-    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+        commandLine += L" " + arguments;
+    return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                           folder.empty() ? nullptr : folder.c_str(), &startup, &player->process);
 }
 
-bool RunSecondCopy(const std::string& exe, const std::string& arguments, DWORD* exitCode)
+bool RunSecondCopy(const std::wstring& exe, const std::wstring& arguments, DWORD* exitCode)
 {
     Player second;
     const bool left =
-        StartProcess(&second, exe, "", arguments) && WaitForExit(&second, 10000, exitCode);
+        StartProcess(&second, exe, L"", arguments) && WaitForExit(&second, 10000, exitCode);
     EndQuiltra(&second);
     return left;
 }
 
-bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
-                  RecoveryAtStart recovery, const std::string& arguments)
+bool StartQuiltra(Player* player, const std::wstring& exe, const std::wstring& folder,
+                  RecoveryAtStart recovery, const std::wstring& arguments)
 {
     if (recovery == kRemoveRecoveryCopies)
         RemoveRecoveryCopies();
@@ -174,9 +182,31 @@ bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs)
     return !IsWindow(dialog);
 }
 
+// Another process's texts come by WM_GETTEXT, which the system carries across.
+static std::wstring SentText(HWND window)
+{
+    wchar_t text[1024] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &copied);
+    return text;
+}
+
+static BOOL CALLBACK AddControlText(HWND control, LPARAM texts)
+{
+    ((std::vector<std::wstring>*)texts)->push_back(SentText(control));
+    return TRUE;
+}
+
+std::vector<std::wstring> ControlTexts(HWND dialog)
+{
+    std::vector<std::wstring> texts;
+    EnumChildWindows(dialog, AddControlText, (LPARAM)&texts);
+    return texts;
+}
+
 // Wine's file dialogs have no plain edit field: the name is typed into the edit inside
 // the combo box 0x47C.
-bool ChooseFile(HWND dialog, const std::string& path)
+bool ChooseFile(HWND dialog, const std::wstring& path)
 {
     HWND combo = GetDlgItem(dialog, 0x47C);
     HWND edit = combo ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
@@ -186,7 +216,7 @@ bool ChooseFile(HWND dialog, const std::string& path)
     }
     if (!edit)
         return false;
-    SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
     PressButton(dialog, IDOK);
     return true;
 }
@@ -228,6 +258,56 @@ void PostCommand(HWND window, int command)
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
+std::wstring StatusText(HWND statusBar)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(statusBar, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process)
+        return L"(the program's memory cannot be read)";
+    const size_t length = LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    void* remote =
+        VirtualAllocEx(process, nullptr, text.size() * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+    if (remote) {
+        SendMessageW(statusBar, SB_GETTEXTW, 0, (LPARAM)remote);
+        ReadProcessMemory(process, remote, &text[0], text.size() * sizeof(wchar_t), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+// The hook's library lies beside the test program that drives.
+static std::wstring HookLibraryPath()
+{
+    wchar_t program[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring path = program;
+    return path.substr(0, path.rfind(L'\\') + 1) + kToolbarHelpHookLibrary;
+}
+
+bool ShowToolbarHelp(const Player& player, int command)
+{
+    HMODULE library = LoadLibraryW(HookLibraryPath().c_str());
+    HOOKPROC hook =
+        library ? (HOOKPROC)(void*)GetProcAddress(library, kToolbarHelpHookProc) : nullptr;
+    HHOOK installed = hook
+        ? SetWindowsHookExW(WH_CALLWNDPROC, hook, library, player.process.dwThreadId)
+        : nullptr;
+    if (installed) {
+        // A sent message: the hook has run inside the program when the call returns.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(player.mainWindow, RegisterWindowMessageW(kToolbarHelpRequest), command,
+                            0, SMTO_ABORTIFHUNG, 5000, &result);
+        UnhookWindowsHookEx(installed);
+    }
+    if (library)
+        FreeLibrary(library);
+    return installed != nullptr;
+}
+
 // Another process's window DC cannot be read under Wine; the screen's can.
 HBITMAP CaptureWindow(HWND window)
 {
@@ -261,7 +341,7 @@ COLORREF PixelAt(HBITMAP bitmap, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
-bool SaveBitmap(HBITMAP bitmap, const std::string& path)
+bool SaveBitmap(HBITMAP bitmap, const std::wstring& path)
 {
     DIBSECTION dib;
     GetObjectW(bitmap, sizeof dib, &dib);
@@ -277,83 +357,111 @@ bool SaveBitmap(HBITMAP bitmap, const std::string& path)
     header.biHeight = -height;
     header.biPlanes = 1;
     header.biBitCount = 32;
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    fwrite(&file, sizeof file, 1, out);
-    fwrite(&header, sizeof header, 1, out);
-    fwrite(dib.dsBm.bmBits, 1, imageSize, out);
-    return fclose(out) == 0;
+    std::string bytes((const char*)&file, sizeof file);
+    bytes.append((const char*)&header, sizeof header);
+    bytes.append((const char*)dib.dsBm.bmBits, imageSize);
+    return WriteFileBytes(path, bytes);
 }
 
-static std::string UnixPath(const std::string& path)
+static std::wstring UnixPath(const std::wstring& path)
 {
-    std::string result = path.substr(2);
-    for (char& c : result)
-        if (c == '\\')
-            c = '/';
+    std::wstring result = path.substr(2);
+    for (wchar_t& c : result)
+        if (c == L'\\')
+            c = L'/';
     return result;
 }
 
-bool SaveScreenshot(const std::string& pngPath)
+static bool Exists(const std::wstring& path)
 {
-    if (pngPath.compare(0, 2, "Z:") != 0 ||
-        GetFileAttributesA("Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES)
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SaveScreenshot(const std::wstring& pngPath)
+{
+    if (pngPath.compare(0, 2, L"Z:") != 0 || !Exists(L"Z:\\bin\\sh"))
         return false;
-    std::string command = "/bin/sh -c \"import -window root '" + UnixPath(pngPath) + "'\"";
-    STARTUPINFOA startup = {};
+    std::wstring command = L"/bin/sh -c \"import -window root '" + UnixPath(pngPath) + L"'\"";
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    if (!CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(L"Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
     WaitForSingleObject(process.hProcess, 15000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     // The X capture runs outside Wine's process tree: wait for its file to appear.
-    for (int i = 0; i < 100 && GetFileAttributesA(pngPath.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    for (int i = 0; i < 100 && !Exists(pngPath); ++i)
         Sleep(50);
     Sleep(200);
-    return GetFileAttributesA(pngPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return Exists(pngPath);
+}
+
+std::vector<char> FileBytes(const std::wstring& path)
+{
+    std::vector<char> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char block[65536];
+    DWORD got = 0;
+    while (ReadFile(file, block, sizeof block, &got, nullptr) && got > 0)
+        bytes.insert(bytes.end(), block, block + got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) &&
+        written == bytes.size();
+    return CloseHandle(file) && whole;
 }
 
 void DeleteSettingsKey()
 {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey);
 }
 
-static bool ReadSetting(const char* name, DWORD expectedType, void* data, DWORD size)
+static bool ReadSetting(const wchar_t* name, DWORD expectedType, void* data, DWORD size)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, (BYTE*)data, &size);
+    LONG result = RegQueryValueExW(key, name, nullptr, &type, (BYTE*)data, &size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS && type == expectedType;
 }
 
-bool ReadSettingString(const char* name, std::string* value)
+bool ReadSettingString(const wchar_t* name, std::wstring* value)
 {
-    char text[1024] = "";
-    if (!ReadSetting(name, REG_SZ, text, sizeof text - 1))
+    wchar_t text[1024] = L"";
+    if (!ReadSetting(name, REG_SZ, text, sizeof text - sizeof(wchar_t)))
         return false;
     *value = text;
     return true;
 }
 
-bool ReadSettingNumber(const char* name, DWORD* value)
+bool ReadSettingNumber(const wchar_t* name, DWORD* value)
 {
     return ReadSetting(name, REG_DWORD, value, sizeof *value);
 }
 
-void WriteSettingNumber(const char* name, DWORD value)
+void WriteSettingNumber(const wchar_t* name, DWORD value)
 {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
+    RegSetValueExW(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
     RegCloseKey(key);
 }
 

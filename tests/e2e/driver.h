@@ -1,10 +1,13 @@
 // Drives Quiltra.exe from another process the way a player does: starts it, finds its
 // windows, posts commands and mouse input, answers message boxes and takes screenshots.
+// Paths and the program's texts are UTF-16 throughout: a name the system's code page cannot
+// spell reaches the program, and comes back from it, whole.
 #pragma once
 #include "tests/support/modal_driver.h"
 #include "tests/support/windows_path.h"
 #include <windows.h>
 #include <string>
+#include <vector>
 
 struct Player {
     PROCESS_INFORMATION process = {};
@@ -15,15 +18,17 @@ struct Player {
 // shares one user profile: a recovery copy that an earlier program left would make the
 // start ask about it, so the copies are removed first unless the test wants them.
 enum RecoveryAtStart { kRemoveRecoveryCopies, kKeepRecoveryCopies };
-// The arguments follow the program's quoted name on its command line.
-bool StartQuiltra(Player* player, const std::string& exe, const std::string& folder,
+// The arguments follow the program's quoted name on its wide command line.
+bool StartQuiltra(Player* player, const std::wstring& exe, const std::wstring& folder,
                   RecoveryAtStart recovery = kRemoveRecoveryCopies,
-                  const std::string& arguments = "");
+                  const std::wstring& arguments = L"");
 // Starts the program while a copy runs and waits until the second one has left; false if it
 // did not within seconds.
-bool RunSecondCopy(const std::string& exe, const std::string& arguments, DWORD* exitCode);
+bool RunSecondCopy(const std::wstring& exe, const std::wstring& arguments, DWORD* exitCode);
+// A path as one argument of a command line.
+std::wstring Quoted(const std::wstring& path);
 // Where the program keeps the recovery copy of an unsaved game.
-std::string RecoveryCopyPath();
+std::wstring RecoveryCopyPath();
 // Waits for the process to end; false on timeout.
 bool WaitForExit(Player* player, DWORD timeoutMs, DWORD* exitCode);
 void EndQuiltra(Player* player);
@@ -38,9 +43,11 @@ HWND WaitForDialog(DWORD processId, DWORD timeoutMs);
 std::wstring MessageBoxText(HWND dialog);
 // Presses the button until the dialog has closed; false if it is still open at the end.
 bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs);
+// The texts of a dialog's controls, in their order: labels, buttons, a list's choice.
+std::vector<std::wstring> ControlTexts(HWND dialog);
 
 // Types a path into an open or save dialog and presses its OK button.
-bool ChooseFile(HWND dialog, const std::string& path);
+bool ChooseFile(HWND dialog, const std::wstring& path);
 // Chooses the pieces across in the settings dialog ("設定"); square mode derives the rest.
 void ChoosePiecesAcross(HWND settings, int across);
 // Waits for a dialog of the process with this title; null on timeout.
@@ -49,6 +56,16 @@ HWND WaitForDialogTitled(DWORD processId, const std::wstring& title, DWORD timeo
 std::wstring WaitForTitle(HWND window, const std::wstring& title, DWORD timeoutMs);
 
 void PostCommand(HWND window, int command);
+
+// The status bar's text, read from the program's memory: the bar's text message carries a
+// pointer, which no system copies from one process to another.
+std::wstring StatusText(HWND statusBar);
+// Has the program show the help of a toolbar button in its status bar, as the button's
+// tooltip does on Windows when the pointer rests on it. Wine's toolbar does not pass the
+// tooltip's showing on to the program, and no process may send another the notification
+// itself, so a hook of ours delivers it inside the program. False when the hook could not
+// be set.
+bool ShowToolbarHelp(const Player& player, int command);
 
 // The real mouse, through SendInput, in screen coordinates.
 void MoveMouse(POINT screen);
@@ -60,15 +77,19 @@ POINT ScreenPoint(HWND window, int clientX, int clientY);
 // The window's pixels as they are on the screen (the window must be on top).
 HBITMAP CaptureWindow(HWND window);
 COLORREF PixelAt(HBITMAP bitmap, int x, int y);
-bool SaveBitmap(HBITMAP bitmap, const std::string& path);
+bool SaveBitmap(HBITMAP bitmap, const std::wstring& path);
 // The whole screen, frames and menus included, as a PNG. Under Wine the screen's DC holds
 // only client areas, so the picture is taken from the X server instead.
-bool SaveScreenshot(const std::string& pngPath);
+bool SaveScreenshot(const std::wstring& pngPath);
+
+// A file's bytes; empty when it cannot be read.
+std::vector<char> FileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // HKCU\SOFTWARE\Varnholt\Quiltra
 void DeleteSettingsKey();
-bool ReadSettingString(const char* name, std::string* value);
-bool ReadSettingNumber(const char* name, DWORD* value);
-void WriteSettingNumber(const char* name, DWORD value);
+bool ReadSettingString(const wchar_t* name, std::wstring* value);
+bool ReadSettingNumber(const wchar_t* name, DWORD* value);
+void WriteSettingNumber(const wchar_t* name, DWORD value);
 
 void Pause(DWORD ms);

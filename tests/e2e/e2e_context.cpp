@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-std::string g_quiltraExe;
-std::string g_workFolder;
-std::string g_fixtures;
+std::wstring g_quiltraExe;
+std::wstring g_workFolder;
+std::wstring g_fixtures;
 
 class E2eContext : public testing::Environment {
 public:
@@ -15,7 +15,7 @@ public:
         g_quiltraExe = TestPath(0, "QUILTRA_EXE");
         g_workFolder = TestPath(1, "WORK_FOLDER");
         g_fixtures = TestPath(2, "FIXTURE_FOLDER");
-        CreateDirectoryA(g_workFolder.c_str(), nullptr);
+        CreateDirectoryW(g_workFolder.c_str(), nullptr);
     }
 };
 

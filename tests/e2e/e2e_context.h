@@ -2,6 +2,6 @@
 #pragma once
 #include <string>
 
-extern std::string g_quiltraExe;  // Windows path of Quiltra.exe
-extern std::string g_workFolder;  // a folder to start it in
-extern std::string g_fixtures;    // pictures made for the tests
+extern std::wstring g_quiltraExe;  // Windows path of Quiltra.exe
+extern std::wstring g_workFolder;  // a folder to start it in
+extern std::wstring g_fixtures;    // pictures made for the tests

@@ -4,33 +4,18 @@
 #include "tests/e2e/driver.h"
 #include "tests/e2e/e2e_context.h"
 #include "resources/resource_ids.h"
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 #include <vector>
-
-inline std::vector<char> FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline std::wstring Wide(const std::string& text)
-{
-    wchar_t wide[1024];
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 1024);
-    return wide;
-}
 
 class GameFile : public testing::Test {
 protected:
     void SetUp() override
     {
         DeleteSettingsKey();
-        WriteSettingNumber("OptSound", 0);
-        folder = g_workFolder + "\\games";
-        CreateDirectoryA(folder.c_str(), nullptr);
+        WriteSettingNumber(L"OptSound", 0);
+        folder = g_workFolder + L"\\games";
+        CreateDirectoryW(folder.c_str(), nullptr);
         ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
         pid = player.process.dwProcessId;
     }
@@ -50,12 +35,18 @@ protected:
         return text;
     }
 
-    void NewGame(const std::string& picture)
+    // New with no game shown: the picture typed into its dialog.
+    void ChoosePicture(const std::wstring& picture)
     {
         PostCommand(player.mainWindow, IDM_NEW);
         HWND open = Dialog(L"画像ファイルを開く");
         ASSERT_NE(nullptr, open);
         ChooseFile(open, picture);
+    }
+
+    void NewGame(const std::wstring& picture)
+    {
+        ASSERT_NO_FATAL_FAILURE(ChoosePicture(picture));
         HWND settings = Dialog(L"設定");
         ASSERT_NE(nullptr, settings);
         PressButton(settings, IDOK);
@@ -64,20 +55,20 @@ protected:
 
     // Save as, or Save of a game without a file: the save dialog answered with a path that
     // holds no file yet, so that nothing more is asked.
-    void SaveThroughDialog(int command, const std::string& path)
+    void SaveThroughDialog(int command, const std::wstring& path)
     {
         PostCommand(player.mainWindow, command);
         HWND save = Dialog(L"ゲームファイルを保存");
         ASSERT_NE(nullptr, save);
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
         ChooseFile(save, path);
-        WaitUntilTitleHas(L"[" + Wide(path.substr(path.rfind('\\') + 1)) + L"]");
+        WaitUntilTitleHas(L"[" + path.substr(path.rfind(L'\\') + 1) + L"]");
     }
 
-    void SaveAs(const std::string& path) { SaveThroughDialog(IDM_SAVEAS, path); }
+    void SaveAs(const std::wstring& path) { SaveThroughDialog(IDM_SAVEAS, path); }
 
     // Open while a game is shown: the question to abandon it answered yes, then the file.
-    void OpenAbandoningTheGame(const std::string& path)
+    void OpenAbandoningTheGame(const std::wstring& path)
     {
         PostCommand(player.mainWindow, IDM_OPEN);
         EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
@@ -93,9 +84,16 @@ protected:
             Pause(50);
     }
 
+    void ExpectTitleHas(const std::wstring& part)
+    {
+        WaitUntilTitleHas(part);
+        EXPECT_NE(std::wstring::npos, Title().find(part))
+            << "the title reads " << Title() << ", not " << part;
+    }
+
     std::wstring Title() { return WindowTitle(player.mainWindow); }
 
     Player player;
     DWORD pid = 0;
-    std::string folder;
+    std::wstring folder;
 };

@@ -11,15 +11,15 @@ protected:
     void SetUp() override
     {
         DeleteSettingsKey();
-        WriteSettingNumber("OptSound", 0);
+        WriteSettingNumber(L"OptSound", 0);
         ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
         pid = player.process.dwProcessId;
     }
     void TearDown() override { EndQuiltra(&player); }
 
-    std::string Fixture(const char* name) { return g_fixtures + "\\" + name; }
+    std::wstring Fixture(const wchar_t* name) { return g_fixtures + L"\\" + name; }
 
-    HWND ChoosePicture(const std::string& path)
+    HWND ChoosePicture(const std::wstring& path)
     {
         HWND dialog = WaitForDialogTitled(pid, L"画像ファイルを開く", 5000);
         if (dialog)
@@ -28,7 +28,7 @@ protected:
     }
 
     // With across pieces across, or as many as the settings offer first.
-    void StartGame(const char* picture, int across = 0)
+    void StartGame(const wchar_t* picture, int across = 0)
     {
         PostCommand(player.mainWindow, IDM_NEW);
         ASSERT_NE(nullptr, ChoosePicture(Fixture(picture)));
@@ -78,7 +78,7 @@ protected:
 
 TEST_F(NewGame, PictureAndSettingsGiveAnUnsavedPuzzleAtTheZoomThatFits)
 {
-    StartGame("landscape.jpg");
+    StartGame(L"landscape.jpg");
     int zoom = FittingZoom(640);
     EXPECT_EQ(GameTitle(0, 108, zoom), WindowTitle(player.mainWindow));
 
@@ -86,7 +86,7 @@ TEST_F(NewGame, PictureAndSettingsGiveAnUnsavedPuzzleAtTheZoomThatFits)
     HWND board = FindChild(player.mainWindow, L"Quiltra Sight");
     Pause(500);
     HBITMAP shot = CaptureWindow(board);
-    SaveBitmap(shot, g_workFolder + "\\new-game.bmp");
+    SaveBitmap(shot, g_workFolder + L"\\new-game.bmp");
     RECT client;
     GetClientRect(board, &client);
     int boardWidth = (int)(640 * 1.4 * zoom / 100.0);
@@ -104,7 +104,7 @@ TEST_F(NewGame, PictureAndSettingsGiveAnUnsavedPuzzleAtTheZoomThatFits)
 
 TEST_F(NewGame, AnsweringNoOrCancellingThePictureKeepsTheGame)
 {
-    StartGame("landscape.jpg");
+    StartGame(L"landscape.jpg");
     std::wstring title = WindowTitle(player.mainWindow);
 
     PostCommand(player.mainWindow, IDM_NEW);
@@ -130,7 +130,7 @@ TEST_F(NewGame, AnsweringNoOrCancellingThePictureKeepsTheGame)
 TEST_F(NewGame, CancellingTheSettingsLeavesNoGame)
 {
     PostCommand(player.mainWindow, IDM_NEW);
-    ASSERT_NE(nullptr, ChoosePicture(Fixture("landscape.jpg")));
+    ASSERT_NE(nullptr, ChoosePicture(Fixture(L"landscape.jpg")));
     HWND settings = WaitForDialogTitled(pid, L"設定", 10000);
     ASSERT_NE(nullptr, settings);
     PressButton(settings, IDCANCEL);
@@ -142,14 +142,11 @@ TEST_F(NewGame, CancellingTheSettingsLeavesNoGame)
 TEST_F(NewGame, AFileThatIsNoPictureIsRefusedWithItsPath)
 {
     PostCommand(player.mainWindow, IDM_NEW);
-    std::string path = Fixture("notes.xyz");
+    const std::wstring path = Fixture(L"notes.xyz");
     ASSERT_NE(nullptr, ChoosePicture(path));
     HWND message = WaitForDialogTitled(pid, L"Quiltra", 10000);
     ASSERT_NE(nullptr, message);
-    wchar_t widePath[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
-    EXPECT_EQ(std::wstring(L"この形式のファイルには対応していません。\n") + widePath,
-              MessageBoxText(message));
+    EXPECT_EQ(L"この形式のファイルには対応していません。\n" + path, MessageBoxText(message));
     PressButton(message, IDOK);
     Pause(300);
     EXPECT_EQ(L"Quiltra", WindowTitle(player.mainWindow));
@@ -159,12 +156,10 @@ TEST_F(NewGame, AFileThatIsNoPictureIsRefusedWithItsPath)
 // time: the message names the file, the game ends, and the program lives on.
 TEST_F(NewGame, ATextFileNamedAsAPictureIsRefusedEveryTimeWithItsPath)
 {
-    const std::string path = Fixture("notes.jpg");
-    wchar_t widePath[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+    const std::wstring path = Fixture(L"notes.jpg");
     for (int round = 0; round < 5; ++round) {
         SCOPED_TRACE(round);
-        StartGame("landscape.jpg");
+        StartGame(L"landscape.jpg");
         PostCommand(player.mainWindow, IDM_NEW);
         HWND question = WaitForDialog(pid, 5000);
         ASSERT_NE(nullptr, question);
@@ -172,8 +167,7 @@ TEST_F(NewGame, ATextFileNamedAsAPictureIsRefusedEveryTimeWithItsPath)
         ASSERT_NE(nullptr, ChoosePicture(path));
         HWND message = WaitForDialogTitled(pid, L"Quiltra", 10000);
         ASSERT_NE(nullptr, message);
-        EXPECT_EQ(std::wstring(L"画像データを取得できません。\n") + widePath,
-                  MessageBoxText(message));
+        EXPECT_EQ(L"画像データを取得できません。\n" + path, MessageBoxText(message));
         PressButton(message, IDOK);
         Pause(300);
         ASSERT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(player.process.hProcess, 0));
@@ -183,7 +177,7 @@ TEST_F(NewGame, ATextFileNamedAsAPictureIsRefusedEveryTimeWithItsPath)
 
 TEST_F(NewGame, ZoomStepsStopAtBothEnds)
 {
-    StartGame("landscape.jpg");
+    StartGame(L"landscape.jpg");
     PostCommand(player.mainWindow, IDM_ZOOM300);
     EXPECT_EQ(GameTitle(0, 108, 300),
               WaitForTitle(player.mainWindow, GameTitle(0, 108, 300), 10000));
@@ -206,7 +200,7 @@ TEST_F(NewGame, ZoomStepsStopAtBothEnds)
 // As large as a camera's or a phone's biggest photos.
 TEST_F(NewGame, AnEightyMegapixelPhotoOpens)
 {
-    StartGame("photo80mp.jpg");
+    StartGame(L"photo80mp.jpg");
     EXPECT_NE(std::wstring::npos, WindowTitle(player.mainWindow).find(L"(0/99 ピース) x 7%"))
         << WindowTitle(player.mainWindow);
     EXPECT_EQ(nullptr, FindDialog(pid));
@@ -222,7 +216,7 @@ TEST_F(NewGame, AnEightyMegapixelPhotoOpens)
 // cut 100 across, from 1 % to 500 % and back, without a size message.
 TEST_F(NewGame, EveryZoomShowsLargePicturesWithoutAMessage)
 {
-    for (const char* picture : {"huge.jpg", "photo48mp.jpg", "panorama.jpg"}) {
+    for (const wchar_t* picture : {L"huge.jpg", L"photo48mp.jpg", L"panorama.jpg"}) {
         SCOPED_TRACE(picture);
         if (WindowTitle(player.mainWindow) != L"Quiltra") {
             EndQuiltra(&player);

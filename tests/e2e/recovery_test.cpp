@@ -28,7 +28,7 @@ protected:
 
     bool CopyExists()
     {
-        return GetFileAttributesA(RecoveryCopyPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(RecoveryCopyPath().c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     // The copy follows a change within seconds; false if it never came.
@@ -52,9 +52,9 @@ protected:
 
 TEST_F(Recovery, AKilledGameComesBackWithItsLastChangeAndItsFileName)
 {
-    NewGame(g_fixtures + "\\landscape.jpg");
-    std::string path = folder + "\\killed.qlt";
-    DeleteFileA(path.c_str());
+    NewGame(g_fixtures + L"\\landscape.jpg");
+    std::wstring path = folder + L"\\killed.qlt";
+    DeleteFileW(path.c_str());
     SaveAs(path);
     OpenAbandoningTheGame(path);
     Pause(1000);
@@ -72,8 +72,8 @@ TEST_F(Recovery, AKilledGameComesBackWithItsLastChangeAndItsFileName)
     EXPECT_NE(std::wstring::npos, Title().find(L"[killed.qlt *] (")) << Title();
     EXPECT_NE(std::wstring::npos, Title().find(L" - 1 Wizard")) << Title();
 
-    std::string again = folder + "\\again.qlt";
-    DeleteFileA(again.c_str());
+    std::wstring again = folder + L"\\again.qlt";
+    DeleteFileW(again.c_str());
     SaveAs(again);
     std::vector<char> saved = FileBytes(again);
     ASSERT_GT(saved.size(), kGamePrefix);
@@ -85,9 +85,9 @@ TEST_F(Recovery, AKilledGameComesBackWithItsLastChangeAndItsFileName)
 
 TEST_F(Recovery, NothingIsOfferedAfterASaveANewGameOrAnExitWithoutSaving)
 {
-    NewGame(g_fixtures + "\\landscape.jpg");
+    NewGame(g_fixtures + L"\\landscape.jpg");
     ASSERT_TRUE(WaitForCopyWithWizardUses(0));
-    const std::string path = folder + "\\saved.qlt";
+    const std::wstring path = folder + L"\\saved.qlt";
     SaveThroughDialog(IDM_SAVE, path);
     EXPECT_FALSE(CopyExists()) << "after Save";
 
@@ -97,7 +97,7 @@ TEST_F(Recovery, NothingIsOfferedAfterASaveANewGameOrAnExitWithoutSaving)
     EXPECT_EQ(L"ゲームを中止しますがよろしいですか？", Answer(IDYES));
     HWND picture = Dialog(L"画像ファイルを開く");
     ASSERT_NE(nullptr, picture);
-    ChooseFile(picture, g_fixtures + "\\landscape.jpg");
+    ChooseFile(picture, g_fixtures + L"\\landscape.jpg");
     HWND settings = Dialog(L"設定");
     ASSERT_NE(nullptr, settings);
     PressButton(settings, IDOK);
@@ -120,17 +120,17 @@ TEST_F(Recovery, NothingIsOfferedAfterASaveANewGameOrAnExitWithoutSaving)
 TEST_F(Recovery, ACopyCutShortInItsRecordsIsRefusedAndRemoved)
 {
     EndQuiltra(&player);
-    std::string copyPath = RecoveryCopyPath();
-    CreateDirectoryA(copyPath.substr(0, copyPath.rfind('\\')).c_str(), nullptr);
+    const std::wstring copyPath = RecoveryCopyPath();
+    CreateDirectoryW(copyPath.substr(0, copyPath.rfind(L'\\')).c_str(), nullptr);
     std::string bytes = "Quiltra Game3.00" + std::string(260 + 44, '\0');
     const int header[] = {2, 2, 0, 0, 0, 4};  // columns, rows, fixed, selected, board, pieces
     memcpy(&bytes[276], header, sizeof header);
     bytes += std::string(168 * 2 + 100, '\0');  // four pieces announced, two and a bit there
-    std::ofstream(copyPath, std::ios::binary) << bytes;
+    ASSERT_TRUE(WriteFileBytes(copyPath, bytes));
 
     StartAgain();
     EXPECT_EQ(kRecoveryQuestion, Answer(IDYES));
-    EXPECT_EQ(L"ゲームファイルを読み込めません。\n" + Wide(copyPath), Answer(IDOK));
+    EXPECT_EQ(L"ゲームファイルを読み込めません。\n" + copyPath, Answer(IDOK));
     EXPECT_EQ(L"Quiltra", Title());
     EXPECT_FALSE(CopyExists());
     EXPECT_EQ(nullptr, FindDialog(pid));

@@ -45,11 +45,11 @@ TEST_F(Startup, ShowsTheStartPictureCentredOnGrey)
     HWND boardWindow = FindChild(player.mainWindow, L"Quiltra Sight");
     Pause(500);
     HBITMAP shot = CaptureWindow(boardWindow);
-    SaveBitmap(shot, g_workFolder + "\\start-screen.bmp");
+    SaveBitmap(shot, g_workFolder + L"\\start-screen.bmp");
 
-    HMODULE exe = LoadLibraryExA(g_quiltraExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE exe = LoadLibraryExW(g_quiltraExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, exe);
-    HBITMAP start = (HBITMAP)LoadImageA(exe, MAKEINTRESOURCEA(IDB_START), IMAGE_BITMAP, 0, 0,
+    HBITMAP start = (HBITMAP)LoadImageW(exe, MAKEINTRESOURCEW(IDB_START), IMAGE_BITMAP, 0, 0,
                                         LR_CREATEDIBSECTION);
     ASSERT_NE(nullptr, start);
     BITMAP picture;
@@ -82,7 +82,7 @@ TEST_F(Startup, ShowsTheStartPictureCentredOnGrey)
 TEST_F(Startup, SecondCopyLeavesAtOnceWithCodeZero)
 {
     DWORD code = 99;
-    EXPECT_TRUE(RunSecondCopy(g_quiltraExe, "", &code));
+    EXPECT_TRUE(RunSecondCopy(g_quiltraExe, L"", &code));
     EXPECT_EQ(0u, code);
 
     EXPECT_TRUE(IsWindow(player.mainWindow));
@@ -95,15 +95,15 @@ TEST_F(Startup, ClosingWithoutAGameAsksNothingAndWritesTheDefaults)
     CloseNormally();
     EXPECT_EQ(nullptr, FindDialog(player.process.dwProcessId));
 
-    std::string picDir, gameDir;
-    ASSERT_TRUE(ReadSettingString("PicDir", &picDir));
-    ASSERT_TRUE(ReadSettingString("GameDir", &gameDir));
-    char expected[MAX_PATH];
-    GetFullPathNameA(g_workFolder.c_str(), MAX_PATH, expected, nullptr);
-    EXPECT_STRCASEEQ(expected, picDir.c_str());
-    EXPECT_STRCASEEQ(expected, gameDir.c_str());
+    std::wstring picDir, gameDir;
+    ASSERT_TRUE(ReadSettingString(L"PicDir", &picDir));
+    ASSERT_TRUE(ReadSettingString(L"GameDir", &gameDir));
+    wchar_t expected[MAX_PATH];
+    GetFullPathNameW(g_workFolder.c_str(), MAX_PATH, expected, nullptr);
+    EXPECT_EQ(0, _wcsicmp(expected, picDir.c_str())) << picDir;
+    EXPECT_EQ(0, _wcsicmp(expected, gameDir.c_str())) << gameDir;
 
-    const char* names[] = {"BoxPos", "OptSound", "OptGrayBorder", "OptGoalBorder"};
+    const wchar_t* names[] = {L"BoxPos", L"OptSound", L"OptGrayBorder", L"OptGoalBorder"};
     const DWORD defaults[] = {0, 1, 1, 1};
     for (int i = 0; i < 4; ++i) {
         DWORD value = 99;
@@ -124,8 +124,8 @@ TEST_F(Startup, ExitCommandClosesLikeTheCloseBox)
 TEST(StoredSettings, AreReadAndWrittenBackUnchanged)
 {
     DeleteSettingsKey();
-    WriteSettingNumber("BoxPos", 2);
-    WriteSettingNumber("OptSound", 0);
+    WriteSettingNumber(L"BoxPos", 2);
+    WriteSettingNumber(L"OptSound", 0);
     Player player;
     ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
     PostMessageW(player.mainWindow, WM_CLOSE, 0, 0);
@@ -134,9 +134,9 @@ TEST(StoredSettings, AreReadAndWrittenBackUnchanged)
     EndQuiltra(&player);
 
     DWORD boxPos = 99, sound = 99, grey = 99;
-    EXPECT_TRUE(ReadSettingNumber("BoxPos", &boxPos));
-    EXPECT_TRUE(ReadSettingNumber("OptSound", &sound));
-    EXPECT_TRUE(ReadSettingNumber("OptGrayBorder", &grey));
+    EXPECT_TRUE(ReadSettingNumber(L"BoxPos", &boxPos));
+    EXPECT_TRUE(ReadSettingNumber(L"OptSound", &sound));
+    EXPECT_TRUE(ReadSettingNumber(L"OptGrayBorder", &grey));
     EXPECT_EQ(2u, boxPos);
     EXPECT_EQ(0u, sound);
     EXPECT_EQ(1u, grey);

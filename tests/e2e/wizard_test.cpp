@@ -8,14 +8,14 @@
 TEST(Wizard, CountsItsUsesAndNeverCongratulates)
 {
     DeleteSettingsKey();
-    WriteSettingNumber("OptSound", 0);
+    WriteSettingNumber(L"OptSound", 0);
     Player player;
     ASSERT_TRUE(StartQuiltra(&player, g_quiltraExe, g_workFolder));
     DWORD pid = player.process.dwProcessId;
     PostCommand(player.mainWindow, IDM_NEW);
     HWND open = WaitForDialogTitled(pid, L"画像ファイルを開く", 10000);
     ASSERT_NE(nullptr, open);
-    ChooseFile(open, g_fixtures + "\\landscape.jpg");
+    ChooseFile(open, g_fixtures + L"\\landscape.jpg");
     HWND settings = WaitForDialogTitled(pid, L"設定", 10000);
     ASSERT_NE(nullptr, settings);
     ChoosePiecesAcross(settings, 2);
