@@ -63,13 +63,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: warning: a package index failed to download; the packages installed from the others"
 fi
 
-# Wine takes its ANSI code page from the locale, so Japanese must be generated.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "setup: generating ja_JP.UTF-8"
-  sudo_ sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | sudo_ tee -a /etc/locale.gen >/dev/null
-  sudo_ locale-gen >/dev/null
-fi
+# Wine takes its ANSI code page from the locale, so the bench's locales must be generated:
+# Japanese (code page 932) and, for the second bench, English (code page 1252).
+for wanted in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$wanted\.utf-\?8$"; then
+    echo "setup: generating $wanted.UTF-8"
+    sudo_ sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" | sudo_ tee -a /etc/locale.gen >/dev/null
+    sudo_ locale-gen >/dev/null
+  fi
+done
 
 # Where the kernel runs no 32-bit code, the x86 build is played under 32-bit Wine in qemu's
 # user-mode emulator. Bookworm's own qemu (7.2) cannot run Wine, so qemu-i386 comes from
@@ -77,24 +80,10 @@ fi
 # own Debian mirror: the machine's sources and packages stay as they are.
 qemu_dir=/usr/local/lib/quiltra
 qemu_wanted='version 1[0-9]\.'
-debian_mirror() {
-  local f
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    awk -v suite="$codename" '
-      /^[[:space:]]*$/ { if (uri != "" && found && !done) { print uri; done = 1 } uri = ""; found = 0; next }
-      tolower($1) == "uris:" { uri = $2 }
-      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == suite) found = 1 }
-      END { if (uri != "" && found && !done) print uri }' "$f"
-  done
-  [ -f /etc/apt/sources.list ] && awk -v suite="$codename" '
-    $1 == "deb" { n = 0
-      for (i = 2; i <= NF; i++) { if ($i ~ /^\[/) { while ($i !~ /\]$/ && i < NF) i++; continue } w[++n] = $i }
-      if (n >= 2 && w[2] == suite) print w[1] }' /etc/apt/sources.list
-}
+. "$(dirname "$0")/debian-mirror.sh"
 install_qemu() {
   local mirror work apt_options
-  mirror=$(debian_mirror | head -n 1)
+  mirror=$(debian_mirror "$codename" | head -n 1)
   if [ -z "$mirror" ]; then
     echo "setup: no Debian source for $codename in apt's sources; the x86 build cannot be emulated" >&2
     return 1

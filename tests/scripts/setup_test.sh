@@ -53,7 +53,7 @@ exit 0
 STAND_IN
 
 printf '#!/usr/bin/env bash\nexec "$@"\n' >"$work/bin/sudo"
-printf '#!/usr/bin/env bash\necho C.utf8\necho ja_JP.utf8\n' >"$work/bin/locale"
+printf '#!/usr/bin/env bash\necho C.utf8\necho en_US.utf8\necho ja_JP.utf8\n' >"$work/bin/locale"
 chmod +x "$work/bin/"*
 
 failures=0
