@@ -4,9 +4,53 @@
 #include "box/box_window.h"
 #include "model/game_state.h"
 #include "win/scroll_bar.h"
+#include <wchar.h>
+
+// An unchanged caption is not set again, which would draw it again.
+static void ShowBoxCaption()
+{
+    const GameHeader& header = g_game.header;
+    wchar_t caption[64];
+    wcscpy(caption, kBoxTitle);
+    if (g_box.edgesOnly)
+        swprintf(caption, 64, L"%ls (枠 %d/%d ピース)", kBoxTitle, g_box.edgeSlotCount,
+                 header.pieceCount - header.boardCount);
+    wchar_t shown[64] = L"";
+    GetWindowTextW(g_box.boxWindow, shown, 64);
+    if (wcscmp(caption, shown) != 0)
+        SetWindowTextW(g_box.boxWindow, caption);
+}
+
+void ListBoxPieces()
+{
+    const GameHeader& header = g_game.header;
+    g_box.edgeSlotCount = 0;
+    if (g_box.edgesOnly)
+        for (int i = header.boardCount; i < header.pieceCount; ++i)
+            if (IsEdgePiece(g_game.pieces[i], header))
+                g_box.edgeSlots[g_box.edgeSlotCount++] = i;
+    ShowBoxCaption();
+}
+
+int BoxSlotCount()
+{
+    return g_box.edgesOnly ? g_box.edgeSlotCount
+                           : g_game.header.pieceCount - g_game.header.boardCount;
+}
+
+int BoxPieceAt(int slot)
+{
+    return g_box.edgesOnly ? g_box.edgeSlots[slot] : g_game.header.boardCount + slot;
+}
+
+bool NoEdgePieceBoxed()
+{
+    return g_box.edgesOnly && g_box.edgeSlotCount == 0;
+}
 
 void LayoutBox(bool keepCentre)
 {
+    ListBoxPieces();
     const int oldClientHeight = g_box.boxClientHeight;
     const int oldContentHeight = g_box.boxContentHeight;
     RECT client;
@@ -18,8 +62,7 @@ void LayoutBox(bool keepCentre)
     g_box.boxColumns = (int)(g_box.boxClientWidth / g_geometry.tileWidth);
     if (g_box.boxColumns == 0)
         g_box.boxColumns = 1;
-    const int boxed = g_game.header.pieceCount - g_game.header.boardCount;
-    const int rows = (boxed - 1 + g_box.boxColumns) / g_box.boxColumns;
+    const int rows = (BoxSlotCount() - 1 + g_box.boxColumns) / g_box.boxColumns;
     g_box.boxContentHeight = (int)(rows * g_geometry.tileHeight);
     if (g_box.boxContentHeight < g_box.boxClientHeight)
         g_box.boxContentHeight = g_box.boxClientHeight;

@@ -51,13 +51,16 @@ bool TakeFromBoxAt(int x, int yContent)
     if (g_box.goalPictureShown)
         return false;
     const ViewGeometry& g = g_geometry;
-    const GameHeader& header = g_game.header;
     const int c = (int)(x / g.tileWidth);
     const int r = (int)(yContent / g.tileHeight);
     if (c < 0 || r < 0 || c >= g_box.boxColumns)
         return false;
-    const int i = header.boardCount + r * g_box.boxColumns + c;
-    if (i < header.boardCount || i >= header.pieceCount)
+    const int slot = r * g_box.boxColumns + c;
+    if (slot >= BoxSlotCount())
+        return false;
+    const int i = BoxPieceAt(slot);
+    // Only a piece in the box may come out of it, whatever the slots were made from.
+    if (i < g_game.header.boardCount || i >= g_game.header.pieceCount)
         return false;
     // Only the cell counts: the margins around it are blank where the piece has no knob.
     const int left = (int)(c * g.tileWidth + g.tabMarginX);

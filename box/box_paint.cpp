@@ -5,6 +5,7 @@
 #include "box/box_window.h"
 #include "model/game_state.h"
 #include "win/brushes.h"
+#include "win/dpi.h"
 #include "win/image_library.h"
 
 // What the buffer shows, so that a paint redraws only the slots whose piece changed. A slot's
@@ -16,7 +17,7 @@ struct BoxShown {
     int scrollY;
     int columns;
     int width, height;
-    int boxed;
+    int slots;
     int cell[kMaxPieces];  // by slot: row * columns + column of the piece shown there
 };
 static BoxShown s_shown;
@@ -59,16 +60,15 @@ static int CellOf(int index)
 
 static void RememberShown()
 {
-    const GameHeader& header = g_game.header;
     s_finishedShown = false;
     s_shown.valid = true;
     s_shown.scrollY = g_box.boxScrollY;
     s_shown.columns = g_box.boxColumns;
     s_shown.width = g_box.boxClientWidth;
     s_shown.height = g_box.boxClientHeight;
-    s_shown.boxed = header.pieceCount - header.boardCount;
-    for (int slot = 0; slot < s_shown.boxed; ++slot)
-        s_shown.cell[slot] = CellOf(header.boardCount + slot);
+    s_shown.slots = BoxSlotCount();
+    for (int slot = 0; slot < s_shown.slots; ++slot)
+        s_shown.cell[slot] = CellOf(BoxPieceAt(slot));
 }
 
 // Where the slot's tile lies in the view: slots go left to right and top to bottom.
@@ -82,21 +82,25 @@ static POINT SlotCorner(int slot)
 // zoomed picture made ahead.
 void RenderBoxPieces()
 {
-    const GameHeader& header = g_game.header;
     RECT whole = {0, 0, g_box.boxClientWidth, g_box.boxClientHeight};
     FillRect(g_box.buffer.dc, &whole, g_brushes.white);
     GdiFlush();
+    // The slots in view follow one another: the first and the pieces from there on.
     static std::vector<int> shown;
     shown.clear();
-    for (int i = header.boardCount; i < header.pieceCount; ++i) {
-        const int y = SlotCorner(i - header.boardCount).y;
-        if (-g_geometry.tileHeight <= y && y <= g_box.boxClientHeight)
-            shown.push_back(i);
+    int first = 0;
+    for (int slot = 0, slots = BoxSlotCount(); slot < slots; ++slot) {
+        const int y = SlotCorner(slot).y;
+        if (-g_geometry.tileHeight <= y && y <= g_box.boxClientHeight) {
+            if (shown.empty())
+                first = slot;
+            shown.push_back(BoxPieceAt(slot));
+        }
     }
     PreparePieces(shown);
-    for (int i : shown) {
-        const POINT corner = SlotCorner(i - header.boardCount);
-        DrawPiece(g_box.buffer, i, corner.x, corner.y);
+    for (size_t n = 0; n < shown.size(); ++n) {
+        const POINT corner = SlotCorner(first + (int)n);
+        DrawPiece(g_box.buffer, shown[n], corner.x, corner.y);
     }
     RememberShown();
 }
@@ -134,8 +138,8 @@ static void DrawSlot(int slot, int x, int y)
 {
     const int w = (int)g_geometry.tileWidth, h = (int)g_geometry.tileHeight;
     FillPixels(g_box.buffer.pixels, x, y, x + w, y + h, kPixelWhite, kDrawAnywhere);
-    if (slot < g_game.header.pieceCount - g_game.header.boardCount)
-        DrawPiece(g_box.buffer, g_game.header.boardCount + slot, x, y);
+    if (slot < BoxSlotCount())
+        DrawPiece(g_box.buffer, BoxPieceAt(slot), x, y);
 }
 
 static bool CanMoveSlots()
@@ -158,14 +162,13 @@ static void UpdateBoxPieces()
         RenderBoxPieces();
         return;
     }
-    const GameHeader& header = g_game.header;
     const int w = (int)g_geometry.tileWidth, h = (int)g_geometry.tileHeight;
     const int columns = g_box.boxColumns, height = g_box.boxClientHeight;
-    const int scrollY = g_box.boxScrollY, boxed = header.pieceCount - header.boardCount;
+    const int scrollY = g_box.boxScrollY, slots = BoxSlotCount();
     const bool sameScroll = scrollY == s_shown.scrollY;
-    for (int i = 0; i < header.pieceCount; ++i)
+    for (int i = 0; i < g_game.header.pieceCount; ++i)
         s_shownSlot[i] = kNoSlot;
-    for (int slot = 0; slot < s_shown.boxed; ++slot)
+    for (int slot = 0; slot < s_shown.slots; ++slot)
         s_shownSlot[s_shown.cell[slot]] = slot;
 
     bool copied = false;
@@ -176,8 +179,8 @@ static void UpdateBoxPieces()
         const int top = y < 0 ? -y : 0, bottom = y + h > height ? height - y : h;
         for (int column = 0; column < columns; ++column) {
             const int slot = row * columns + column;
-            const int cell = slot < boxed ? CellOf(header.boardCount + slot) : kNoSlot;
-            const int shownCell = slot < s_shown.boxed ? s_shown.cell[slot] : kNoSlot;
+            const int cell = slot < slots ? CellOf(BoxPieceAt(slot)) : kNoSlot;
+            const int shownCell = slot < s_shown.slots ? s_shown.cell[slot] : kNoSlot;
             if (sameScroll && cell == shownCell)
                 continue;
             if (!copied) {
@@ -200,6 +203,24 @@ static void UpdateBoxPieces()
     RememberShown();
 }
 
+// An empty grid would look like a box that failed to draw: it says why it is empty.
+static void RenderNoEdgesNote()
+{
+    RECT whole = {0, 0, g_box.boxClientWidth, g_box.boxClientHeight};
+    const HDC dc = g_box.buffer.dc;
+    FillRect(dc, &whole, g_brushes.white);
+    const HFONT font = MakeStatusFont(WindowDpi(g_box.boxWindow));
+    const HGDIOBJ before = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, L"枠のピースは箱にありません", -1, &whole,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, before);
+    DeleteObject(font);
+    s_finishedShown = false;
+    s_shown.valid = false;
+}
+
 // The buffer is kept from refresh to refresh while the client keeps its size: the system
 // hands out a new bitmap's pages as they are first written, which under Wine costs more
 // than rendering into them. The finished picture is scaled again only after a refresh.
@@ -212,10 +233,14 @@ void PaintBox()
         if (!MakeBoxBuffer())
             return;
     }
-    if (!g_box.goalPictureShown)
+    if (g_box.goalPictureShown) {
+        if (!s_finishedShown)
+            RenderFinishedPicture();
+    } else if (NoEdgePieceBoxed()) {
+        RenderNoEdgesNote();
+    } else {
         UpdateBoxPieces();
-    else if (!s_finishedShown)
-        RenderFinishedPicture();
+    }
     BitBlt(g_box.boxPaintDC, 0, 0, g_box.boxClientWidth, g_box.boxClientHeight, g_box.buffer.dc, 0,
            0, SRCCOPY);
 }

@@ -7,7 +7,9 @@ void ClearBoxState()
 {
     const int place = g_box.boxPosition;
     const BYTE goalPictureShown = g_box.goalPictureShown;
+    const int edgesOnly = g_box.edgesOnly;
     memset(&g_box, 0, sizeof g_box);
     g_box.boxPosition = place;
     g_box.goalPictureShown = goalPictureShown;
+    g_box.edgesOnly = edgesOnly;
 }

@@ -1,6 +1,7 @@
 // The piece box window's state.
 #pragma once
 #include "board/view_state.h"
+#include "model/game_state.h"
 #include <windows.h>
 
 // Where the box is created: the values of boxPosition, kept in the registry as BoxPos.
@@ -10,6 +11,7 @@ struct BoxState {
     // The player's choices, which outlive every box window.
     int boxPosition;  // a BoxPlace
     BYTE goalPictureShown;
+    int edgesOnly;  // only the edge pieces are shown; kept in the registry as BoxEdgesOnly
 
     HWND boxWindow;
     HDC boxPaintDC;
@@ -22,6 +24,10 @@ struct BoxState {
     int boxDragState;  // a BoxDragState (box/box_window.h)
     int boxLastX;
     int boxLastY;
+    // While only the edge pieces are shown: their table indices, in table order, one a slot.
+    // Made anew at every layout, so that a paint never looks through the whole table.
+    int edgeSlotCount;
+    int edgeSlots[kMaxPieces];
 };
 
 extern BoxState g_box;

@@ -49,7 +49,7 @@ static HWND CreateBoxWindow()
     default: return nullptr;
     }
     // clang-format on
-    return CreateWindowExW(0, kBoxClass, L"箱", style, x, y, width, height, g_board.window,
+    return CreateWindowExW(0, kBoxClass, kBoxTitle, style, x, y, width, height, g_board.window,
                            (HMENU)(INT_PTR)kBoxChildId, GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -97,11 +97,25 @@ void ShowBox(int mode)
     }
 }
 
-void RefreshOpenBox()
+static void RenewBox(bool keepCentre)
 {
-    LayoutBox(true);
+    LayoutBox(keepCentre);
     ForgetBoxPixels();
     RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+}
+
+void RefreshOpenBox()
+{
+    RenewBox(true);
+}
+
+// Another list of pieces: its top is shown, not the place of the old list's middle.
+void ShowBoxEdgesOnly(bool edgesOnly)
+{
+    g_box.edgesOnly = edgesOnly;
+    g_box.boxScrollY = 0;
+    if (g_box.boxWindow)
+        RenewBox(false);
 }
 
 // The buffer stays: the paint moves the slots it already shows. Without piece images there
@@ -120,10 +134,12 @@ void RefreshBox()
 {
     if (!g_box.boxWindow)
         return;
-    if (HasZoomedPicture())
+    if (HasZoomedPicture()) {
         RefreshOpenBox();
-    else
+    } else {
+        ListBoxPieces();  // the caption counts pieces whether or not they can be drawn
         RedrawWindow(g_box.boxWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+    }
 }
 
 static void OnCreate(HWND window)

@@ -3,6 +3,9 @@
 #include "board/press_tracker.h"
 #include <windows.h>
 
+// The caption; while only the edge pieces are shown it also counts them.
+const wchar_t kBoxTitle[] = L"箱";
+
 enum BoxMode { kBoxShow = 0, kBoxClose = 1, kBoxMove = 2, kBoxToggle = 3 };
 
 // Values of g_box.boxDragState: the press states, in the box's words.
@@ -19,6 +22,8 @@ void ShowBox(int mode);
 void RefreshBox();
 // The same for a box known to be open, whether or not the piece images exist.
 void RefreshOpenBox();
+// Shows only the edge pieces, or every boxed piece again.
+void ShowBoxEdgesOnly(bool edgesOnly);
 // Pieces came into the box or left it: lays it out again, and its next paint redraws only
 // the slots whose piece changed.
 void UpdateBoxContents();
@@ -26,6 +31,14 @@ LRESULT CALLBACK BoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 // Columns, content height and scroll position for the current client size and box contents.
 void LayoutBox(bool keepCentre);
+// Which boxed pieces the box shows, and its caption, for the table as it is now.
+void ListBoxPieces();
+// The slots the box shows, left to right and top to bottom: every boxed piece, or only the
+// edge pieces while the player asks for those; and the table entry of a slot.
+int BoxSlotCount();
+int BoxPieceAt(int slot);
+// Only edge pieces are asked for and none is left in the box.
+bool NoEdgePieceBoxed();
 // Clamps the scroll position to the content and sets the scroll bar to match.
 void UpdateBoxScroll();
 

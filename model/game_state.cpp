@@ -11,3 +11,9 @@ void ResetGameState()
     g_game.header.rows = 10;
     g_game.squareMode = 1;
 }
+
+bool IsEdgePiece(const PieceRecord& piece, const GameHeader& header)
+{
+    return piece.column == 0 || piece.row == 0 || piece.column == header.columns - 1 ||
+        piece.row == header.rows - 1;
+}

@@ -100,4 +100,8 @@ extern GameState g_game;
 // Empty 10 x 10 puzzle with no pieces, square mode on and no settings dialog.
 void ResetGameState();
 
+// Whether the piece's home lies on the picture's border: the side that runs along it is
+// straight, which is how a player tells the pieces of the frame from the others.
+bool IsEdgePiece(const PieceRecord& piece, const GameHeader& header);
+
 #endif

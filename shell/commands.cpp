@@ -218,6 +218,10 @@ void RunCommand(WORD command)
         if (g_board.gameActive)
             ShowBox(kBoxShow);
         break;
+    case IDM_EDGESONLY:
+        ShowBoxEdgesOnly(!g_box.edgesOnly);
+        UpdateBoxMenuChecks();
+        break;
     case IDM_BOXCLOSE: ShowBox(kBoxClose); break;
     case IDM_PUTINTOBOX:
         ReturnSelectionToBox();

@@ -52,6 +52,8 @@ void UpdateBoxMenuChecks()
         for (int place = kBoxAtBottom; place < kBoxPlaceCount; ++place)
             CheckItem(menu, IDM_BOXFIRST + place, place == g_box.boxPosition);
     }
+    // Only the box's own menu has it.
+    CheckItem(menus[2], IDM_EDGESONLY, g_box.edgesOnly != 0);
 }
 
 void CheckZoomItem(int zoomIndex)

@@ -51,6 +51,7 @@ void LoadSettings(HINSTANCE instance)
     g_shell.OptSound = 1;
     g_box.boxPosition = kBoxAtBottom;
     g_box.goalPictureShown = 0;
+    g_box.edgesOnly = 0;
 
     HKEY key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -62,6 +63,7 @@ void LoadSettings(HINSTANCE instance)
     ReadNumber(key, L"OptSound", &g_shell.OptSound);
     ReadNumber(key, L"OptGrayBorder", &g_board.OptGrayBorder);
     ReadNumber(key, L"OptGoalBorder", &g_board.OptGoalBorder);
+    ReadNumber(key, L"BoxEdgesOnly", &g_box.edgesOnly);
     RegCloseKey(key);
 }
 
@@ -90,6 +92,7 @@ void SaveSettings()
         WriteNumber(key, L"OptSound", g_shell.OptSound);
         WriteNumber(key, L"OptGrayBorder", g_board.OptGrayBorder);
         WriteNumber(key, L"OptGoalBorder", g_board.OptGoalBorder);
+        WriteNumber(key, L"BoxEdgesOnly", g_box.edgesOnly);
         RegCloseKey(key);
     }
     DestroyMenu(g_shell.boardMenu);

@@ -1,4 +1,4 @@
-// The six settings kept between runs under HKCU\SOFTWARE\Varnholt\Quiltra.
+// The settings kept between runs under HKCU\SOFTWARE\Varnholt\Quiltra.
 #pragma once
 #include <windows.h>
 

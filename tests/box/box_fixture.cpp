@@ -53,6 +53,7 @@ void BoxTest::SetUp()
     ComputeViewGeometry(400, 300, 100, 5, 5);
     g_box.boxPosition = kBoxAtBottom;
     g_box.goalPictureShown = 0;
+    g_box.edgesOnly = 0;
     g_menuRequests.clear();
     g_shell.mainWindow = CreateWindowExW(
         0, L"BoxTestMain", L"Quiltra", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,

@@ -132,3 +132,30 @@ TEST_F(Settings, NumbersOfTheWrongSizeOrTypeKeepTheirDefaults)
     EXPECT_EQ(1, g_board.OptGoalBorder);
     EXPECT_EQ(1, g_board.OptGrayBorder);
 }
+
+// The box's edge filter is a number beside the others: off on a first run, kept as it was
+// left, and off again when the value says so.
+TEST_F(Settings, TheBoxEdgeFilterIsKeptBetweenRuns)
+{
+    g_box.edgesOnly = 1;
+    LoadSettings(GetModuleHandleW(nullptr));
+    EXPECT_EQ(0, g_box.edgesOnly);
+    g_box.edgesOnly = 1;
+    SaveSettings();
+
+    HKEY key = OpenKey();
+    DWORD number = 99, size = sizeof number, type = 0;
+    RegQueryValueExW(key, L"BoxEdgesOnly", nullptr, &type, (BYTE*)&number, &size);
+    EXPECT_EQ((DWORD)REG_DWORD, type);
+    EXPECT_EQ(1u, number);
+    RegCloseKey(key);
+    g_box.edgesOnly = 0;
+    LoadSettings(GetModuleHandleW(nullptr));
+    EXPECT_EQ(1, g_box.edgesOnly);
+
+    g_box.edgesOnly = 0;
+    SaveSettings();
+    g_box.edgesOnly = 1;
+    LoadSettings(GetModuleHandleW(nullptr));
+    EXPECT_EQ(0, g_box.edgesOnly);
+}
