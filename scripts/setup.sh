@@ -3,10 +3,11 @@
 # Safe to run again: it does nothing when everything is already there.
 set -euo pipefail
 
-# fonts-wine holds Marlett, which draws the title bars' buttons under Wine.
+# fonts-wine holds Marlett, which draws the title bars' buttons under Wine. libx11-dev
+# builds the native X client that drops files on the program's window.
 packages=(cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
-          wine wine64 wine32:i386 xvfb xauth
+          wine wine64 wine32:i386 xvfb xauth libx11-dev
           locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
           python3 imagemagick zip unzip)
 
