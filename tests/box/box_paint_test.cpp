@@ -1,4 +1,5 @@
 #include "tests/box/box_fixture.h"
+#include "tests/support/bmp_file.h"
 #include "tests/support/dib32.h"
 #include "board/piece_images.h"
 #include "board/zoomed_picture.h"
@@ -143,41 +144,12 @@ TEST_F(BoxPaint, TheBufferStaysBetweenPaintsUntilItIsFreed)
     FreeBoxBuffer();
 }
 
-// A plain 24-bit BMP file, bottom-up, of one colour.
-static void WriteBmp(const wchar_t* path, int width, int height, COLORREF colour)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + stride * height;
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<BYTE> row(stride);
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = GetBValue(colour);
-        row[x * 3 + 1] = GetGValue(colour);
-        row[x * 3 + 2] = GetRValue(colour);
-    }
-    FILE* out = _wfopen(path, L"wb");
-    ASSERT_NE(nullptr, out);
-    fwrite(&file, sizeof file, 1, out);
-    fwrite(&info, sizeof info, 1, out);
-    for (int y = 0; y < height; ++y)
-        fwrite(row.data(), stride, 1, out);
-    fclose(out);
-}
-
 TEST_F(BoxPaint, AWidePictureFillsTheWidthOfASquareBoxCentredOnGreyInABlackFrame)
 {
     wchar_t path[MAX_PATH];
     GetTempPathW(MAX_PATH, path);
     wcscat(path, L"box_wide.bmp");
-    WriteBmp(path, 200, 100, kPicture);
+    ASSERT_TRUE(WriteBmpFile(path, 200, 100, kPicture));
     PictureHandle picture = LoadBmpPicture(path);
     DeleteFileW(path);
     ASSERT_NE(nullptr, picture);

@@ -4,6 +4,7 @@
 // comes just as the copy is written (never during a drag).
 // Prints medians in ms, in the drawing benchmark's table format.
 //   game_file_benchmark
+#include "tests/support/bmp_file.h"
 #include "files/file_names.h"
 #include "files/game_file.h"
 #include "files/recovery_file.h"
@@ -53,32 +54,6 @@ static void Cut(int side)
     CutPieces();
 }
 
-// A 64 x 48 picture of one colour, as a 24-bit BMP.
-static bool WritePicture(const std::wstring& path)
-{
-    const int width = 64, height = 48, stride = width * 3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + stride * height;
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<BYTE> pixels(stride * height, 0x80);
-    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok = out != INVALID_HANDLE_VALUE && WriteFile(out, &file, sizeof file, &written, nullptr) &&
-        WriteFile(out, &info, sizeof info, &written, nullptr) &&
-        WriteFile(out, pixels.data(), (DWORD)pixels.size(), &written, nullptr);
-    if (out != INVALID_HANDLE_VALUE)
-        CloseHandle(out);
-    return ok;
-}
-
 static void Row(const char* label, double ms)
 {
     printf("| %-62s | %10.3f |\n", label, ms);
@@ -90,7 +65,7 @@ static void SaveAndOpen(const std::wstring& folder, const wchar_t* picture, cons
 {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring picturePath = folder + L"\\" + picture, gamePath = folder + L"\\" + game;
-    if (!WritePicture(picturePath))
+    if (!WriteBmpFile(picturePath.c_str(), 64, 48, RGB(128, 128, 128)))
         Fail("the picture cannot be written");
     char label[96];
     for (int side : {10, 100}) {
