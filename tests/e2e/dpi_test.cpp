@@ -83,6 +83,7 @@ protected:
         layout.boxCaption = (origin.y - frame.top) - (origin.x - frame.left);
         PostCommand(player.mainWindow, IDM_ZOOM100);
         WaitUntilTitleHas(L"x 100%");
+        EXPECT_TRUE(ShowNotMaximised(player.mainWindow));
         Pause(500);
         layout.boardSpan = BoardSpanOnScreen(board);
         return layout;
@@ -101,20 +102,26 @@ protected:
 
 TEST_F(HighDpi, TheBarsAndTheBoxCaptionGrowWithTheDpiWhileTheBoardShowsAPixelAPixel)
 {
+    NewStatusBar bar;
+    ASSERT_TRUE(MeasureNewStatusBar(&bar));
+    EXPECT_EQ(96u, bar.dpi);
     const Layout at96 = Measure();
-    EXPECT_EQ(30, at96.board.top);
-    EXPECT_EQ(20, at96.statusHeight);
+    EXPECT_EQ(kToolbarBandAt96, at96.board.top);
+    EXPECT_EQ(HeldStatusBarHeight(bar), at96.statusHeight);
+    EXPECT_EQ(at96.clientBottom - at96.statusHeight, at96.board.bottom);
     EXPECT_EQ(896, at96.boardSpan) << "the board is 1.4 times the 640-pixel picture";
     for (DWORD dpi : {144u, 192u}) {
         SCOPED_TRACE(dpi);
         ASSERT_NO_FATAL_FAILURE(Restart(dpi));
+        ASSERT_TRUE(MeasureNewStatusBar(&bar));
+        EXPECT_EQ(dpi, bar.dpi);
         const Layout layout = Measure();
         const double scale = dpi / 96.0;
         EXPECT_NEAR(at96.button.cx * scale, layout.button.cx, 2);
         EXPECT_NEAR(at96.button.cy * scale, layout.button.cy, 2);
-        EXPECT_NEAR(at96.statusHeight * scale, layout.statusHeight, 2);
+        EXPECT_EQ(HeldStatusBarHeight(bar), layout.statusHeight);
         EXPECT_NEAR(at96.boxCaption * scale, layout.boxCaption, 2);
-        EXPECT_EQ((int)(30 * scale + 0.5), layout.board.top);
+        EXPECT_EQ((int)(kToolbarBandAt96 * scale + 0.5), layout.board.top);
         EXPECT_EQ(layout.clientBottom - layout.statusHeight, layout.board.bottom);
         EXPECT_EQ(896, layout.boardSpan) << "100 % is a picture pixel a screen pixel";
     }

@@ -279,13 +279,18 @@ std::wstring StatusText(HWND statusBar)
     return text;
 }
 
-// The hook's library lies beside the test program that drives.
-static std::wstring HookLibraryPath()
+// The driving programs and the hook's library lie side by side.
+static std::wstring BesideThisProgram(const wchar_t* name)
 {
     wchar_t program[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     std::wstring path = program;
-    return path.substr(0, path.rfind(L'\\') + 1) + kToolbarHelpHookLibrary;
+    return path.substr(0, path.rfind(L'\\') + 1) + name;
+}
+
+static std::wstring HookLibraryPath()
+{
+    return BesideThisProgram(kToolbarHelpHookLibrary);
 }
 
 bool ShowToolbarHelp(const Player& player, int command)
@@ -306,6 +311,79 @@ bool ShowToolbarHelp(const Player& player, int command)
     if (library)
         FreeLibrary(library);
     return installed != nullptr;
+}
+
+static UINT ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const UINT dpi = (UINT)GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+DWORD OwnStatusBarAnswer()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    const UINT dpi = ScreenDpi();
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    HWND bar = CreateStatusWindowW(WS_CHILD, L"", parent, 1);
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT font = CreateFontIndirectW(&metrics.lfStatusFont);
+    SendMessageW(bar, WM_SETFONT, (WPARAM)font, FALSE);
+    SendMessageW(bar, SB_SETMINHEIGHT, 0, 0);
+    SendMessageW(bar, WM_SIZE, 0, 0);
+    RECT rect = {};
+    GetWindowRect(bar, &rect);
+    DestroyWindow(parent);
+    DeleteObject(font);
+    return MAKELONG(rect.bottom - rect.top, dpi);
+}
+
+bool MeasureNewStatusBar(NewStatusBar* bar)
+{
+    Player maker;
+    DWORD answer = 0;
+    const bool answered =
+        StartProcess(&maker, BesideThisProgram(L"qdriver.exe"), L"", L"status-bar") &&
+        WaitForExit(&maker, 15000, &answer);
+    EndQuiltra(&maker);
+    bar->dpi = HIWORD(answer);
+    bar->heightWithItsFont = LOWORD(answer);
+    // A program that failed exits with the exception's status, which is no answer.
+    return answered && bar->dpi >= 48 && bar->dpi <= 960;
+}
+
+int HeldStatusBarHeight(const NewStatusBar& bar)
+{
+    const int designed = MulDiv(kStatusBandAt96, (int)bar.dpi, 96);
+    return designed > bar.heightWithItsFont ? designed : bar.heightWithItsFont;
+}
+
+bool ShowNotMaximised(HWND mainWindow)
+{
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    ShowWindow(mainWindow, SW_RESTORE);
+    // On top, as a capture of the screen needs it; drawn afresh, not from the bits of the
+    // smaller size the window is restored to first.
+    SetWindowPos(mainWindow, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOCOPYBITS);
+    RECT frame = {};
+    DWORD start = GetTickCount();
+    do {
+        GetWindowRect(mainWindow, &frame);
+        if (!IsZoomed(mainWindow) && EqualRect(&frame, &area))
+            break;
+        Sleep(50);
+    } while (GetTickCount() - start < 5000);
+    // A sent message is answered after the program has dealt with the new size.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(mainWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return !IsZoomed(mainWindow) && EqualRect(&frame, &area);
 }
 
 // Another process's window DC cannot be read under Wine; the screen's can.

@@ -74,6 +74,32 @@ void Click(POINT screen);
 void DragMouse(POINT from, POINT to, bool rightButton, int steps);
 POINT ScreenPoint(HWND window, int clientX, int clientY);
 
+// What the program promises to lay out at 96 DPI, scaled to the window's: the board starts
+// this far down, below the toolbar's band, and the status bar is held this high unless a
+// bar with its font is higher.
+const int kToolbarBandAt96 = 30;
+const int kStatusBandAt96 = 20;
+// A status bar as a program started now makes it: the DPI the system gives that program, and
+// how high a bar is that has the status font of that DPI and no least height (a least height
+// can raise a bar, never lower it). A fresh driving program makes it: the system gives a
+// program its DPI when it starts, and a bar's height follows that DPI's metrics besides its
+// font's. False if that program did not answer.
+struct NewStatusBar {
+    UINT dpi;
+    int heightWithItsFont;
+};
+bool MeasureNewStatusBar(NewStatusBar* bar);
+// The answer of the program that makes one: its DPI in the high word, the height in the low.
+DWORD OwnStatusBarAnswer();
+// The height the program holds its status bar at, at the DPI of that bar.
+int HeldStatusBarHeight(const NewStatusBar& bar);
+
+// Shows the main window not maximised, over the screen's work area, and waits until it is
+// laid out there; false if it did not get there. Wine 10's virtual desktop draws a maximised
+// window 4 pixels right of and below the place it reports, so the screen there does not
+// show that window's pixels; a window that is not maximised is drawn where it is said to be.
+bool ShowNotMaximised(HWND mainWindow);
+
 // The window's pixels as they are on the screen (the window must be on top).
 HBITMAP CaptureWindow(HWND window);
 COLORREF PixelAt(HBITMAP bitmap, int x, int y);

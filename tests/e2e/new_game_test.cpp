@@ -84,6 +84,7 @@ TEST_F(NewGame, PictureAndSettingsGiveAnUnsavedPuzzleAtTheZoomThatFits)
 
     // The goal frame: a grey line one pixel above and left of the picture's place.
     HWND board = FindChild(player.mainWindow, L"Quiltra Sight");
+    ASSERT_TRUE(ShowNotMaximised(player.mainWindow));
     Pause(500);
     HBITMAP shot = CaptureWindow(board);
     SaveBitmap(shot, g_workFolder + L"\\new-game.bmp");
@@ -91,6 +92,9 @@ TEST_F(NewGame, PictureAndSettingsGiveAnUnsavedPuzzleAtTheZoomThatFits)
     GetClientRect(board, &client);
     int boardWidth = (int)(640 * 1.4 * zoom / 100.0);
     int boardHeight = (int)(480 * 1.4 * zoom / 100.0);
+    // Centred, not scrolled: the frame's place is known.
+    ASSERT_GE(client.right, boardWidth);
+    ASSERT_GE(client.bottom, boardHeight);
     int offsetX = client.right > boardWidth ? (client.right - boardWidth) / 2 : 0;
     int offsetY = client.bottom > boardHeight ? (client.bottom - boardHeight) / 2 : 0;
     int frameLeft = offsetX + (int)(640 * 0.2 * zoom / 100.0) - 1;

@@ -29,20 +29,26 @@ TEST_F(Startup, OpensMaximisedTitledQuiltraWithItsChildren)
     EXPECT_NE(nullptr, FindChild(player.mainWindow, L"ToolbarWindow32"));
     EXPECT_NE(nullptr, FindChild(player.mainWindow, L"msctls_statusbar32"));
 
-    RECT client, board;
+    RECT client, board, status;
     GetClientRect(player.mainWindow, &client);
     HWND boardWindow = FindChild(player.mainWindow, L"Quiltra Sight");
     GetWindowRect(boardWindow, &board);
     MapWindowPoints(nullptr, player.mainWindow, (POINT*)&board, 2);
+    GetWindowRect(FindChild(player.mainWindow, L"msctls_statusbar32"), &status);
+    const int statusHeight = status.bottom - status.top;
+    NewStatusBar bar;
+    ASSERT_TRUE(MeasureNewStatusBar(&bar));
+    EXPECT_EQ(HeldStatusBarHeight(bar), statusHeight);
     EXPECT_EQ(0, board.left);
-    EXPECT_EQ(30, board.top);
+    EXPECT_EQ(MulDiv(kToolbarBandAt96, (int)bar.dpi, 96), board.top);
     EXPECT_EQ(client.right, board.right);
-    EXPECT_EQ(client.bottom - 20, board.bottom);
+    EXPECT_EQ(client.bottom - statusHeight, board.bottom);
 }
 
 TEST_F(Startup, ShowsTheStartPictureCentredOnGrey)
 {
     HWND boardWindow = FindChild(player.mainWindow, L"Quiltra Sight");
+    ASSERT_TRUE(ShowNotMaximised(player.mainWindow));
     Pause(500);
     HBITMAP shot = CaptureWindow(boardWindow);
     SaveBitmap(shot, g_workFolder + L"\\start-screen.bmp");
