@@ -78,11 +78,12 @@ bool IsPictureFile(const wchar_t* path)
 
 PictureOpen OpenPictureAt(HWND owner, const wchar_t* path)
 {
-    TakeNewPicturePath(path);
-    if (!g_picturePath[0]) {
+    // Refused before the names change: the game on the board keeps its file and folders.
+    if (wcslen(path) >= (size_t)kPathCapacity) {
         ShowFailure(owner, kPathTooLongText, path, nullptr, nullptr);
         return kPictureRefused;
     }
+    TakeNewPicturePath(path);
     return OpenPicture(owner, false);
 }
 

@@ -73,9 +73,6 @@ static __m128 PixelFloats(const unsigned char* pixel)
     return _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero));
 }
 
-// Blends the weighed source rows of one target row over count pixels: each channel summed
-// row by row in the rows' order, as plain float arithmetic would, four pixels at a time.
-// Four source pixels' channels, each weighed.
 static void WeighFourPixels(const unsigned char* pixels, float weight, __m128 weighed[4])
 {
     const __m128i zero = _mm_setzero_si128();
@@ -88,6 +85,8 @@ static void WeighFourPixels(const unsigned char* pixels, float weight, __m128 we
         weighed[p] = _mm_mul_ps(_mm_cvtepi32_ps(words[p]), w);
 }
 
+// Blends the weighed source rows of one target row over count pixels: each channel summed
+// row by row in the rows' order, as plain float arithmetic would, four pixels at a time.
 // Every target row has at least one source row: the first starts the sums.
 static void BlendRows(const unsigned char* const* in, const float* weights, int rowCount, int count,
                       float* blend)

@@ -23,14 +23,18 @@ static bool GetRecoveryFolder(wchar_t* folder)
     if (FAILED(
             SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return false;
-    return swprintf(folder, kPathCapacity, L"%ls\\Quiltra", appData) > 0;
+    // A folder too deep for the copy's name is none: a name cut short would be another file.
+    const int length = swprintf(folder, kPathCapacity, L"%ls\\Quiltra", appData);
+    return length >= 0 && length < kPathCapacity;
 }
 
 bool GetRecoveryCopyPath(wchar_t* path)
 {
     wchar_t folder[kPathCapacity];
-    return GetRecoveryFolder(folder) &&
-        swprintf(path, kPathCapacity, L"%ls\\recovery.qlt", folder) > 0;
+    if (!GetRecoveryFolder(folder))
+        return false;
+    const int length = swprintf(path, kPathCapacity, L"%ls\\recovery.qlt", folder);
+    return length >= 0 && length < kPathCapacity;
 }
 
 bool WriteRecoveryCopy()

@@ -1,6 +1,6 @@
 // The recovery copy of an unsaved game: the game file's bytes followed by a block that
-// names the game's own file, kept in the user's local application data ("Quiltra").
-// Loading ignores what follows the last piece record, so the copy loads as a game file.
+// names the game's own file, kept in the user's local application data ("Quiltra"). The
+// copy loads as a game file: a block it does not know is skipped.
 #pragma once
 #include <stddef.h>
 

@@ -41,8 +41,8 @@ function floor_of(p) { return core[p] ? 0 : floor_number[top_folder(p)] }
 function describe(p,   n) { n = floor_of(p); return p " (floor " n ": " floor_name[n] ")" }
 # Whether header h is core by its source: 1 or 0, or -1 when it has none. A source is
 # h with .cpp, or failing that a per-system variant of it (new_puzzle_windows.cpp) with no
-# header of its own: settings_dialog.h belongs to
-# settings_dialog_windows.cpp, and stays on its folder floor with it.
+# header of its own: settings_dialog.h belongs to settings_dialog_windows.cpp, and stays on
+# its folder floor with it.
 function core_by_source(h,   stem, f, found) {
   stem = substr(h, 1, length(h) - 2)
   if ((stem ".cpp") in is_file) return (stem ".cpp") in core_source

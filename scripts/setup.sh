@@ -4,10 +4,11 @@
 set -euo pipefail
 
 # fonts-wine holds Marlett, which draws the title bars' buttons under Wine. libx11-dev
-# builds the native X client that drops files on the program's window.
+# builds the native X client that drops files on the program's window; debootstrap makes
+# the second bench's Debian 13 root.
 packages=(cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
-          wine wine64 wine32:i386 xvfb xauth libx11-dev
+          wine wine64 wine32:i386 xvfb xauth libx11-dev debootstrap
           locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
           python3 imagemagick zip unzip)
 

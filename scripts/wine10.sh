@@ -86,11 +86,6 @@ retried() {
   return 1
 }
 
-host_apt_install() {
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null && return 0
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
-}
-
 root_ready() { [ "$(cat "$root/$marker" 2>/dev/null)" = "$recipe" ]; }
 
 # Makes the root in a folder beside it and renames it only when it is whole: a root that was
@@ -98,8 +93,7 @@ root_ready() { [ "$(cat "$root/$marker" 2>/dev/null)" = "$recipe" ]; }
 make_root() {
   local partial=$root.partial log=$root.log mirror start
   start=$(date +%s)
-  command -v debootstrap >/dev/null || retried host_apt_install debootstrap ||
-    { say "debootstrap could not be installed"; return 1; }
+  command -v debootstrap >/dev/null || { say "debootstrap is missing: run scripts/setup.sh"; return 1; }
   . "$here/debian-mirror.sh"
   mirror=$(debian_mirror | head -n 1)
   if [ -z "$mirror" ]; then

@@ -41,7 +41,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 static void OpenHelpContents()
 {
     wchar_t folder[kPathCapacity], page[kPathCapacity + 16];
-    GetProgramFolder(folder, kPathCapacity);
+    if (!GetProgramFolder(folder, kPathCapacity))
+        return;
     swprintf(page, kPathCapacity + 16, L"%lshelp\\index.html", folder);
     ShellExecuteW(nullptr, L"open", page, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -62,9 +62,10 @@ void OpenWaitingFile()
 void OnDropFiles(HDROP drop)
 {
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    std::wstring path(length, L'\0');
+    std::wstring path(length + 1, L'\0');
     if (length > 0)
         DragQueryFileW(drop, 0, &path[0], length + 1);
+    path.resize(length);
     DragFinish(drop);
     if (length > 0)
         OfferGivenFile(path.c_str());

@@ -13,7 +13,8 @@ static bool g_sequencerLoop;  // the device open under bgm is that fallback sequ
 static DWORD SendOpen(const wchar_t* format)
 {
     wchar_t folder[MAX_PATH], command[2 * MAX_PATH];
-    GetProgramFolder(folder, MAX_PATH);
+    if (!GetProgramFolder(folder, MAX_PATH))
+        return MCIERR_FILE_NOT_FOUND;
     // The folder already starts with the drive, so the drive placeholder stays empty.
     swprintf(command, 2 * MAX_PATH, format, L"", folder);
     return SendMciCommand(command, nullptr);

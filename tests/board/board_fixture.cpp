@@ -29,8 +29,8 @@ std::ostream& operator<<(std::ostream& out, const RECT& rect)
 
 static std::wstring PicturePath()
 {
-    wchar_t folder[MAX_PATH];
-    GetProgramFolder(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH] = L"";
+    EXPECT_TRUE(GetProgramFolder(folder, MAX_PATH));
     return std::wstring(folder) + L"pictures\\board.png";
 }
 

@@ -20,7 +20,8 @@ static void Write(const std::string& folder, const char* name,
 
 static void Save(const std::string& folder, const char* name)
 {
-    char path[kGamePathSize] = "C:\\Users\\player\\Pictures\\猫.jpg";
+    // The path field in Shift-JIS, as the program writes it on a Japanese system: 猫 is 94 4C.
+    char path[kGamePathSize] = "C:\\Users\\player\\Pictures\\\x94\x4c.jpg";
     std::vector<unsigned char> bytes;
     BuildGameFile(path, g_game.header, g_game.pieces, &bytes);
     Write(folder, name, bytes);
