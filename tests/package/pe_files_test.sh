@@ -24,8 +24,10 @@ expect() {  # expect WHAT COMMAND...: counts the command's success, names WHAT w
 printf '%s\n' advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll \
     ole32.dll shell32.dll user32.dll winmm.dll >"$work/system.dlls"
 # The runtime's own code-page calls, which carry none of the program's texts or paths:
-# winpthreads' unnamed events and semaphores, libgcc's and libstdc++'s diagnostics.
-printf '%s\n' CreateEventA CreateSemaphoreA FormatMessageA OutputDebugStringA >"$work/runtime.calls"
+# winpthreads' unnamed events and semaphores, libgcc's and libstdc++'s diagnostics, and on
+# x86 libgcc's start-up look for its own DLL (libgcc_s_dw2-1.dll) to register unwind tables.
+printf '%s\n' CreateEventA CreateSemaphoreA FormatMessageA GetModuleHandleA LoadLibraryA \
+    OutputDebugStringA >"$work/runtime.calls"
 for build in x86 x64; do
   "${tools[$build]}-objdump" -f "${exe[$build]}" >"$work/$build.head" 2>&1
   "${tools[$build]}-objdump" -p "${exe[$build]}" >"$work/$build.private" 2>&1
