@@ -182,8 +182,7 @@ bool AnswerDialog(HWND dialog, int id, DWORD timeoutMs)
     return !IsWindow(dialog);
 }
 
-// Another process's texts come by WM_GETTEXT, which the system carries across.
-static std::wstring SentText(HWND window)
+std::wstring SentText(HWND window)
 {
     wchar_t text[1024] = L"";
     DWORD_PTR copied = 0;

@@ -36,6 +36,8 @@ void EndQuiltra(Player* player);
 HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD timeoutMs);
 HWND FindChild(HWND parent, const wchar_t* className);
 std::wstring WindowTitle(HWND window);
+// Another process's control texts come by WM_GETTEXT, which the system carries across.
+std::wstring SentText(HWND window);
 
 // The topmost dialog ("#32770") of the process, message boxes included; null if none.
 HWND FindDialog(DWORD processId);

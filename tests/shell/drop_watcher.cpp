@@ -9,6 +9,7 @@
 //   closed CODE          after the last drop the program was closed and ended with CODE
 // Exit status 0 when every drop brought the settings dialog and the program ended cleanly.
 // Lines are UTF-8: TITLE may hold characters no code page of the bench spells.
+#include "tests/e2e/driver.h"
 #include "tests/support/windows_path.h"
 #include "resources/resource_ids.h"
 #include <windows.h>
@@ -41,47 +42,6 @@ void Say(const std::wstring& line)
     fwrite(utf8.data(), 1, utf8.size(), stdout);
     // The test reads each line as it comes, to act on it.
     fflush(stdout);
-}
-
-// Another process's texts cross by WM_GETTEXT, which the system copies between them.
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[512] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &copied);
-    return text;
-}
-
-struct Search {
-    DWORD process;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchShown(HWND window, LPARAM parameter)
-{
-    Search* search = (Search*)parameter;
-    DWORD process = 0;
-    wchar_t name[64] = L"";
-    GetWindowThreadProcessId(window, &process);
-    if (process != search->process || !IsWindowVisible(window) ||
-        !GetClassNameW(window, name, 64) || wcscmp(name, search->className) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND WaitForShown(DWORD process, const wchar_t* className, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    do {
-        Search search = {process, className, nullptr};
-        EnumWindows(MatchShown, (LPARAM)&search);
-        if (search.found)
-            return search.found;
-        Sleep(50);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
 }
 
 bool WaitUntil(bool (*done)(HWND), HWND window, DWORD timeoutMs)
@@ -127,7 +87,7 @@ bool SayReady(HWND mainWindow)
         return false;
     }
     Say(L"ready " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y) + L" " +
-        TextOf(mainWindow));
+        SentText(mainWindow));
     return true;
 }
 
@@ -143,19 +103,19 @@ void Dismiss(HWND dialog, int button)
 
 bool WatchOneDrop(DWORD process)
 {
-    HWND dialog = WaitForShown(process, L"#32770", kDialogMs);
+    HWND dialog = WaitForWindow(L"#32770", process, kDialogMs);
     if (!dialog) {
         Say(L"none");
         return false;
     }
-    const std::wstring title = TextOf(dialog);
+    const std::wstring title = SentText(dialog);
     if (title != L"設定") {
-        Say(L"dialog " + title + L": " + TextOf(GetDlgItem(dialog, 0xFFFF)));
+        Say(L"dialog " + title + L": " + SentText(GetDlgItem(dialog, 0xFFFF)));
         Dismiss(dialog, IDOK);
         return false;
     }
-    Say(L"settings " + TextOf(GetDlgItem(dialog, IDC_COLUMNS)) + L" " +
-        TextOf(GetDlgItem(dialog, IDC_ROWS)) + L" " + TextOf(GetDlgItem(dialog, IDC_PIECECOUNT)));
+    Say(L"settings " + SentText(GetDlgItem(dialog, IDC_COLUMNS)) + L" " +
+        SentText(GetDlgItem(dialog, IDC_ROWS)) + L" " + SentText(GetDlgItem(dialog, IDC_PIECECOUNT)));
     Dismiss(dialog, IDCANCEL);
     return !IsWindow(dialog);
 }
@@ -183,7 +143,7 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     bool clean = true;
-    HWND mainWindow = WaitForShown(quiltra.dwProcessId, L"Quiltra", kStartMs);
+    HWND mainWindow = WaitForWindow(L"Quiltra", quiltra.dwProcessId, kStartMs);
     // The frame can be shown before the board inside it is made.
     const DWORD start = GetTickCount();
     while (mainWindow && !FindWindowExW(mainWindow, nullptr, L"Quiltra Sight", nullptr) &&
@@ -205,9 +165,9 @@ int wmain(int argc, wchar_t** argv)
             Say(L"closed " + std::to_wstring(code));
             clean = code == 0;
         } else {
-            HWND question = WaitForShown(quiltra.dwProcessId, L"#32770", 0);
+            HWND question = WaitForWindow(L"#32770", quiltra.dwProcessId, 0);
             Say(question
-                    ? L"dialog " + TextOf(question) + L": " + TextOf(GetDlgItem(question, 0xFFFF))
+                    ? L"dialog " + SentText(question) + L": " + SentText(GetDlgItem(question, 0xFFFF))
                     : std::wstring(L"error: Quiltra did not end"));
             clean = false;
         }
