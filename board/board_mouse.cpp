@@ -4,7 +4,6 @@
 #include "board/scroll.h"
 #include "board/view_geometry.h"
 #include "model/game_state.h"
-#include "model/home_test.h"
 #include "model/piece_moves.h"
 #include "win/cursors.h"
 #include "win/pointer.h"
@@ -109,11 +108,8 @@ void EndBoardDrag(int x, int y)
     g_board.mouseMode = kMouseIdle;
     g_board.dragKind = kDragNone;
     SetBoardCursor(g_cursors.arrow);
-    GameHeader& h = g_game.header;
-    if ((kind == kDragStarting || kind == kDragMoving) && h.selectedCount == 1) {
-        h.selectedCount = 0;
-        TryFixPiece(h.boardCount - 1);
-    }
+    if (kind == kDragStarting || kind == kDragMoving)
+        PutDownSelection();
     if (kind == kDragBand) {
         const RECT band = g_board.bandRect;
         SelectInRect(BoardX(band.left), BoardY(band.top), BoardX(band.right), BoardY(band.bottom));

@@ -1,5 +1,7 @@
 #include "model/game_state.h"
 
+#include "model/piece_groups.h"
+
 #include <cstring>
 
 GameState g_game;
@@ -10,6 +12,7 @@ void ResetGameState()
     g_game.header.columns = 10;
     g_game.header.rows = 10;
     g_game.squareMode = 1;
+    ClearGroups();
 }
 
 bool IsEdgePiece(const PieceRecord& piece, const GameHeader& header)

@@ -97,7 +97,7 @@ static_assert(offsetof(GameState, squareMode) ==
 
 extern GameState g_game;
 
-// Empty 10 x 10 puzzle with no pieces, square mode on and no settings dialog.
+// Empty 10 x 10 puzzle with no pieces or groups, square mode on and no settings dialog.
 void ResetGameState();
 
 // Whether the piece's home lies on the picture's border: the side that runs along it is

@@ -2,17 +2,37 @@
 
 #include "board/view_geometry.h"
 #include "model/game_state.h"
+#include "model/home_tolerance.h"
 #include "model/move_record.h"
+#include "model/piece_groups.h"
 #include "model/position_units.h"
 #include "model/random.h"
 #include "model/shell_calls.h"
 
 namespace {
 
-const double kHomeToleranceCells = 0.1;
-const double kHomeTolerancePixels = 4;
 // Draws of 0..6553 out of 0..32767: about one boxed piece in five.
 const double kWizardDrawLimit = 6553.4;
+
+void CompletePuzzle()
+{
+    InvalidateBoardWindow();
+    PlayMusic(kMusicFanfare);
+    ShowCompletionMessage();
+    PlayMusic(kMusicBackground);
+}
+
+// Fixing a piece or a group is heard and seen once; the last one completes the puzzle.
+void AnnounceFixed()
+{
+    SetModified(true);
+    UpdateTitle();
+    SoundFixedBeep();
+    if (g_game.header.fixedCount == g_game.header.pieceCount)
+        CompletePuzzle();
+}
+
+}  // namespace
 
 bool IsNearHome(const PieceRecord& piece)
 {
@@ -24,16 +44,6 @@ bool IsNearHome(const PieceRecord& piece)
         (piece.row - kHomeToleranceCells) * view.cellHeight - kHomeTolerancePixels < dy &&
         dy < (piece.row + kHomeToleranceCells) * view.cellHeight + kHomeTolerancePixels;
 }
-
-void CompletePuzzle()
-{
-    InvalidateBoardWindow();
-    PlayMusic(kMusicFanfare);
-    ShowCompletionMessage();
-    PlayMusic(kMusicBackground);
-}
-
-}  // namespace
 
 void SeatAtHome(int index)
 {
@@ -58,11 +68,35 @@ void TryFixPiece(int index)
     SeatAtHome(index);
     MoveRecord(index, header.fixedCount);
     ++header.fixedCount;
-    SetModified(true);
-    UpdateTitle();
-    SoundFixedBeep();
-    if (header.fixedCount == header.pieceCount)
-        CompletePuzzle();
+    AnnounceFixed();
+}
+
+void TryFixGroup(int index)
+{
+    GameHeader& header = g_game.header;
+    const int looseEnd = header.boardCount - header.selectedCount;
+    if (index < header.fixedCount || index >= looseEnd)
+        return;
+    const PieceRecord& piece = g_game.pieces[index];
+    if (g_groups.groupOfCell[CellOf(piece)] == 0) {
+        TryFixPiece(index);
+        return;
+    }
+    // Every piece of a group lies equally far from home, so one stands for all.
+    if (!IsNearHome(piece))
+        return;
+    const int key = GroupKeyOf(piece);
+    // Moving a record down to fixedCount shifts only records below it, so the members
+    // still ahead keep their indices.
+    for (int i = header.fixedCount; i < looseEnd; ++i) {
+        if (GroupKeyOf(g_game.pieces[i]) != key)
+            continue;
+        SetGroupKey(g_game.pieces[i], CellOf(g_game.pieces[i]));
+        SeatAtHome(i);
+        MoveRecord(i, header.fixedCount);
+        ++header.fixedCount;
+    }
+    AnnounceFixed();
 }
 
 void ReseatFixedPieces()
@@ -86,6 +120,8 @@ void RunWizard()
     // fixed.
     header.selectedCount = 0;
     header.fixedCount = header.boardCount;
+    // Fixed pieces belong to no group.
+    ClearGroups();
     ReseatFixedPieces();
     ++header.wizardCount;
     SetModified(true);

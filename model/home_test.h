@@ -1,6 +1,10 @@
 #ifndef QUILTRA_MODEL_HOME_TEST_H
 #define QUILTRA_MODEL_HOME_TEST_H
 
+// Whether the loose piece's cell lies near its home.
+struct PieceRecord;
+bool IsNearHome(const PieceRecord& piece);
+
 // Puts the piece's cell exactly on its place in the finished picture for the
 // current view geometry. Not clamped: home always lies on the board.
 void SeatAtHome(int index);
@@ -13,6 +17,10 @@ void TryFixPiece(int index);
 // constant 2 pixels and the tile size is truncated), so after every zoom
 // change the fixed pieces are seated again.
 void ReseatFixedPieces();
+
+// Fixes the loose group that holds the piece at `index` as a whole when it lies near home;
+// a piece that stands alone is tested as by TryFixPiece.
+void TryFixGroup(int index);
 
 // Takes about one boxed piece in five out and fixes every piece out of the box.
 void RunWizard();

@@ -4,8 +4,33 @@
 #include "model/game_state.h"
 #include "model/home_test.h"
 #include "model/move_record.h"
+#include "model/piece_groups.h"
 #include "model/position_units.h"
 #include "model/shell_calls.h"
+
+namespace {
+
+// The selection as the player handles it: pieces alone and whole groups, each led by its
+// first record. Joining off, every piece leads itself.
+int s_leads[kMaxPieces];
+
+int SelectionLeads()
+{
+    const GameHeader& header = g_game.header;
+    return FirstOfEachGroup(header.boardCount - header.selectedCount, header.boardCount, s_leads);
+}
+
+// The pieces and groups of the table's range [from, to) have just been put down loose.
+void JoinPutDown(int from, int to)
+{
+    if (!g_groups.joining)
+        return;
+    const int count = FirstOfEachGroup(from, to, s_leads);
+    for (int k = 0; k < count; ++k)
+        JoinPutDownGroup(GroupKeyOf(g_game.pieces[s_leads[k]]));
+}
+
+}  // namespace
 
 void TakeFromBox(int index)
 {
@@ -35,6 +60,9 @@ void ReturnSelectionToBox()
     // Nothing changes, so the game must not count as modified.
     if (header.selectedCount == 0)
         return;
+    // In the box every piece stands alone.
+    for (int i = header.boardCount - header.selectedCount; i < header.boardCount; ++i)
+        SetGroupKey(g_game.pieces[i], CellOf(g_game.pieces[i]));
     header.boardCount -= header.selectedCount;
     header.selectedCount = 0;
     SetModified(true);
@@ -46,23 +74,28 @@ void ArrangeFan()
     const ViewGeometry& view = g_geometry;
     header.fanSpreadX = 0;
     header.fanSpreadY = 0;
-    const int n = header.selectedCount;
-    if (n < 2)
+    const int selectionStart = header.boardCount - header.selectedCount;
+    if (header.selectedCount < 2)
         return;
-    // Spreads come out 0 when there is no travel, so the fan collapses instead of going NaN.
-    header.fanSpreadX = (PixelsToPosition(view.cellWidth, view.rangeX) * 0.5 * (n - 1)) / n;
-    header.fanSpreadY = (PixelsToPosition(view.cellHeight, view.rangeY) * 0.5 * (n - 1)) / n;
-    PieceRecord* selection = &g_game.pieces[header.boardCount - n];
-    PieceRecord& base = selection[0];
-    // Keeps the fan's upper-left end on the board.
-    if (header.fanSpreadX > base.posX)
-        base.posX = header.fanSpreadX;
-    if (header.fanSpreadY > base.posY)
-        base.posY = header.fanSpreadY;
-    for (int k = 1; k < n; ++k) {
-        selection[k].posX = ClampPosition(base.posX - k * header.fanSpreadX / (n - 1));
-        selection[k].posY = ClampPosition(base.posY - k * header.fanSpreadY / (n - 1));
+    // The fan is of pieces alone and groups; a group follows its first piece.
+    const int n = SelectionLeads();
+    if (n > 1) {
+        // Spreads come out 0 when there is no travel, so the fan collapses instead of going NaN.
+        header.fanSpreadX = (PixelsToPosition(view.cellWidth, view.rangeX) * 0.5 * (n - 1)) / n;
+        header.fanSpreadY = (PixelsToPosition(view.cellHeight, view.rangeY) * 0.5 * (n - 1)) / n;
+        PieceRecord& base = g_game.pieces[s_leads[0]];
+        // Keeps the fan's upper-left end on the board.
+        if (header.fanSpreadX > base.posX)
+            base.posX = header.fanSpreadX;
+        if (header.fanSpreadY > base.posY)
+            base.posY = header.fanSpreadY;
+        for (int k = 1; k < n; ++k) {
+            PieceRecord& lead = g_game.pieces[s_leads[k]];
+            lead.posX = ClampPosition(base.posX - k * header.fanSpreadX / (n - 1));
+            lead.posY = ClampPosition(base.posY - k * header.fanSpreadY / (n - 1));
+        }
     }
+    PlaceGroups(selectionStart, header.boardCount);
     SetModified(true);
 }
 
@@ -85,19 +118,31 @@ bool IsOnFan(int x, int y)
 
 // Only the cell counts, not the knobs, so a press near a piece's edge picks
 // the piece the player sees there rather than a neighbour's knob.
-int TopLoosePieceAt(int x, int y)
+bool IsOnCell(const PieceRecord& piece, int x, int y)
+{
+    const ViewGeometry& view = g_geometry;
+    const int cellLeft = (int)(piece.posX * view.rangeX + view.tabMarginX);
+    const int cellTop = (int)(piece.posY * view.rangeY + view.tabMarginY);
+    return cellLeft <= x && x <= cellLeft + view.cellWidth && cellTop <= y &&
+        y <= cellTop + view.cellHeight;
+}
+
+// The topmost piece of the table's range [from, to) under the point, or -1.
+int TopPieceAt(int from, int to, int x, int y)
+{
+    for (int i = to - 1; i >= from; --i)
+        if (IsOnCell(g_game.pieces[i], x, y))
+            return i;
+    return -1;
+}
+
+// A selected group is held anywhere on its pieces, not only at its first one.
+bool IsOnSelection(int x, int y)
 {
     const GameHeader& header = g_game.header;
-    const ViewGeometry& view = g_geometry;
-    for (int i = header.boardCount - header.selectedCount - 1; i >= header.fixedCount; --i) {
-        const PieceRecord& piece = g_game.pieces[i];
-        const int cellLeft = (int)(piece.posX * view.rangeX + view.tabMarginX);
-        const int cellTop = (int)(piece.posY * view.rangeY + view.tabMarginY);
-        if (cellLeft <= x && x <= cellLeft + view.cellWidth && cellTop <= y &&
-            y <= cellTop + view.cellHeight)
-            return i;
-    }
-    return -1;
+    return IsOnFan(x, y) ||
+        (g_groups.joining &&
+         TopPieceAt(header.boardCount - header.selectedCount, header.boardCount, x, y) >= 0);
 }
 
 }  // namespace
@@ -105,13 +150,17 @@ int TopLoosePieceAt(int x, int y)
 bool PickAt(int x, int y, bool additive)
 {
     GameHeader& header = g_game.header;
-    if (IsOnFan(x, y))
+    if (IsOnSelection(x, y))
         return true;
-    const int hit = TopLoosePieceAt(x, y);
+    const int looseEnd = header.boardCount - header.selectedCount;
+    const int hit = TopPieceAt(header.fixedCount, looseEnd, x, y);
     if (hit < 0)
         return false;
-    MoveRecord(hit, header.boardCount - 1);
-    header.selectedCount = additive ? header.selectedCount + 1 : 1;
+    const int picked = LiftGroupToTop(hit);
+    const int released = additive ? 0 : header.selectedCount;
+    header.selectedCount = additive ? header.selectedCount + picked : picked;
+    // A selection that the new one replaces is put down where it lies.
+    JoinPutDown(header.boardCount - picked - released, header.boardCount - picked);
     ArrangeFan();
     SetModified(true);
     return true;
@@ -121,24 +170,21 @@ void SelectInRect(int left, int top, int right, int bottom)
 {
     GameHeader& header = g_game.header;
     const ViewGeometry& view = g_geometry;
-    bool caught = false;
-    int i = header.fixedCount;
-    while (i < header.boardCount - header.selectedCount) {
+    static int caughtKeys[kMaxPieces];
+    int caught = 0;
+    for (int i = header.fixedCount; i < header.boardCount - header.selectedCount; ++i) {
         const PieceRecord& piece = g_game.pieces[i];
         const int cx = (int)(piece.posX * view.rangeX + view.tileWidth * 0.5);
         const int cy = (int)(piece.posY * view.rangeY + view.tileHeight * 0.5);
-        if (left <= cx && cx <= right && top <= cy && cy <= bottom) {
-            // The next record moves into index i, so i is examined again.
-            MoveRecord(i, header.boardCount - 1);
-            ++header.selectedCount;
-            ArrangeFan();
-            caught = true;
-        } else {
-            ++i;
-        }
+        if (left <= cx && cx <= right && top <= cy && cy <= bottom)
+            caughtKeys[caught++] = GroupKeyOf(piece);
     }
-    if (caught)
-        SetModified(true);
+    if (caught == 0)
+        return;
+    // Caught pieces join the selection lowest in the table first, each with its whole group.
+    header.selectedCount += LiftGroupsToTop(caughtKeys, caught);
+    ArrangeFan();
+    SetModified(true);
 }
 
 void SetPiecePosition(int index, double posX, double posY)
@@ -164,30 +210,50 @@ void DropSelection(int x, int y)
 {
     GameHeader& header = g_game.header;
     const ViewGeometry& view = g_geometry;
-    const int n = header.selectedCount;
-    if (n < 1)
+    if (header.selectedCount < 1)
         return;
     header.fanSpreadX = 0;
     header.fanSpreadY = 0;
     // Without travel (one column or row) the positions are 0, never NaN.
     const double fx = PixelsToPosition(x - view.tileWidth * 0.5, view.rangeX);
     const double fy = PixelsToPosition(y - view.tileHeight * 0.5, view.rangeY);
+    const int selectionStart = header.boardCount - header.selectedCount;
+    const int n = SelectionLeads();
     if (n == 1) {
-        const int top = header.boardCount - 1;
-        g_game.pieces[top].posX = ClampPosition(fx);
-        g_game.pieces[top].posY = ClampPosition(fy);
-        header.selectedCount = 0;
-        SetModified(true);
-        TryFixPiece(top);
+        PieceRecord& lead = g_game.pieces[selectionStart];
+        lead.posX = ClampPosition(fx);
+        lead.posY = ClampPosition(fy);
+        PlaceGroups(selectionStart, header.boardCount);
+        PutDownSelection();
         return;
     }
-    PieceRecord* selection = &g_game.pieces[header.boardCount - n];
-    const double bx = selection[0].posX;
-    const double by = selection[0].posY;
+    const double bx = g_game.pieces[s_leads[0]].posX;
+    const double by = g_game.pieces[s_leads[0]].posY;
     for (int k = 1; k < n; ++k) {
-        selection[k].posX = ClampPosition(bx + k * (fx - bx) / (n - 1));
-        selection[k].posY = ClampPosition(by + k * (fy - by) / (n - 1));
+        PieceRecord& lead = g_game.pieces[s_leads[k]];
+        lead.posX = ClampPosition(bx + k * (fx - bx) / (n - 1));
+        lead.posY = ClampPosition(by + k * (fy - by) / (n - 1));
     }
+    PlaceGroups(selectionStart, header.boardCount);
     header.selectedCount = 0;
     SetModified(true);
+    JoinPutDown(selectionStart, header.boardCount);
+}
+
+bool IsSelectionOneGroup()
+{
+    return g_game.header.selectedCount > 0 && SelectionLeads() == 1;
+}
+
+void PutDownSelection()
+{
+    GameHeader& header = g_game.header;
+    if (!IsSelectionOneGroup())
+        return;
+    const int lead = header.boardCount - header.selectedCount;
+    header.selectedCount = 0;
+    SetModified(true);
+    JoinPutDown(lead, header.boardCount);
+    // Joining moves no record, so the lead still stands for its group, joined or not.
+    TryFixGroup(lead);
 }

@@ -29,8 +29,17 @@ void SetPiecePosition(int index, double posX, double posY);
 // out again from it.
 void MoveSelection(int dx, int dy);
 
-// Ends the selection at the point: one piece is put down centred there and
-// tested against its home; more pieces spread from the base to the point.
+// Ends the selection at the point: one piece (or one group, after its first piece) is put
+// down centred there and tested against its home; more spread from the base to the point.
+// With joining on, whatever is put down joins the neighbours it fits.
 void DropSelection(int x, int y);
+
+// Whether the selection is a single piece or a single group: a drag of it ends with it put
+// down rather than held as a fan.
+bool IsSelectionOneGroup();
+
+// Puts a selection of one piece or one group down where it lies, joins what it fits and
+// tests it against its home; any other selection stays as it is.
+void PutDownSelection();
 
 #endif

@@ -10,6 +10,7 @@
 #include "files/file_names.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
+#include "model/piece_groups.h"
 #include "shell/menu_state.h"
 #include "shell/recovery.h"
 #include "shell/shell_state.h"
@@ -33,6 +34,7 @@ void SelectZoom(int percent, bool keepCentre)
     ComputeViewGeometry(g_view.pictureInfo.biWidth, g_view.pictureInfo.biHeight,
                         ZoomSteps[index].percent, g_game.header.columns, g_game.header.rows);
     ReseatFixedPieces();
+    ReseatGroups();
     if (keepCentre) {
         const int w = g.bufferWidth, h = g.bufferHeight;
         g_board.scrollX = KeepCentre(g_board.scrollX, w, w, g.boardWidth, oldWidth);
