@@ -5,6 +5,7 @@
 #include "files/path_field.h"
 #include "files/path_parts.h"
 #include "model/game_state.h"
+#include "model/piece_groups.h"
 #include "win/failure_box.h"
 #include <windows.h>
 #include <string.h>
@@ -75,6 +76,12 @@ static void TakeLoadedGame()
 {
     g_game.header = s_loaded.header;
     memcpy(g_game.pieces, s_loaded.pieces, sizeof(PieceRecord) * s_loaded.header.pieceCount);
+    // With joining off the pieces lie where they were, each alone; showing the game lays
+    // the groups out again at its zoom.
+    if (g_groups.joining)
+        memcpy(g_groups.groupOfCell, s_loaded.groupOfCell, sizeof g_groups.groupOfCell);
+    else
+        ClearGroups();
 }
 
 // A moved picture is asked for again; the game then goes on without a file name.
@@ -201,7 +208,7 @@ bool SaveGameFile(HWND owner, bool askName)
         }
     }
     std::vector<unsigned char> bytes;
-    BuildGameFileFor(g_picturePath, g_game.header, g_game.pieces, &bytes);
+    BuildGameFileFor(g_picturePath, g_game.header, g_game.pieces, g_groups.groupOfCell, &bytes);
     if (const wchar_t* failure = WriteGameFile(path, bytes)) {
         ShowFailure(owner, failure, path, nullptr, nullptr);
         return false;

@@ -122,20 +122,65 @@ static void ReadPathBlock(const Block& block, char16_t* path)
         memset(path, 0, sizeof(char16_t) * kPathCapacity);
 }
 
-// The first well-formed block of each known tag gives its path. A file is never refused
+// Groups are whole or not at all: every listed piece on the board, listed once, its key a
+// listed piece that is its own key, no group of one, and no group both in and out of the
+// selection, where only whole groups are ever taken. Anything else ignores the block, and
+// the pieces lie where they are, each alone.
+static void ReadGroupBlock(const Block& block, LoadedGame* game)
+{
+    const GameHeader& h = game->header;
+    int32_t* groupOf = game->groupOfCell;
+    const size_t pairs = block.length / 8;
+    if (block.length % 8 != 0 || pairs > (size_t)h.pieceCount)
+        return;
+    std::vector<int> indexOfCell((size_t)h.pieceCount);
+    for (int i = 0; i < h.pieceCount; ++i)
+        indexOfCell[(size_t)game->pieces[i].column * h.rows + game->pieces[i].row] = i;
+    const int selectionStart = h.boardCount - h.selectedCount;
+    bool whole = true;
+    for (size_t k = 0; k < pairs && whole; ++k) {
+        const uint32_t cell = ReadUint32(block.content + 8 * k);
+        const uint32_t key = ReadUint32(block.content + 8 * k + 4);
+        whole = cell < (uint32_t)h.pieceCount && key < (uint32_t)h.pieceCount &&
+            groupOf[cell] == 0 && indexOfCell[cell] >= h.fixedCount &&
+            indexOfCell[cell] < h.boardCount;
+        if (whole)
+            groupOf[cell] = (int32_t)key + 1;
+    }
+    std::vector<int> members((size_t)h.pieceCount, 0);
+    for (int cell = 0; cell < h.pieceCount && whole; ++cell) {
+        if (groupOf[cell] == 0)
+            continue;
+        const int key = groupOf[cell] - 1;
+        whole = groupOf[key] == key + 1 &&
+            (indexOfCell[cell] >= selectionStart) == (indexOfCell[key] >= selectionStart);
+        ++members[key];
+    }
+    for (int cell = 0; cell < h.pieceCount && whole; ++cell)
+        whole = groupOf[cell] == 0 || members[groupOf[cell] - 1] > 1;
+    if (!whole)
+        memset(groupOf, 0, sizeof(int32_t) * (size_t)h.pieceCount);
+}
+
+// The first well-formed block of each known tag counts. A file is never refused
 // for its blocks: an older build's recovery copy ends with a record of its own ("Quiltra
 // Recovery" and a path) that reads as no blocks, and a copy cut short may end inside one;
 // the path field still names the picture, so the game loads with the blocks ignored.
-static void ReadPathBlocks(const unsigned char* data, size_t size, size_t at, LoadedGame* game)
+static void ReadBlocks(const unsigned char* data, size_t size, size_t at, LoadedGame* game)
 {
     if (!BlocksReachTheEnd(data, size, at))
         return;
     Block block;
+    bool groupsRead = false;
     while (ReadBlock(data, size, &at, &block)) {
         if (block.tag == kPicturePathBlock && !game->unicodePicturePath[0])
             ReadPathBlock(block, game->unicodePicturePath);
         else if (block.tag == kGamePathBlock && !game->unicodeGamePath[0])
             ReadPathBlock(block, game->unicodeGamePath);
+        else if (block.tag == kGroupBlock && !groupsRead) {
+            ReadGroupBlock(block, game);
+            groupsRead = true;
+        }
     }
 }
 
@@ -148,6 +193,7 @@ GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame
 {
     memset(game->unicodePicturePath, 0, sizeof game->unicodePicturePath);
     memset(game->unicodeGamePath, 0, sizeof game->unicodeGamePath);
+    memset(game->groupOfCell, 0, sizeof game->groupOfCell);
     if (size < kGameSignatureSize)
         return kGameFileNoSignature;
     if (!HasGameSignature(data, size))
@@ -168,8 +214,8 @@ GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame
     if (!memchr(game->picturePath, 0, kGamePathSize) || !CountsAreInOrder(h) ||
         !PiecesMakeAPuzzle(h, game->pieces))
         return kGameFileBadContent;
-    ReadPathBlocks(data, size, kGameFilePrefixSize + recordBytes, game);
     MakeShowable(game);
+    ReadBlocks(data, size, kGameFilePrefixSize + recordBytes, game);
     return kGameFileOk;
 }
 
@@ -183,6 +229,24 @@ void BuildGameFile(const char* picturePath, const GameHeader& header, const Piec
     memcpy(out + kGameSignatureSize, picturePath, kGamePathSize);
     memcpy(out + kGameSignatureSize + kGamePathSize, &header, sizeof header);
     memcpy(out + kGameFilePrefixSize, pieces, recordBytes);
+}
+
+void AppendGroupBlock(const GameHeader& header, const PieceRecord* pieces,
+                      const int32_t* groupOfCell, std::vector<unsigned char>* bytes)
+{
+    std::vector<unsigned char> pairs;
+    for (int i = header.fixedCount; i < header.boardCount; ++i) {
+        const uint32_t cell = (uint32_t)(pieces[i].column * header.rows + pieces[i].row);
+        if (groupOfCell[cell] == 0)
+            continue;
+        AppendUint32(cell, &pairs);
+        AppendUint32((uint32_t)groupOfCell[cell] - 1, &pairs);
+    }
+    if (pairs.empty())
+        return;
+    AppendUint32(kGroupBlock, bytes);
+    AppendUint32((uint32_t)pairs.size(), bytes);
+    bytes->insert(bytes->end(), pairs.begin(), pairs.end());
 }
 
 bool AppendPathBlock(GameFileBlock tag, const char16_t* path, std::vector<unsigned char>* bytes)

@@ -19,10 +19,12 @@ const size_t kBlockHeaderSize = 8;
 // A path block's bytes at the most: every UTF-16 unit of a path as three UTF-8 bytes, and
 // the terminator.
 const size_t kPathBlockMaxBytes = 3 * (kPathCapacity - 1) + 1;
+// A group block's bytes at the most: a cell and a key for every piece.
+const size_t kGroupBlockMaxBytes = 8 * (size_t)kMaxPieces;
 // The most a game file can hold that the loader will look at, the largest game with both
-// path blocks at their longest; the rest is ignored.
+// path blocks at their longest and every piece in a group; the rest is ignored.
 const size_t kGameFileMaxSize = kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces +
-    2 * (kBlockHeaderSize + kPathBlockMaxBytes);
+    2 * (kBlockHeaderSize + kPathBlockMaxBytes) + kBlockHeaderSize + kGroupBlockMaxBytes;
 
 // Block tags as they stand in the file.
 enum GameFileBlock : uint32_t {
@@ -31,6 +33,11 @@ enum GameFileBlock : uint32_t {
     kPicturePathBlock = 'P' | 'A' << 8 | 'T' << 16 | 'H' << 24,
     // In the recovery copy only: the path of the game's own file, UTF-8, zero-terminated.
     kGamePathBlock = 'G' | 'A' << 8 | 'M' << 16 | 'E' << 24,
+    // The pieces joined into groups: for each, in table order, its home cell and its group's
+    // key, the home cell of one of the group's pieces, as 32-bit little-endian numbers.
+    // Written only while pieces are joined; a build that does not join ignores it and the
+    // pieces lie where they were, each alone.
+    kGroupBlock = 'J' | 'O' << 8 | 'I' << 16 | 'N' << 24,
 };
 
 enum GameFileProblem {
@@ -48,6 +55,10 @@ struct LoadedGame {
     // damaged (then the path field stands).
     char16_t unicodePicturePath[kPathCapacity];
     char16_t unicodeGamePath[kPathCapacity];
+    // Per home cell, as the game keeps it: 0 for a piece alone, else its group's key + 1.
+    // All 0 where the file has no group block or its block does not make groups of loose
+    // or selected pieces.
+    int32_t groupOfCell[kMaxPieces];
     GameHeader header;
     PieceRecord pieces[kMaxPieces];
 };
@@ -61,6 +72,10 @@ GameFileProblem ParseGameFile(const unsigned char* data, size_t size, LoadedGame
 // no block.
 void BuildGameFile(const char* picturePath, const GameHeader& header, const PieceRecord* pieces,
                    std::vector<unsigned char>* bytes);
+// Appends a group block for the groups (per home cell, 0 or key + 1) of the board's pieces,
+// when there are any; a game without groups is written as ever.
+void AppendGroupBlock(const GameHeader& header, const PieceRecord* pieces,
+                      const int32_t* groupOfCell, std::vector<unsigned char>* bytes);
 // Appends a path block (a zero-terminated UTF-16 path of fewer than kPathCapacity units);
 // false, with nothing appended, for an empty path, one of kPathCapacity units or more, or
 // one that UTF-8 cannot spell (an unpaired surrogate).

@@ -32,7 +32,8 @@ void ReadCodePageField(const char* field, wchar_t* path)
 }
 
 void BuildGameFileFor(const wchar_t* picturePath, const GameHeader& header,
-                      const PieceRecord* pieces, std::vector<unsigned char>* bytes)
+                      const PieceRecord* pieces, const int32_t* groupOfCell,
+                      std::vector<unsigned char>* bytes)
 {
     char field[kGamePathSize];
     const bool spelled = SpellInCodePage(picturePath, field);
@@ -47,6 +48,7 @@ void BuildGameFileFor(const wchar_t* picturePath, const GameHeader& header,
     BuildGameFile(field, header, pieces, bytes);
     if (!spelled)
         AppendPathBlock(kPicturePathBlock, AsUtf16(picturePath), bytes);
+    AppendGroupBlock(header, pieces, groupOfCell, bytes);
 }
 
 void TakePicturePath(const LoadedGame& game, wchar_t* path)

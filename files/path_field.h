@@ -6,10 +6,13 @@
 
 // The bytes of a game file for a picture at path: the path field holds the path where the
 // code page spells it exactly, else the system's short form where that is spelled, else
-// nothing; then a path block carries the path whole. A path the code page spells gives
-// the very bytes of a file without blocks, which every earlier build opens.
+// nothing; then a path block carries the path whole, and a group block the groups (per
+// home cell, 0 or key + 1) where pieces are joined. A path the code page spells, in a game
+// without groups, gives the very bytes of a file without blocks, which every earlier build
+// opens.
 void BuildGameFileFor(const wchar_t* picturePath, const GameHeader& header,
-                      const PieceRecord* pieces, std::vector<unsigned char>* bytes);
+                      const PieceRecord* pieces, const int32_t* groupOfCell,
+                      std::vector<unsigned char>* bytes);
 
 // The picture's path of a loaded game: its path block where it has one, else its path field
 // read in the code page. Empty when neither gives a path.

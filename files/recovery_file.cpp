@@ -4,6 +4,7 @@
 #include "files/game_format.h"
 #include "files/path_field.h"
 #include "model/game_state.h"
+#include "model/piece_groups.h"
 #include <windows.h>
 #include <shlobj.h>
 #include <string.h>
@@ -44,7 +45,7 @@ bool WriteRecoveryCopy()
         return false;
     CreateDirectoryW(folder, nullptr);
     std::vector<unsigned char> bytes;
-    BuildGameFileFor(g_picturePath, g_game.header, g_game.pieces, &bytes);
+    BuildGameFileFor(g_picturePath, g_game.header, g_game.pieces, g_groups.groupOfCell, &bytes);
     if (g_gamePath[0])
         AppendPathBlock(kGamePathBlock, AsUtf16(g_gamePath), &bytes);
     return WriteGameFile(path, bytes) == nullptr;

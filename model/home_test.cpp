@@ -78,7 +78,7 @@ void TryFixGroup(int index)
     if (index < header.fixedCount || index >= looseEnd)
         return;
     const PieceRecord& piece = g_game.pieces[index];
-    if (g_groups.groupOfCell[CellOf(piece)] == 0) {
+    if (IsAlone(piece)) {
         TryFixPiece(index);
         return;
     }
@@ -91,7 +91,7 @@ void TryFixGroup(int index)
     for (int i = header.fixedCount; i < looseEnd; ++i) {
         if (GroupKeyOf(g_game.pieces[i]) != key)
             continue;
-        SetGroupKey(g_game.pieces[i], CellOf(g_game.pieces[i]));
+        SetAlone(g_game.pieces[i]);
         SeatAtHome(i);
         MoveRecord(i, header.fixedCount);
         ++header.fixedCount;

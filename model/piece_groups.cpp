@@ -150,8 +150,17 @@ int GroupKeyOf(const PieceRecord& piece)
 
 void SetGroupKey(const PieceRecord& piece, int key)
 {
-    const int cell = CellOf(piece);
-    g_groups.groupOfCell[cell] = key == cell ? 0 : key + 1;
+    g_groups.groupOfCell[CellOf(piece)] = key + 1;
+}
+
+void SetAlone(const PieceRecord& piece)
+{
+    g_groups.groupOfCell[CellOf(piece)] = 0;
+}
+
+bool IsAlone(const PieceRecord& piece)
+{
+    return g_groups.groupOfCell[CellOf(piece)] == 0;
 }
 
 void ClearGroups()
@@ -184,8 +193,21 @@ void SetJoining(bool joining)
             s_members[other] = root;
         }
     }
-    for (int i = header.fixedCount; i < looseEnd; ++i)
-        SetGroupKey(g_game.pieces[i], RootCell(CellOf(g_game.pieces[i])));
+    // A root that no other piece leads stands alone.
+    ++s_pass;
+    for (int i = header.fixedCount; i < looseEnd; ++i) {
+        const int cell = CellOf(g_game.pieces[i]), root = RootCell(cell);
+        if (root != cell) {
+            s_spanStamp[root] = s_pass;
+            SetGroupKey(g_game.pieces[i], root);
+        }
+    }
+    for (int i = header.fixedCount; i < looseEnd; ++i) {
+        const int cell = CellOf(g_game.pieces[i]);
+        if (s_spanStamp[cell] == s_pass && RootCell(cell) == cell)
+            SetGroupKey(g_game.pieces[i], cell);
+    }
+    PlaceGroups(header.fixedCount, looseEnd);
 }
 
 PixelShift ShiftFromHome(int index)
@@ -255,7 +277,7 @@ int JoinPutDownGroup(int key)
         return key;
     IndexLooseCells();
     const PixelShift shift = ShiftFromHome(s_members[0]);
-    int bestKey = key, bestDistance = 0;
+    int bestKey = key, bestDistance = 0, bestNeighbour = -1;
     PixelShift best = shift;
     for (int k = 0; k < count; ++k) {
         for (int side = 0; side < 4; ++side) {
@@ -269,12 +291,15 @@ int JoinPutDownGroup(int key)
                 !FitsOnBoard(s_members, count, there))
                 continue;
             bestKey = GroupKeyOf(g_game.pieces[j]);
+            bestNeighbour = j;
             bestDistance = distance;
             best = there;
         }
     }
     if (bestKey == key)
         return key;
+    // A neighbour that stood alone leads the group from now on.
+    SetGroupKey(g_game.pieces[bestNeighbour], bestKey);
     for (int k = 0; k < count; ++k) {
         PlaceAtShift(&g_game.pieces[s_members[k]], best);
         SetGroupKey(g_game.pieces[s_members[k]], bestKey);
@@ -290,6 +315,9 @@ int JoinPutDownGroup(int key)
                 RelabelGroup(header.fixedCount, looseEnd, other, bestKey);
         }
     }
+    // Pieces that stood alone lay anywhere within their pixel; in a group each lies at the
+    // middle of its own, as a saved game is laid out again when it is opened.
+    PlaceGroups(header.fixedCount, looseEnd);
     return bestKey;
 }
 
@@ -315,7 +343,7 @@ int LiftGroupToTop(int index)
 {
     const PieceRecord& picked = g_game.pieces[index];
     // A piece alone moves by one record, not by a pass over the table.
-    if (g_groups.groupOfCell[CellOf(picked)] == 0) {
+    if (IsAlone(picked)) {
         MoveRecord(index, g_game.header.boardCount - 1);
         return 1;
     }

@@ -14,8 +14,8 @@
 // seated pieces would be, moved as one, so joined pieces show no gap.
 struct PieceGroups {
     int32_t joining;  // the player's option, 0 or 1; while it is off every piece stands alone
-    // Per home cell: 0 while the piece stands alone, else its group's key + 1, so that a
-    // cleared block means no groups.
+    // Per home cell: 0 while the piece stands alone, else its group's key + 1 (the piece
+    // whose cell is the key included), so that a cleared block means no groups.
     int32_t groupOfCell[kMaxPieces];
 };
 
@@ -25,6 +25,8 @@ int CellOf(const PieceRecord& piece);
 // A piece that stands alone is its own group: its key is its cell.
 int GroupKeyOf(const PieceRecord& piece);
 void SetGroupKey(const PieceRecord& piece, int key);
+void SetAlone(const PieceRecord& piece);
+bool IsAlone(const PieceRecord& piece);
 
 // Every piece stands alone again.
 void ClearGroups();

@@ -62,7 +62,7 @@ void ReturnSelectionToBox()
         return;
     // In the box every piece stands alone.
     for (int i = header.boardCount - header.selectedCount; i < header.boardCount; ++i)
-        SetGroupKey(g_game.pieces[i], CellOf(g_game.pieces[i]));
+        SetAlone(g_game.pieces[i]);
     header.boardCount -= header.selectedCount;
     header.selectedCount = 0;
     SetModified(true);

@@ -10,6 +10,7 @@
 #include "files/open_picture.h"
 #include "model/home_test.h"
 #include "model/new_puzzle.h"
+#include "model/piece_groups.h"
 #include "model/piece_moves.h"
 #include "model/shell_calls.h"
 #include "resources/resource_ids.h"
@@ -241,6 +242,11 @@ void RunCommand(WORD command)
         break;
     case IDM_OPTGRAYBORDER: FlipFrameOption(&g_board.OptGrayBorder); break;
     case IDM_OPTGOALBORDER: FlipFrameOption(&g_board.OptGoalBorder); break;
+    case IDM_OPTJOINPIECES:
+        // Turned on, pieces already lying together join; nothing moves, so nothing is drawn.
+        SetJoining(!g_groups.joining);
+        UpdateOptionChecks();
+        break;
     default:
         if (g_board.gameActive)
             RunGameCommand(command);

@@ -1,6 +1,7 @@
 #include "shell/menu_state.h"
 #include "board/board_state.h"
 #include "box/box_state.h"
+#include "model/piece_groups.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
@@ -42,6 +43,7 @@ void UpdateOptionChecks()
     CheckItem(menu, IDM_OPTSOUND, g_shell.OptSound != 0);
     CheckItem(menu, IDM_OPTGRAYBORDER, g_board.OptGrayBorder != 0);
     CheckItem(menu, IDM_OPTGOALBORDER, g_board.OptGoalBorder != 0);
+    CheckItem(menu, IDM_OPTJOINPIECES, g_groups.joining != 0);
 }
 
 void UpdateBoxMenuChecks()

@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 #include "board/board_state.h"
 #include "box/box_state.h"
+#include "model/piece_groups.h"
 #include "files/file_names.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_state.h"
@@ -52,6 +53,7 @@ void LoadSettings(HINSTANCE instance)
     g_box.boxPosition = kBoxAtBottom;
     g_box.goalPictureShown = 0;
     g_box.edgesOnly = 0;
+    g_groups.joining = 0;
 
     HKEY key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -64,6 +66,7 @@ void LoadSettings(HINSTANCE instance)
     ReadNumber(key, L"OptGrayBorder", &g_board.OptGrayBorder);
     ReadNumber(key, L"OptGoalBorder", &g_board.OptGoalBorder);
     ReadNumber(key, L"BoxEdgesOnly", &g_box.edgesOnly);
+    ReadNumber(key, L"OptJoinPieces", &g_groups.joining);
     RegCloseKey(key);
 }
 
@@ -93,6 +96,7 @@ void SaveSettings()
         WriteNumber(key, L"OptGrayBorder", g_board.OptGrayBorder);
         WriteNumber(key, L"OptGoalBorder", g_board.OptGoalBorder);
         WriteNumber(key, L"BoxEdgesOnly", g_box.edgesOnly);
+        WriteNumber(key, L"OptJoinPieces", g_groups.joining);
         RegCloseKey(key);
     }
     DestroyMenu(g_shell.boardMenu);

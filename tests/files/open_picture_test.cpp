@@ -10,6 +10,7 @@
 #include "files/path_field.h"
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
+#include "model/piece_groups.h"
 #include "shell/shell_state.h"
 #include "win/image_library.h"
 #include <gtest/gtest.h>
@@ -241,7 +242,7 @@ TEST_F(OpenPictureTest, AGameFileWhosePictureMovedLeavesTheOldGameWholeUntilItIs
     CutPieces();
     std::vector<unsigned char> bytes;
     BuildGameFileFor(PictureFixture(L"moved away.png").c_str(), g_game.header, g_game.pieces,
-                     &bytes);
+                     g_groups.groupOfCell, &bytes);
     const std::wstring gameFile = PictureFixture(L"moved.qlt");
     ASSERT_EQ(nullptr, WriteGameFile(gameFile.c_str(), bytes));
 
@@ -305,7 +306,7 @@ TEST_F(OpenPictureTest, APictureOfAnyNameOpensAndItsGameLoadsBackWithThePathWhol
     g_game.header.rows = 2;
     CutPieces();
     std::vector<unsigned char> bytes;
-    BuildGameFileFor(picture.c_str(), g_game.header, g_game.pieces, &bytes);
+    BuildGameFileFor(picture.c_str(), g_game.header, g_game.pieces, g_groups.groupOfCell, &bytes);
     const size_t records = kGameFilePrefixSize + 6 * sizeof(PieceRecord);
     ASSERT_GT(bytes.size(), records + kBlockHeaderSize);
     EXPECT_EQ(0, memcmp(&bytes[records], "PATH", 4));
@@ -342,6 +343,7 @@ TEST_F(OpenPictureTest, APictureOfAnyNameOpensAndItsGameLoadsBackWithThePathWhol
              std::string(fixtures.begin(), fixtures.end()).c_str());
     std::vector<unsigned char> before;
     BuildGameFile(spelled, g_game.header, g_game.pieces, &before);
-    BuildGameFileFor((fixtures + L"表ソ\\写真.jpg").c_str(), g_game.header, g_game.pieces, &bytes);
+    BuildGameFileFor((fixtures + L"表ソ\\写真.jpg").c_str(), g_game.header, g_game.pieces,
+                     g_groups.groupOfCell, &bytes);
     EXPECT_EQ(before, bytes);
 }

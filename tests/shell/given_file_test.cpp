@@ -12,6 +12,7 @@
 #include "files/path_field.h"
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
+#include "model/piece_groups.h"
 #include "shell/game_view.h"
 #include <shlobj.h>
 #include <stdio.h>
@@ -105,7 +106,7 @@ TEST_F(MainWindowTest, DroppedFilesOpenAsTheMenuCommandsWouldAndOthersAreRefused
     g_game.header.rows = 2;
     CutPieces();
     std::vector<unsigned char> bytes;
-    BuildGameFileFor(picture.c_str(), g_game.header, g_game.pieces, &bytes);
+    BuildGameFileFor(picture.c_str(), g_game.header, g_game.pieces, g_groups.groupOfCell, &bytes);
     WriteFile(game, bytes.data(), bytes.size());
     EndGame();
 
