@@ -17,7 +17,9 @@ namespace {
 // What one pass over a range of the table learns of each group it meets, by key.
 struct GroupSpan {
     int count;
-    PixelShift shift;  // the group's first piece's
+    int first;         // the table index of the group's first piece
+    PixelShift shift;  // the first piece's
+    double withinX, withinY;  // where in its pixel the first piece lies, held off the pixel's edges
     int homeLeftMin, homeLeftMax, homeTopMin, homeTopMax;
 };
 
@@ -43,13 +45,26 @@ int HomeTop(const PieceRecord& piece)
     return (int)std::floor(piece.row * view.cellHeight + (view.goalTop - view.tabMarginY));
 }
 
-// The position's pixel is taken at its middle, so reading it back with truncation gives
-// that pixel whatever the rounding.
-void PlaceAtShift(PieceRecord* piece, PixelShift shift)
+// Where a group's pieces lie within their pixels: one of 64 steps, taken at the step's
+// middle, so that reading a placed piece back gives the same step whatever the rounding, and
+// held off the pixel's edges, so that it reads back as the same pixel.
+const int kWithinPixelSteps = 64;
+const int kWithinPixelLeastStep = 16, kWithinPixelMostStep = 47;
+
+void PlaceAtShift(PieceRecord* piece, PixelShift shift, double withinX, double withinY)
 {
     const ViewGeometry& view = g_geometry;
-    piece->posX = ClampPosition(PixelsToPosition(HomeLeft(*piece) + shift.x + 0.5, view.rangeX));
-    piece->posY = ClampPosition(PixelsToPosition(HomeTop(*piece) + shift.y + 0.5, view.rangeY));
+    piece->posX =
+        ClampPosition(PixelsToPosition(HomeLeft(*piece) + shift.x + withinX, view.rangeX));
+    piece->posY =
+        ClampPosition(PixelsToPosition(HomeTop(*piece) + shift.y + withinY, view.rangeY));
+}
+
+double WithinPixel(double pixels)
+{
+    const int step = (int)((pixels - (int)pixels) * kWithinPixelSteps);
+    return (std::max(kWithinPixelLeastStep, std::min(kWithinPixelMostStep, step)) + 0.5) /
+        kWithinPixelSteps;
 }
 
 int TravelX()
@@ -228,7 +243,15 @@ void PlaceGroups(int from, int to)
         const int left = HomeLeft(piece), top = HomeTop(piece);
         if (s_spanStamp[key] != s_pass) {
             s_spanStamp[key] = s_pass;
-            span = GroupSpan{0, ShiftFromHome(i), left, left, top, top};
+            span = GroupSpan{0,
+                             i,
+                             ShiftFromHome(i),
+                             WithinPixel(piece.posX * g_geometry.rangeX),
+                             WithinPixel(piece.posY * g_geometry.rangeY),
+                             left,
+                             left,
+                             top,
+                             top};
         }
         ++span.count;
         span.homeLeftMin = std::min(span.homeLeftMin, left);
@@ -236,11 +259,14 @@ void PlaceGroups(int from, int to)
         span.homeTopMin = std::min(span.homeTopMin, top);
         span.homeTopMax = std::max(span.homeTopMax, top);
     }
+    // The first piece stays exactly where it lies unless the board's edge moves the group:
+    // groups laid out again at every zoom do not creep.
     for (int i = from; i < to; ++i) {
         PieceRecord& piece = g_game.pieces[i];
         const GroupSpan& span = s_spans[GroupKeyOf(piece)];
-        if (span.count > 1)
-            PlaceAtShift(&piece, HeldOnBoard(span, span.shift));
+        const PixelShift shift = HeldOnBoard(span, span.shift);
+        if (span.count > 1 && (i != span.first || !SameShift(shift, span.shift)))
+            PlaceAtShift(&piece, shift, span.withinX, span.withinY);
     }
 }
 
@@ -301,7 +327,7 @@ int JoinPutDownGroup(int key)
     // A neighbour that stood alone leads the group from now on.
     SetGroupKey(g_game.pieces[bestNeighbour], bestKey);
     for (int k = 0; k < count; ++k) {
-        PlaceAtShift(&g_game.pieces[s_members[k]], best);
+        PlaceAtShift(&g_game.pieces[s_members[k]], best, 0.5, 0.5);
         SetGroupKey(g_game.pieces[s_members[k]], bestKey);
     }
     // Now in place, the group also fits every other neighbour that sits exactly so.
@@ -315,8 +341,8 @@ int JoinPutDownGroup(int key)
                 RelabelGroup(header.fixedCount, looseEnd, other, bestKey);
         }
     }
-    // Pieces that stood alone lay anywhere within their pixel; in a group each lies at the
-    // middle of its own, as a saved game is laid out again when it is opened.
+    // Pieces that stood alone lay anywhere within their pixels; in a group each lies where
+    // its first piece lies in its own, as a saved game is laid out again when it is opened.
     PlaceGroups(header.fixedCount, looseEnd);
     return bestKey;
 }

@@ -159,11 +159,71 @@ TEST_F(GameFormat, PathBlocksAfterTheRecordsLoadWithTheSameGame)
     EXPECT_EQ(std::u16string(kPicture), loaded.unicodePicturePath);
     EXPECT_EQ(kLongest, loaded.unicodeGamePath);
 
-    // The loader's buffer holds the largest game with both paths at their longest.
+    // The loader's buffer holds the largest game with both paths at their longest and every
+    // piece in a group: a cell and a key for each.
     std::vector<unsigned char> longest;
     ASSERT_TRUE(AppendPathBlock(kGamePathBlock, kLongest.c_str(), &longest));
-    EXPECT_EQ(kGameFileMaxSize,
-              kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces + 2 * longest.size());
+    EXPECT_EQ(kGameFileMaxSize, kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces +
+                                    2 * longest.size() + 8 + 8 * kMaxPieces);
+}
+
+// Groups load as they were saved, whole; a block that does not make whole groups of pieces on
+// the board is ignored, and the game loads with every piece alone.
+TEST_F(GameFormat, GroupsLoadWholeOrNotAtAll)
+{
+    const GameHeader& h = g_game.header;
+    auto cell = [&](int index) { return g_game.pieces[index].column * h.rows + g_game.pieces[index].row; };
+    // Two loose groups (entries 6..8 and 9..10) and the selected pair (18, 19) as one.
+    int32_t groups[kMaxPieces] = {};
+    for (int i : {6, 7, 8})
+        groups[cell(i)] = cell(7) + 1;
+    for (int i : {9, 10})
+        groups[cell(i)] = cell(10) + 1;
+    for (int i : {18, 19})
+        groups[cell(i)] = cell(18) + 1;
+    const std::vector<unsigned char> records = bytes;
+    AppendGroupBlock(h, g_game.pieces, groups, &bytes);
+    ASSERT_EQ(records.size() + 8 + 8 * 7, bytes.size());
+    EXPECT_EQ(0, memcmp(&bytes[records.size()], "JOIN", 4));
+    ASSERT_EQ(kGameFileOk, Parse());
+    ExpectTheSameGame();
+    EXPECT_EQ(0, memcmp(groups, loaded.groupOfCell, sizeof(int32_t) * 35));
+
+    // Each of these makes the block say something no game holds.
+    const struct {
+        const char* what;
+        int index;     // whose group changes
+        int32_t group; // to this key + 1
+    } broken[] = {
+        {"a fixed piece in a group", 2, cell(7) + 1},
+        {"a boxed piece in a group", 25, cell(7) + 1},
+        {"a group of one", 10, 0},
+        {"a key that is no piece of its group", 6, cell(30) + 1},
+        {"a group both in and out of the selection", 17, cell(18) + 1},
+    };
+    for (const auto& change : broken) {
+        int32_t damaged[kMaxPieces];
+        memcpy(damaged, groups, sizeof damaged);
+        damaged[cell(change.index)] = change.group;
+        // By hand: the program's writer lists only pieces on the board.
+        std::string pairs;
+        for (int32_t c = 0; c < 35; ++c) {
+            const int32_t key = damaged[c] - 1;
+            if (damaged[c])
+                pairs += std::string((const char*)&c, 4) + std::string((const char*)&key, 4);
+        }
+        bytes = records;
+        Append(&bytes, Block(kGroupBlock, pairs));
+        ASSERT_EQ(kGameFileOk, Parse()) << change.what;
+        ExpectTheSameGame();
+        for (int c = 0; c < 35; ++c)
+            EXPECT_EQ(0, loaded.groupOfCell[c]) << change.what;
+    }
+    bytes = records;
+    Append(&bytes, Block(kGroupBlock, std::string("\x05\0\0\0", 4)));  // cut short of a key
+    ASSERT_EQ(kGameFileOk, Parse());
+    for (int c = 0; c < 35; ++c)
+        EXPECT_EQ(0, loaded.groupOfCell[c]);
 }
 
 // A path the program could not load again is not written at all.

@@ -203,6 +203,8 @@ public:
                 DragTo(Between(h.fixedCount, looseEnd - 1),
                        PixelShift{Jitter(view.cellWidth), Jitter(view.cellHeight)});
         } else if (roll < 96) {
+            ZoomThereAndBack();
+        } else if (roll < 97) {
             if (Between(0, 9) == 0) {
                 RunWizard();
                 return true;
@@ -212,6 +214,37 @@ public:
         }
         return false;
     }
+
+    // Groups are laid out again at every zoom: each stays whole there, and back at the
+    // zoom it was built at it lies where it lay unless an edge held it.
+    void ZoomThereAndBack()
+    {
+        // Not below 10 %: this picture's tiles have a few pixels of travel there, less than a
+        // group spans, and the board's edges cannot hold every group whole.
+        const int percents[] = {10, 15, 30, 75, 150, 300, 500};
+        const GameHeader& h = g_game.header;
+        const std::vector<char> before = TableBytes();
+        const int percent = percents[Between(0, 6)];
+        ComputeViewGeometry(400, 300, percent, h.columns, h.rows);
+        ReseatFixedPieces();
+        ReseatGroups();
+        std::map<int, int> firstOfGroup;
+        for (int i = h.fixedCount; i < h.boardCount; ++i) {
+            if (IsAlone(g_game.pieces[i]))
+                continue;
+            const int first = firstOfGroup.emplace(GroupKeyOf(g_game.pieces[i]), i).first->second;
+            ASSERT_TRUE(SameShift(ShiftFromHome(i), ShiftFromHome(first)))
+                << "entries " << first << " and " << i << " apart at " << percent << " %, travel "
+                << g_geometry.rangeX << " x " << g_geometry.rangeY;
+        }
+        ComputeViewGeometry(400, 300, 100, h.columns, h.rows);
+        ReseatFixedPieces();
+        ReseatGroups();
+        ++zoomTrips;
+        zoomTripsThatMoved += before != TableBytes() ? 1 : 0;
+    }
+
+    int zoomTrips = 0, zoomTripsThatMoved = 0;
 
     // The game as a file writes it and the loader reads it back: the same table, the same
     // groups.
@@ -256,7 +289,7 @@ TEST(JoinedPlayTest, RandomPlayKeepsEveryGroupWholeAndJoinsWhatFits)
     const unsigned firstSeed = SeedFromEnvironment();
     std::printf("seed %u (QUILTRA_SEED=%u plays it again)\n", firstSeed, firstSeed);
     std::fflush(stdout);
-    int joined = 0, fixedInGroups = 0;
+    int joined = 0, fixedInGroups = 0, zoomTrips = 0, zoomTripsThatMoved = 0;
     for (int run = 0; run < 6; ++run) {
         const unsigned seed = firstSeed + run;
         SCOPED_TRACE(testing::Message() << "seed " << seed);
@@ -274,8 +307,12 @@ TEST(JoinedPlayTest, RandomPlayKeepsEveryGroupWholeAndJoinsWhatFits)
             for (int i = 0; i < g_game.header.pieceCount; ++i)
                 joined += IsAlone(g_game.pieces[i]) ? 0 : 1;
         }
+        zoomTrips += play.zoomTrips;
+        zoomTripsThatMoved += play.zoomTripsThatMoved;
     }
-    std::printf("%d piece-steps in groups, %d groups seated\n", joined, fixedInGroups);
+    std::printf("%d piece-steps in groups, %d groups seated, %d of %d zoom round trips moved "
+                "pieces\n",
+                joined, fixedInGroups, zoomTripsThatMoved, zoomTrips);
     // The play must reach what it checks: pieces joined, and groups seated whole.
     EXPECT_GT(joined, 0);
     EXPECT_GT(fixedInGroups, 0);
