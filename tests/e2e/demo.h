@@ -1,4 +1,5 @@
-// A whole 4 x 3 game played through the real window with the real mouse, with screenshots.
+// A whole 5 x 4 game, two pieces joined on the way, played through the real window with the
+// real mouse, with screenshots.
 #pragma once
 #include <string>
 

@@ -50,10 +50,7 @@ protected:
     // Every game is shown at the zoom that fits the window; the tests play at 50 %.
     void ZoomToHalf()
     {
-        for (int steps = 0; steps < 20 && Title().find(L" x 50%") == std::wstring::npos; ++steps) {
-            PostCommand(player.mainWindow, IDM_REDUCE);
-            Pause(200);
-        }
+        PostCommand(player.mainWindow, IDM_ZOOM50);
         ExpectTitleHas(L" x 50%");
         ReadGeometry();
         ASSERT_NO_FATAL_FAILURE(Save());

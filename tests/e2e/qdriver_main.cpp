@@ -1,5 +1,5 @@
 // qdriver show QUILTRA_EXE SHOT.bmp: starts the program, photographs its window, closes it.
-// qdriver demo QUILTRA_EXE PICTURE OUT_FOLDER: plays a whole 4 x 3 game with screenshots.
+// qdriver demo QUILTRA_EXE PICTURE OUT_FOLDER: plays a whole 5 x 4 game, two pieces joined on the way, with screenshots.
 // qdriver status-bar: exits with a status bar as a new program makes it (see driver.h).
 // The arguments are taken from the wide command line: the narrow one is the code page's best
 // fit of any name it cannot spell.

@@ -1,5 +1,6 @@
 #include "board/board_state.h"
 #include "box/box_state.h"
+#include "model/piece_groups.h"
 #include "files/file_names.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
@@ -133,29 +134,35 @@ TEST_F(Settings, NumbersOfTheWrongSizeOrTypeKeepTheirDefaults)
     EXPECT_EQ(1, g_board.OptGrayBorder);
 }
 
-// The box's edge filter is a number beside the others: off on a first run, kept as it was
-// left, and off again when the value says so.
-TEST_F(Settings, TheBoxEdgeFilterIsKeptBetweenRuns)
+// The box's edge filter and the joining of pieces are numbers beside the others: off on a
+// first run, kept as they were left, and off again when the value says so.
+TEST_F(Settings, TheEdgeFilterAndJoiningAreKeptBetweenRuns)
 {
-    g_box.edgesOnly = 1;
-    LoadSettings(GetModuleHandleW(nullptr));
-    EXPECT_EQ(0, g_box.edgesOnly);
-    g_box.edgesOnly = 1;
-    SaveSettings();
+    const struct {
+        const wchar_t* name;
+        int* setting;
+    } settings[] = {{L"BoxEdgesOnly", &g_box.edgesOnly}, {L"OptJoinPieces", &g_groups.joining}};
+    for (const auto& each : settings) {
+        *each.setting = 1;
+        LoadSettings(GetModuleHandleW(nullptr));
+        EXPECT_EQ(0, *each.setting) << each.name;
+        *each.setting = 1;
+        SaveSettings();
 
-    HKEY key = OpenKey();
-    DWORD number = 99, size = sizeof number, type = 0;
-    RegQueryValueExW(key, L"BoxEdgesOnly", nullptr, &type, (BYTE*)&number, &size);
-    EXPECT_EQ((DWORD)REG_DWORD, type);
-    EXPECT_EQ(1u, number);
-    RegCloseKey(key);
-    g_box.edgesOnly = 0;
-    LoadSettings(GetModuleHandleW(nullptr));
-    EXPECT_EQ(1, g_box.edgesOnly);
+        HKEY key = OpenKey();
+        DWORD number = 99, size = sizeof number, type = 0;
+        RegQueryValueExW(key, each.name, nullptr, &type, (BYTE*)&number, &size);
+        EXPECT_EQ((DWORD)REG_DWORD, type) << each.name;
+        EXPECT_EQ(1u, number) << each.name;
+        RegCloseKey(key);
+        *each.setting = 0;
+        LoadSettings(GetModuleHandleW(nullptr));
+        EXPECT_EQ(1, *each.setting) << each.name;
 
-    g_box.edgesOnly = 0;
-    SaveSettings();
-    g_box.edgesOnly = 1;
-    LoadSettings(GetModuleHandleW(nullptr));
-    EXPECT_EQ(0, g_box.edgesOnly);
+        *each.setting = 0;
+        SaveSettings();
+        *each.setting = 1;
+        LoadSettings(GetModuleHandleW(nullptr));
+        EXPECT_EQ(0, *each.setting) << each.name;
+    }
 }

@@ -3,6 +3,7 @@
 #include "board/view_state.h"
 #include "box/box_state.h"
 #include "model/game_state.h"
+#include "model/piece_groups.h"
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
 #include "shell/menu_state.h"
@@ -60,7 +61,7 @@ TEST_F(MainWindowTest, WithoutAGameTheGameItemsAreGreyAndTheRestEnabled)
         }
     }
     for (UINT item : {IDM_NEW, IDM_OPEN, IDM_EXIT, IDM_OPTSOUND, IDM_OPTGRAYBORDER,
-                      IDM_OPTGOALBORDER, IDM_CONTENTS, IDM_ABOUT})
+                      IDM_OPTGOALBORDER, IDM_OPTJOINPIECES, IDM_CONTENTS, IDM_ABOUT})
         EXPECT_FALSE(IsGrey(menu, item)) << item;
     EXPECT_FALSE(IsGrey(g_shell.boxMenu, IDM_ZOOM100));
 }
@@ -71,10 +72,19 @@ TEST_F(MainWindowTest, OptionsAndBoxPlaceAreCheckedFromTheSettings)
     EXPECT_TRUE(IsChecked(menu, IDM_OPTSOUND));
     EXPECT_TRUE(IsChecked(menu, IDM_OPTGRAYBORDER));
     EXPECT_TRUE(IsChecked(menu, IDM_OPTGOALBORDER));
+    EXPECT_FALSE(IsChecked(menu, IDM_OPTJOINPIECES));
     for (HMENU each : {menu, g_shell.boardMenu, g_shell.boxMenu}) {
         EXPECT_TRUE(IsChecked(each, IDM_BOXBOTTOM));
         EXPECT_FALSE(IsChecked(each, IDM_BOXRIGHT));
     }
+    wchar_t join[64] = L"";
+    GetMenuStringW(menu, IDM_OPTJOINPIECES, join, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(L"ピースをつなげる(&J)", join);
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_OPTJOINPIECES, 0);
+    EXPECT_EQ(1, g_groups.joining);
+    EXPECT_TRUE(IsChecked(menu, IDM_OPTJOINPIECES));
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_OPTJOINPIECES, 0);
+    EXPECT_EQ(0, g_groups.joining);
 
     SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_OPTGRAYBORDER, 0);
     SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_BOXRIGHT, 0);
