@@ -3,6 +3,7 @@
 #include "board/board_mouse.h"
 #include "board/board_state.h"
 #include "board/piece_images.h"
+#include "board/piece_pixels.h"
 #include "board/stale_area.h"
 #include "board/view_state.h"
 #include "board/zoomed_picture.h"
@@ -70,20 +71,6 @@ static int TileTop(int i)
     return (int)(g_game.pieces[i].posY * g_geometry.rangeY);
 }
 
-static bool IsNearSelection(int px, int py)
-{
-    const ViewGeometry& g = g_geometry;
-    const GameHeader& h = g_game.header;
-    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
-        int qx = (int)(g_game.pieces[j].posX * g.rangeX - g.tileWidth);
-        int qy = (int)(g_game.pieces[j].posY * g.rangeY - g.tileHeight);
-        if (px >= qx - g.tileWidth && px <= qx + 3 * g.tileWidth && py >= qy - g.tileHeight &&
-            py <= qy + 3 * g.tileHeight)
-            return true;
-    }
-    return false;
-}
-
 // The white board with the one-pixel grey frame of the goal area, within the clip.
 static void DrawGround(const Surface& target, const CellClip& clip)
 {
@@ -99,50 +86,30 @@ static void DrawGround(const Surface& target, const CellClip& clip)
     FillPixels(pixels, right - 1, top, right, bottom, grey, clip);
 }
 
-void RenderBoard(bool forDrag)
+// The ground and the table's first `pieceCount` pieces that the buffer shows, from scratch.
+static void RenderWhole(int pieceCount)
 {
     const ViewGeometry& g = g_geometry;
-    const GameHeader& h = g_game.header;
     const int scrollX = g_board.scrollX, scrollY = g_board.scrollY;
-    const Surface& target = forDrag ? g_view.backgroundBuffer : g_view.boardBuffer;
-
+    const Surface& target = g_view.boardBuffer;
     GdiFlush();
     DrawGround(target, kDrawAnywhere);
-
-    if (!forDrag) {
-        static std::vector<int> shown;
-        shown.clear();
-        for (int i = 0; i < h.boardCount; ++i) {
-            int px = TileLeft(i), py = TileTop(i);
-            if (px >= scrollX - g.tileWidth && py >= scrollY - g.tileHeight &&
-                px <= g.bufferWidth + scrollX && py <= g.bufferHeight + scrollY)
-                shown.push_back(i);
-        }
-        PreparePieces(shown);
-        for (int i : shown)
-            DrawPiece(target, i, TileLeft(i) - scrollX, TileTop(i) - scrollY);
-        return;
-    }
-    if (h.selectedCount == 0)
-        return;
-    for (int i = 0; i < h.boardCount - h.selectedCount; ++i) {
+    static std::vector<int> shown;
+    shown.clear();
+    for (int i = 0; i < pieceCount; ++i) {
         int px = TileLeft(i), py = TileTop(i);
-        if (IsNearSelection(px, py))
-            DrawPiece(target, i, px - scrollX, py - scrollY);
+        if (px >= scrollX - g.tileWidth && py >= scrollY - g.tileHeight &&
+            px <= g.bufferWidth + scrollX && py <= g.bufferHeight + scrollY)
+            shown.push_back(i);
     }
-    // The three-by-three block of tiles around each selected piece now shows the board
-    // without the selection.
-    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
-        int x = (int)(g_game.pieces[j].posX * g.rangeX - g.tileWidth) - scrollX;
-        int y = (int)(g_game.pieces[j].posY * g.rangeY - g.tileHeight) - scrollY;
-        BitBlt(g_view.boardBuffer.dc, x, y, (int)(3 * g.tileWidth), (int)(3 * g.tileHeight),
-               g_view.backgroundBuffer.dc, x, y, SRCCOPY);
-    }
+    PreparePieces(shown);
+    for (int i : shown)
+        DrawPiece(target, i, TileLeft(i) - scrollX, TileTop(i) - scrollY);
 }
 
-// Only the pixels of the stale cells change: the ground and every piece that meets them,
-// in table order, clipped to them.
-static void RenderStaleParts()
+// Only the pixels of the stale cells change: the ground and every piece of the table's first
+// `pieceCount` that meets them, in table order, clipped to them.
+static void RenderStaleParts(int pieceCount)
 {
     const ViewGeometry& g = g_geometry;
     const Surface& target = g_view.boardBuffer;
@@ -150,33 +117,69 @@ static void RenderStaleParts()
     GdiFlush();
     DrawGround(target, clip);
     const int w = (int)g.tileWidth, h = (int)g.tileHeight;
-    for (int i = 0; i < g_game.header.boardCount; ++i) {
+    for (int i = 0; i < pieceCount; ++i) {
         const int x = TileLeft(i) - g_board.scrollX, y = TileTop(i) - g_board.scrollY;
         if (MeetsStaleArea(RECT{x, y, x + w, y + h}))
             DrawPiece(target, i, x, y, clip);
     }
 }
 
-void RenderStaleArea()
+static void RenderStale(int pieceCount)
 {
     if (IsAllStale())
-        RenderBoard(false);
+        RenderWhole(pieceCount);
     else if (IsAnyStale())
-        RenderStaleParts();
+        RenderStaleParts(pieceCount);
     ClearStaleArea();
 }
 
-// Wipes each selected piece where it was last drawn, with 10 extra pixels on its left
-// and top for the selection frame.
-static void RestoreUnderSelection()
+// The three-by-three block of tiles around each selected piece: where the buffer may still
+// show the selection as it last lay, whatever the pointer did since.
+static void MarkAroundSelection()
 {
     const ViewGeometry& g = g_geometry;
     const GameHeader& h = g_game.header;
     for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
+        const int x = (int)(g_game.pieces[j].posX * g.rangeX - g.tileWidth) - g_board.scrollX;
+        const int y = (int)(g_game.pieces[j].posY * g.rangeY - g.tileHeight) - g_board.scrollY;
+        MarkStale(RECT{x, y, x + (int)(3 * g.tileWidth), y + (int)(3 * g.tileHeight)});
+    }
+}
+
+// A drag's backdrop goes through the stale cells, which a large selection covers nearly
+// whole: the pieces that meet them are found by one look each, not by a pass over the
+// selection for every loose piece, and the selected pieces, drawn on top afterwards, are
+// left out.
+void RenderBoard(bool forDrag)
+{
+    const GameHeader& h = g_game.header;
+    if (!forDrag) {
+        RenderWhole(h.boardCount);
+        return;
+    }
+    MarkAroundSelection();
+    RenderStale(h.boardCount - h.selectedCount);
+}
+
+void RenderStaleArea()
+{
+    RenderStale(g_game.header.boardCount);
+}
+
+// Wipes each selected piece where it was last drawn, with 10 extra pixels on its left
+// and top for the selection frame. Copied in memory: a blit a piece costs more in calls
+// than in pixels once a group holds thousands.
+static void RestoreUnderSelection()
+{
+    const ViewGeometry& g = g_geometry;
+    const GameHeader& h = g_game.header;
+    GdiFlush();
+    for (int j = h.boardCount - h.selectedCount; j < h.boardCount; ++j) {
         int x = (int)(g_view.savedPosX[j] * g.rangeX) - g_board.scrollX - 10;
         int y = (int)(g_view.savedPosY[j] * g.rangeY) - g_board.scrollY - 10;
-        BitBlt(g_view.boardBuffer.dc, x, y, (int)(g.tileWidth + 10), (int)(g.tileHeight + 10),
-               g_view.backgroundBuffer.dc, x, y, SRCCOPY);
+        CopyPicturePart(g_view.boardBuffer.pixels, x, y, (int)(g.tileWidth + 10),
+                        (int)(g.tileHeight + 10), g_view.backgroundBuffer.pixels, x, y,
+                        kDrawAnywhere);
     }
 }
 
@@ -259,7 +262,6 @@ static void PaintGame(HDC dc, const RECT& updated)
     const ViewGeometry& g = g_geometry;
     switch (g_board.dragKind) {
     case kDragStarting:
-        RenderStaleArea();
         RenderBoard(true);
         BitBlt(g_view.backgroundBuffer.dc, 0, 0, g.bufferWidth, g.bufferHeight,
                g_view.boardBuffer.dc, 0, 0, SRCCOPY);

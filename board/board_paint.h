@@ -4,9 +4,10 @@
 
 void PaintBoard();
 bool EnsureBoardBuffers();
-// Draws the board into the board buffer or, for a drag, prepares the background buffer.
-// RenderBoard(false) is the full render from scratch: every incremental paint must leave
-// the buffer exactly as it would.
+// RenderBoard(false) is the full render of the board buffer from scratch: every incremental
+// paint must leave the buffer exactly as it would. RenderBoard(true) makes the buffer show the
+// board without the selection, as a drag's backdrop: it draws anew the stale area and the
+// tiles around each selected piece, and clears the stale area.
 void RenderBoard(bool forDrag);
 // Draws the stale parts of the board buffer anew (board_changes.h says what is stale).
 void RenderStaleArea();

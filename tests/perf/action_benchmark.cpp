@@ -1,7 +1,9 @@
 // Times what the player does with a 100 x 100 puzzle of a photo: the real board and box
 // window procedures get their messages in the real main window, and each action is timed
 // until its paint is done. Medians in ms, and the ratio to a full render of the board
-// measured in the same run; then the peak working set. With --zoom, the zoom steps from the
+// measured in the same run; then the peak working set; then, with joining on, a group of 1000
+// and one of 9999 pressed, dragged and dropped to join a piece, and the box's edge filter
+// turned on and off, against a 60 Hz frame. With --zoom, the zoom steps from the
 // fitting zoom to 50, 100, 200, 300 and 500 % and back, scrolling and taking from the box at
 // high zoom, and the working set through a sweep of every zoom, against a 60 Hz frame.
 //   action_benchmark [--zoom] PHOTO.jpg
@@ -18,6 +20,7 @@
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
 #include "model/move_record.h"
+#include "model/piece_groups.h"
 #include "model/random.h"
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
@@ -38,8 +41,9 @@ static const int kColumn = 50, kRow = 20;
 struct Scenario {
     const char* name;
     GameState game;
+    PieceGroups groups;
 };
-static Scenario s_loose = {"10000 loose", {}}, s_boxed = {"10000 boxed", {}};
+static Scenario s_loose = {"10000 loose", {}, {}}, s_boxed = {"10000 boxed", {}, {}};
 static const Scenario* s_current;
 
 static int BoxTop()
@@ -164,6 +168,7 @@ static POINT FreePoint()
 static void Restore()
 {
     memcpy(&g_game, &s_current->game, sizeof g_game);
+    memcpy(&g_groups, &s_current->groups, sizeof g_groups);
     g_board.mouseMode = kMouseIdle;
     g_board.dragKind = kDragNone;
     g_box.boxScrollY = 0;
@@ -435,6 +440,206 @@ static void ZoomTable(int fitPercent, const WorkingSet& beforeGame, double pictu
            MeasureWorkingSet().peak);
 }
 
+// A group as the player builds one: the home cells [left, right) x [top, bottom) but one,
+// laid together off home and joined. The piece left out lies near its place beside them, so
+// that the group, put down after its drag, joins it.
+struct GroupLayout {
+    int left, top, right, bottom;
+    int outColumn, outRow;
+};
+
+static const GroupLayout kGroupOf1000 = {4, 14, 95, 25, 94, 19};
+static const GroupLayout kGroupOf9999 = {0, 0, 100, 100, 99, 50};
+static Scenario s_group1000 = {"group of 1000", {}, {}}, s_group9999 = {"group of 9999", {}, {}};
+static const GroupLayout* s_group;
+// Each move of the pointer while a group is dragged.
+static const POINT kPointerStep = {3, 2};
+// Where the press on the group goes, on the working piece, which every group holds, as the
+// scenario lays the group out.
+static POINT s_press;
+
+static bool InGroup(const GroupLayout& layout, const PieceRecord& piece)
+{
+    return layout.left <= piece.column && piece.column < layout.right && layout.top <= piece.row &&
+        piece.row < layout.bottom &&
+        !(piece.column == layout.outColumn && piece.row == layout.outRow);
+}
+
+// The piece moves by whole pixels to lie `shift` from home, at the middle of its pixel.
+static void LayAtShift(int index, PixelShift shift)
+{
+    PieceRecord& piece = g_game.pieces[index];
+    const PixelShift now = ShiftFromHome(index);
+    const int left = (int)(piece.posX * g_geometry.rangeX) + shift.x - now.x;
+    const int top = (int)(piece.posY * g_geometry.rangeY) + shift.y - now.y;
+    piece.posX = (left + 0.5) / g_geometry.rangeX;
+    piece.posY = (top + 0.5) / g_geometry.rangeY;
+}
+
+// Far enough from home that neither the group nor the piece it joins is seated by the home
+// test.
+static PixelShift GroupShift()
+{
+    return PixelShift{-(int)(3 * g_geometry.cellWidth), -(int)(2 * g_geometry.cellHeight)};
+}
+
+// Within the tolerance of where the group lies after two pointer steps, but not exactly
+// there, so that the join moves the group.
+static PixelShift LeftOutShift()
+{
+    const PixelShift group = GroupShift();
+    return PixelShift{group.x + 2 * kPointerStep.x + 2, group.y + 2 * kPointerStep.y + 1};
+}
+
+// From the scattered loose pieces: the group's pieces laid together above all the others,
+// the piece left out near them, and joining turned on, which joins the group.
+static void MakeGroupScenario(const GroupLayout& layout, Scenario* scenario)
+{
+    memcpy(&g_game, &s_loose.game, sizeof g_game);
+    const int boardCount = g_game.header.boardCount;
+    for (int i = 0; i < boardCount; ++i) {
+        const PieceRecord& piece = g_game.pieces[i];
+        if (InGroup(layout, piece))
+            LayAtShift(i, GroupShift());
+        else if (piece.column == layout.outColumn && piece.row == layout.outRow)
+            LayAtShift(i, LeftOutShift());
+    }
+    std::stable_partition(g_game.pieces, g_game.pieces + boardCount,
+                          [&layout](const PieceRecord& piece) { return !InGroup(layout, piece); });
+    SetJoining(true);
+    memcpy(&scenario->game, &g_game, sizeof g_game);
+    memcpy(&scenario->groups, &g_groups, sizeof g_groups);
+}
+
+static int GroupSize(int key)
+{
+    int size = 0;
+    for (int i = 0; i < g_game.header.boardCount; ++i)
+        size += GroupKeyOf(g_game.pieces[i]) == key;
+    return size;
+}
+
+static POINT PointerAfter(int steps)
+{
+    return POINT{s_press.x + steps * kPointerStep.x, s_press.y + steps * kPointerStep.y};
+}
+
+static void PrepareGroup()
+{
+    Restore();
+    s_press = CellCentre(IndexOf(kColumn, kRow));
+}
+
+// The button goes down on one of the group's pieces and the first move makes the press a
+// drag: the whole group becomes the selection, and the drag's first paint shows it.
+static void PressGroup()
+{
+    Send(g_board.window, WM_LBUTTONDOWN, MK_LBUTTON, s_press);
+    Send(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, PointerAfter(1));
+}
+
+static void DragGroup()
+{
+    Send(g_board.window, WM_MOUSEMOVE, MK_LBUTTON, PointerAfter(2));
+}
+
+static void DropGroup()
+{
+    Send(g_board.window, WM_LBUTTONUP, 0, PointerAfter(2));
+}
+
+// No message is dispatched between the press and the release: a drag that lost the pointer
+// (WM_MOUSELEAVE) would end where the real cursor is.
+static void PressedGroup()
+{
+    PrepareGroup();
+    PressGroup();
+    PaintsDone();
+}
+
+static void DraggedGroup()
+{
+    PressedGroup();
+    DragGroup();
+    PaintsDone();
+}
+
+// The timings mean nothing if the press missed the group or the drop joined nothing: one
+// untimed round checks both.
+static bool GroupActionsWork(int groupSize)
+{
+    PressedGroup();
+    const bool pressed = g_game.header.selectedCount == groupSize;
+    DragGroup();
+    PaintsDone();
+    DropGroup();
+    PaintsDone();
+    const int leftOut = IndexOf(s_group->outColumn, s_group->outRow);
+    return pressed && GroupSize(GroupKeyOf(g_game.pieces[leftOut])) == groupSize + 1;
+}
+
+static void SetEdgeFilter(bool on)
+{
+    if ((g_box.edgesOnly != 0) != on)
+        Command(IDM_EDGESONLY);
+    Settle();
+}
+
+// Turned on or off with every piece boxed: the box's list made anew and the box painted.
+static double ToggleEdgeFilter(bool on)
+{
+    s_current = &s_boxed;
+    const double time = TimeStep(
+        [on] {
+            Restore();
+            SetEdgeFilter(!on);
+        },
+        [] { Command(IDM_EDGESONLY); });
+    SetEdgeFilter(false);
+    return time;
+}
+
+static void GroupRow(const char* name, double time)
+{
+    printf("| %-44s | %7.1f ms | %6.2f |\n", name, time, time / kFrameMs);
+    fflush(stdout);
+}
+
+static void GroupTable(int fitPercent)
+{
+    struct GroupCase {
+        const GroupLayout* layout;
+        Scenario* scenario;
+        int size;
+    };
+    const GroupCase cases[] = {{&kGroupOf1000, &s_group1000, 1000},
+                               {&kGroupOf9999, &s_group9999, 9999}};
+    printf("\nGroups (joining on) among 10000 pieces, and the box's edge filter with 10000 "
+           "boxed, at %d %%; ms, then frames at 60 Hz\n\n",
+           fitPercent);
+    printf("| %-44s | %-10s | %-6s |\n", "action (median)", "ms", "frames");
+    printf("|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(12, '-').c_str(),
+           std::string(8, '-').c_str());
+    char name[96];
+    for (const GroupCase& group : cases) {
+        s_current = group.scenario;
+        s_group = group.layout;
+        if (!GroupActionsWork(group.size))
+            fprintf(stderr, "action_benchmark: the group of %d was not pressed or did not join\n",
+                    group.size);
+        snprintf(name, sizeof name, "press a group of %d (down, move, paint)", group.size);
+        GroupRow(name, TimeStep(PrepareGroup, PressGroup));
+        snprintf(name, sizeof name, "drag a group of %d (move, paint)", group.size);
+        GroupRow(name, TimeStep(PressedGroup, DragGroup));
+        snprintf(name, sizeof name, "drop a group of %d, joining (up, paint)", group.size);
+        GroupRow(name, TimeStep(DraggedGroup, DropGroup));
+    }
+    GroupRow("box edge filter on, 10000 boxed", ToggleEdgeFilter(true));
+    GroupRow("box edge filter off, 10000 boxed", ToggleEdgeFilter(false));
+    s_current = &s_loose;
+    Restore();
+}
+
 int main(int argc, char** argv)
 {
     const bool zoomOnly = argc == 3 && strcmp(argv[1], "--zoom") == 0;
@@ -482,6 +687,8 @@ int main(int argc, char** argv)
         if (OnTile(i, home, 0))
             g_game.pieces[i].posX = g_game.pieces[i].posY = 1;
     memcpy(&s_loose.game, &g_game, sizeof g_game);
+    MakeGroupScenario(kGroupOf1000, &s_group1000);
+    MakeGroupScenario(kGroupOf9999, &s_group9999);
     s_current = &s_loose;
     Restore();
     if (zoomOnly) {
@@ -563,6 +770,7 @@ int main(int argc, char** argv)
            (int)g_view.pictureInfo.biWidth, (int)g_view.pictureInfo.biHeight, pictureMB);
     printf("  at %d %%: %.0f MB, peak %.0f MB\n", fitPercent, atFitZoom.now, atFitZoom.peak);
     printf("  at 100 %%: %.0f MB, peak %.0f MB\n", at100.now, at100.peak);
+    GroupTable(fitPercent);
     DestroyWindow(g_shell.mainWindow);
     return 0;
 }

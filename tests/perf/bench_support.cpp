@@ -1,6 +1,8 @@
 #include "tests/perf/bench_support.h"
 #include "tests/support/windows_path.h"
 #include "board/view_state.h"
+#include "box/box_state.h"
+#include "model/piece_groups.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
@@ -75,6 +77,10 @@ void OpenBenchWindow()
 {
     LoadSettings(GetModuleHandleW(nullptr));
     g_shell.OptSound = 0;
+    // The settings are saved when the window closes: whatever a benchmark turned on must not
+    // carry over into the next one's figures.
+    g_box.edgesOnly = 0;
+    g_groups.joining = 0;
     CreateSolidBrushes();
     InitCommonControls();
     RegisterMainWindowClass();

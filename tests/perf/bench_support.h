@@ -15,7 +15,8 @@ void DispatchPendingMessages();
 // The last argument, a path of the Linux side, as Wine's Z: drive sees it: from the wide
 // command line, which no code page changes.
 std::wstring LastArgumentPath();
-// The program's main window, maximised, with sound off, as start-up makes it.
+// The program's main window, maximised, as start-up makes it, with sound, joining and the
+// box's edge filter off.
 void OpenBenchWindow();
 // Decodes a JPEG into the view's picture.
 bool LoadPhoto(const wchar_t* path);
