@@ -10,13 +10,16 @@
 // the paths alone. Where the bytes after the records are not blocks end to end (inputs
 // from before there were blocks, or ones a mutation damaged), they are all moves, as they
 // always were, and the loader must have left both unicode paths empty.
-// After every move the table's ranges must hold, and after the last one the game must save
-// to bytes that load as the same game.
+// A game that loads with groups is played with joining on, the others as ever. After every
+// move the table's ranges must hold, and after the last one the game must save to bytes that
+// load as the same game, groups and all: whatever the moves made of the groups, the loader
+// takes them whole.
 #include "tests/model/shell_stand_in.h"
 #include "board/view_geometry.h"
 #include "files/game_format.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
+#include "model/piece_groups.h"
 #include "model/piece_moves.h"
 #include "shell/zoom_steps.h"
 #include <string.h>
@@ -40,10 +43,11 @@ static bool IsShowable(const GameHeader& h, const PieceRecord* pieces)
     return true;
 }
 
-// Saves as the program does, a path block for each unicode path the game has. The
-// unicode paths compare in full: both loads leave every unit after a path's end zero.
+// Saves as the program does, a path block for each unicode path the game has and a group
+// block for its groups. The unicode paths compare in full: both loads leave every unit after
+// a path's end zero.
 static bool SavesAsTheSameGame(const LoadedGame& loaded, const GameHeader& header,
-                               const PieceRecord* pieces)
+                               const PieceRecord* pieces, const int32_t* groupOfCell)
 {
     std::vector<unsigned char> saved;
     BuildGameFile(loaded.picturePath, header, pieces, &saved);
@@ -53,6 +57,7 @@ static bool SavesAsTheSameGame(const LoadedGame& loaded, const GameHeader& heade
     if (loaded.unicodeGamePath[0] &&
         !AppendPathBlock(kGamePathBlock, loaded.unicodeGamePath, &saved))
         return false;
+    AppendGroupBlock(header, pieces, groupOfCell, &saved);
     return ParseGameFile(saved.data(), saved.size(), &s_again) == kGameFileOk &&
         memcmp(&s_again.header, &header, sizeof header) == 0 &&
         memcmp(s_again.picturePath, loaded.picturePath, kGamePathSize) == 0 &&
@@ -60,7 +65,8 @@ static bool SavesAsTheSameGame(const LoadedGame& loaded, const GameHeader& heade
                sizeof loaded.unicodePicturePath) == 0 &&
         memcmp(s_again.unicodeGamePath, loaded.unicodeGamePath, sizeof loaded.unicodeGamePath) ==
         0 &&
-        memcmp(s_again.pieces, pieces, sizeof(PieceRecord) * header.pieceCount) == 0;
+        memcmp(s_again.pieces, pieces, sizeof(PieceRecord) * header.pieceCount) == 0 &&
+        memcmp(s_again.groupOfCell, groupOfCell, sizeof(int32_t) * header.pieceCount) == 0;
 }
 
 const uint32_t kMovesBlock = 'M' | 'O' << 8 | 'V' << 16 | 'E' << 24;
@@ -101,6 +107,7 @@ static void ShowAtZoom(int zoomIndex)
     g_geometry.bufferWidth = kClientWidth;
     g_geometry.bufferHeight = kClientHeight;
     ReseatFixedPieces();
+    ReseatGroups();
 }
 
 enum Move {
@@ -144,12 +151,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         FindMoves(data, size, kGameFilePrefixSize + sizeof(PieceRecord) * h.pieceCount);
     if (!moves.afterBlocks && (s_game.unicodePicturePath[0] || s_game.unicodeGamePath[0]))
         __builtin_trap();  // a path taken from bytes that are not blocks
-    if (!IsShowable(h, s_game.pieces) || !SavesAsTheSameGame(s_game, h, s_game.pieces))
+    if (!IsShowable(h, s_game.pieces) ||
+        !SavesAsTheSameGame(s_game, h, s_game.pieces, s_game.groupOfCell))
         __builtin_trap();
 
     ResetShellStandIn();
     g_game.header = h;
     memcpy(g_game.pieces, s_game.pieces, sizeof(PieceRecord) * h.pieceCount);
+    memcpy(g_groups.groupOfCell, s_game.groupOfCell, sizeof g_groups.groupOfCell);
+    g_groups.joining = 0;
+    for (int cell = 0; cell < h.pieceCount; ++cell)
+        g_groups.joining |= s_game.groupOfCell[cell] != 0;
     ShowAtZoom(11);
     for (size_t at = 0; at + kMoveBytes <= moves.size; at += kMoveBytes) {
         MakeMove(moves.bytes + at);
@@ -157,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         if (!IsShowable(g_game.header, g_game.pieces))
             __builtin_trap();
     }
-    if (!SavesAsTheSameGame(s_game, g_game.header, g_game.pieces))
+    if (!SavesAsTheSameGame(s_game, g_game.header, g_game.pieces, g_groups.groupOfCell))
         __builtin_trap();
     return 0;
 }

@@ -28,8 +28,8 @@ static void Save(const std::string& folder, const char* name)
 }
 
 // Games whose picture's path the code page cannot spell, saved with path blocks; one with
-// the player's moves too, in the fuzzer's own block, and one recovery copy as an older
-// build wrote it. Small enough for the short fuzz's -max_len.
+// the player's moves too, in the fuzzer's own block; one with groups and those moves; and
+// one recovery copy as an older build wrote it. Small enough for the short fuzz's -max_len.
 static void SaveWithBlocks(const std::string& folder)
 {
     // What a code page without ë, 写真, ♥, é and ☕ makes of the picture's path.
@@ -51,6 +51,20 @@ static void SaveWithBlocks(const std::string& folder)
     bytes.insert(bytes.end(), (const unsigned char*)header, (const unsigned char*)(header + 2));
     bytes.insert(bytes.end(), moves[0], moves[0] + sizeof moves);
     Write(folder, "paths-and-moves-5x4.qlt", bytes);
+
+    // Loose pieces joined into two groups, and the same moves: the game is played joining.
+    bytes = records;
+    int32_t groups[kMaxPieces] = {};
+    const GameHeader& h = g_game.header;
+    auto cell = [&](int index) { return g_game.pieces[index].column * h.rows + g_game.pieces[index].row; };
+    for (int i : {4, 5, 6})
+        groups[cell(i)] = cell(4) + 1;
+    for (int i : {7, 8})
+        groups[cell(i)] = cell(8) + 1;
+    AppendGroupBlock(h, g_game.pieces, groups, &bytes);
+    bytes.insert(bytes.end(), (const unsigned char*)header, (const unsigned char*)(header + 2));
+    bytes.insert(bytes.end(), moves[0], moves[0] + sizeof moves);
+    Write(folder, "groups-and-moves-5x4.qlt", bytes);
 
     bytes = records;
     const char tag[] = "Quiltra Recovery";
