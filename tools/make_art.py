@@ -145,6 +145,14 @@ def mix(a, b, t):
     return tuple(a[k] + (b[k] - a[k]) * t for k in range(3))
 
 
+def blend(stops, at):
+    """The colour at `at` along stops [(place, colour), ...], each place after the last."""
+    for (p0, c0), (p1, c1) in zip(stops, stops[1:]):
+        if at < p1:
+            return mix(c0, c1, max(0.0, (at - p0) / float(p1 - p0)))
+    return stops[-1][1]
+
+
 def hash01(*key):
     v = 2166136261
     for k in key:
@@ -435,12 +443,7 @@ SKY = [(0, (58, 108, 192)), (80, (128, 172, 226)), (125, (204, 196, 228)),
 
 
 def sky(x, y):
-    for (y0, c0), (y1, c1) in zip(SKY, SKY[1:]):
-        if y < y1:
-            base = mix(c0, c1, max(0.0, (y - y0) / float(y1 - y0)))
-            break
-    else:
-        base = SKY[-1][1]
+    base = blend(SKY, y)
     d = math.hypot(x - SUN[0], y - SUN[1])
     return mix(base, (255, 238, 196), 0.7 * math.exp(-d / 45.0))
 

@@ -8,7 +8,7 @@ with the program's own art helpers; the output is the same on every run.
 import math
 import sys
 
-from make_art import Canvas, arc, blurred, bmp_file, hash01, mix, polygon, stroke
+from make_art import Canvas, arc, blend, blurred, bmp_file, hash01, mix, polygon, stroke
 
 W, H = 640, 480
 SUN = (452, 262)
@@ -25,12 +25,7 @@ BALLOONS = [(128, 118, 52, 0), (318, 62, 30, 2), (548, 150, 42, 4)]
 
 
 def sky(x, y):
-    for (y0, c0), (y1, c1) in zip(SKY, SKY[1:]):
-        if y < y1:
-            base = mix(c0, c1, max(0.0, (y - y0) / float(y1 - y0)))
-            break
-    else:
-        base = SKY[-1][1]
+    base = blend(SKY, y)
     glow = math.exp(-math.hypot(x - SUN[0], y - SUN[1]) / 70.0)
     return mix(base, (255, 226, 150), 0.8 * glow)
 
