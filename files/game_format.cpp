@@ -76,10 +76,21 @@ static uint32_t ReadUint32(const unsigned char* at)
     return (uint32_t)at[0] | (uint32_t)at[1] << 8 | (uint32_t)at[2] << 16 | (uint32_t)at[3] << 24;
 }
 
+static uint32_t ReadUint16(const unsigned char* at)
+{
+    return (uint32_t)at[0] | (uint32_t)at[1] << 8;
+}
+
 static void AppendUint32(uint32_t value, std::vector<unsigned char>* bytes)
 {
     for (int shift = 0; shift < 32; shift += 8)
         bytes->push_back((unsigned char)(value >> shift));
+}
+
+static void AppendUint16(uint32_t value, std::vector<unsigned char>* bytes)
+{
+    bytes->push_back((unsigned char)value);
+    bytes->push_back((unsigned char)(value >> 8));
 }
 
 struct Block {
@@ -130,8 +141,8 @@ static void ReadGroupBlock(const Block& block, LoadedGame* game)
 {
     const GameHeader& h = game->header;
     int32_t* groupOf = game->groupOfCell;
-    const size_t pairs = block.length / 8;
-    if (block.length % 8 != 0 || pairs > (size_t)h.pieceCount)
+    const size_t pairs = block.length / kGroupPairBytes;
+    if (block.length % kGroupPairBytes != 0 || pairs > (size_t)h.pieceCount)
         return;
     std::vector<int> indexOfCell((size_t)h.pieceCount);
     for (int i = 0; i < h.pieceCount; ++i)
@@ -139,8 +150,8 @@ static void ReadGroupBlock(const Block& block, LoadedGame* game)
     const int selectionStart = h.boardCount - h.selectedCount;
     bool whole = true;
     for (size_t k = 0; k < pairs && whole; ++k) {
-        const uint32_t cell = ReadUint32(block.content + 8 * k);
-        const uint32_t key = ReadUint32(block.content + 8 * k + 4);
+        const uint32_t cell = ReadUint16(block.content + kGroupPairBytes * k);
+        const uint32_t key = ReadUint16(block.content + kGroupPairBytes * k + 2);
         whole = cell < (uint32_t)h.pieceCount && key < (uint32_t)h.pieceCount &&
             groupOf[cell] == 0 && indexOfCell[cell] >= h.fixedCount &&
             indexOfCell[cell] < h.boardCount;
@@ -239,8 +250,8 @@ void AppendGroupBlock(const GameHeader& header, const PieceRecord* pieces,
         const uint32_t cell = (uint32_t)(pieces[i].column * header.rows + pieces[i].row);
         if (groupOfCell[cell] == 0)
             continue;
-        AppendUint32(cell, &pairs);
-        AppendUint32((uint32_t)groupOfCell[cell] - 1, &pairs);
+        AppendUint16(cell, &pairs);
+        AppendUint16((uint32_t)groupOfCell[cell] - 1, &pairs);
     }
     if (pairs.empty())
         return;

@@ -19,8 +19,12 @@ const size_t kBlockHeaderSize = 8;
 // A path block's bytes at the most: every UTF-16 unit of a path as three UTF-8 bytes, and
 // the terminator.
 const size_t kPathBlockMaxBytes = 3 * (kPathCapacity - 1) + 1;
-// A group block's bytes at the most: a cell and a key for every piece.
-const size_t kGroupBlockMaxBytes = 8 * (size_t)kMaxPieces;
+// A group block holds a cell and a key for each grouped piece, 16 bits each: every cell
+// number fits, and a block of the largest game stays small, for the sake of earlier builds,
+// which read a file only as far as their own largest game with paths.
+const size_t kGroupPairBytes = 4;
+static_assert(kMaxPieces <= 65536, "a cell number fits in 16 bits");
+const size_t kGroupBlockMaxBytes = kGroupPairBytes * (size_t)kMaxPieces;
 // The most a game file can hold that the loader will look at, the largest game with both
 // path blocks at their longest and every piece in a group; the rest is ignored.
 const size_t kGameFileMaxSize = kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces +
@@ -34,7 +38,7 @@ enum GameFileBlock : uint32_t {
     // In the recovery copy only: the path of the game's own file, UTF-8, zero-terminated.
     kGamePathBlock = 'G' | 'A' << 8 | 'M' << 16 | 'E' << 24,
     // The pieces joined into groups: for each, in table order, its home cell and its group's
-    // key, the home cell of one of the group's pieces, as 32-bit little-endian numbers.
+    // key, the home cell of one of the group's pieces, as 16-bit little-endian numbers.
     // Written only while pieces are joined; a build that does not join ignores it and the
     // pieces lie where they were, each alone.
     kGroupBlock = 'J' | 'O' << 8 | 'I' << 16 | 'N' << 24,

@@ -32,8 +32,8 @@ void AnnounceFixed()
         CompletePuzzle();
 }
 
-}  // namespace
-
+// Its own sums, not IsWithinHomeTolerance's: with joining off a piece is fixed exactly where
+// it always was.
 bool IsNearHome(const PieceRecord& piece)
 {
     const ViewGeometry& view = g_geometry;
@@ -44,6 +44,8 @@ bool IsNearHome(const PieceRecord& piece)
         (piece.row - kHomeToleranceCells) * view.cellHeight - kHomeTolerancePixels < dy &&
         dy < (piece.row + kHomeToleranceCells) * view.cellHeight + kHomeTolerancePixels;
 }
+
+}  // namespace
 
 void SeatAtHome(int index)
 {
@@ -74,8 +76,7 @@ void TryFixPiece(int index)
 void TryFixGroup(int index)
 {
     GameHeader& header = g_game.header;
-    const int looseEnd = header.boardCount - header.selectedCount;
-    if (index < header.fixedCount || index >= looseEnd)
+    if (index < header.fixedCount || index >= header.boardCount - header.selectedCount)
         return;
     const PieceRecord& piece = g_game.pieces[index];
     if (IsAlone(piece)) {
@@ -85,16 +86,11 @@ void TryFixGroup(int index)
     // Every piece of a group lies equally far from home, so one stands for all.
     if (!IsNearHome(piece))
         return;
-    const int key = GroupKeyOf(piece);
-    // Moving a record down to fixedCount shifts only records below it, so the members
-    // still ahead keep their indices.
-    for (int i = header.fixedCount; i < looseEnd; ++i) {
-        if (GroupKeyOf(g_game.pieces[i]) != key)
-            continue;
+    const int first = header.fixedCount;
+    header.fixedCount += LowerGroupToFixed(GroupKeyOf(piece));
+    for (int i = first; i < header.fixedCount; ++i) {
         SetAlone(g_game.pieces[i]);
         SeatAtHome(i);
-        MoveRecord(i, header.fixedCount);
-        ++header.fixedCount;
     }
     AnnounceFixed();
 }

@@ -1,10 +1,6 @@
 #ifndef QUILTRA_MODEL_HOME_TEST_H
 #define QUILTRA_MODEL_HOME_TEST_H
 
-// Whether the loose piece's cell lies near its home.
-struct PieceRecord;
-bool IsNearHome(const PieceRecord& piece);
-
 // Puts the piece's cell exactly on its place in the finished picture for the
 // current view geometry. Not clamped: home always lies on the board.
 void SeatAtHome(int index);

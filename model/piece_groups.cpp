@@ -19,7 +19,7 @@ struct GroupSpan {
     int count;
     int first;         // the table index of the group's first piece
     PixelShift shift;  // the first piece's
-    double withinX, withinY;  // where in its pixel the first piece lies, held off the pixel's edges
+    PixelWithin within;  // the first piece's
     int homeLeftMin, homeLeftMax, homeTopMin, homeTopMax;
 };
 
@@ -27,9 +27,8 @@ struct GroupSpan {
 int s_spanStamp[kMaxPieces];
 int s_pass;
 GroupSpan s_spans[kMaxPieces];
-int s_indexOfCell[kMaxPieces];
-int s_members[kMaxPieces];
-PieceRecord s_lifted[kMaxPieces];
+// The records a lift or a lowering takes out of the table, in their order.
+PieceRecord s_moving[kMaxPieces];
 
 // Where the piece's tile lies when it is seated: the same sum SeatAtHome makes, in whole
 // pixels.
@@ -51,15 +50,6 @@ int HomeTop(const PieceRecord& piece)
 const int kWithinPixelSteps = 64;
 const int kWithinPixelLeastStep = 16, kWithinPixelMostStep = 47;
 
-void PlaceAtShift(PieceRecord* piece, PixelShift shift, double withinX, double withinY)
-{
-    const ViewGeometry& view = g_geometry;
-    piece->posX =
-        ClampPosition(PixelsToPosition(HomeLeft(*piece) + shift.x + withinX, view.rangeX));
-    piece->posY =
-        ClampPosition(PixelsToPosition(HomeTop(*piece) + shift.y + withinY, view.rangeY));
-}
-
 double WithinPixel(double pixels)
 {
     const int step = (int)((pixels - (int)pixels) * kWithinPixelSteps);
@@ -67,89 +57,37 @@ double WithinPixel(double pixels)
         kWithinPixelSteps;
 }
 
-int TravelX()
+// Where the group's tiles reach from home, in board pixels: an axis without travel (one
+// column or row, or a tiny picture) puts every position at 0 and holds nothing back.
+int HeldShift(int shift, int homeMin, int homeMax, double range)
 {
-    return (int)g_geometry.rangeX;
+    const int travel = (int)range;
+    if (travel <= 0)
+        return shift;
+    return std::max(-homeMin, std::min(travel - homeMax, shift));
 }
 
-int TravelY()
+bool FitsTravel(int at, double range)
 {
-    return (int)g_geometry.rangeY;
+    return range <= 0 || (at >= 0 && at <= (int)range);
 }
 
 // Keeps every piece of the span on the board, so the group stops as a whole at an edge.
+// Below about 10 % a large group can span more than the travel; its pieces are then held
+// one by one and drawn apart until a larger zoom lays the group out again.
 PixelShift HeldOnBoard(const GroupSpan& span, PixelShift shift)
 {
-    shift.x = std::max(-span.homeLeftMin, std::min(TravelX() - span.homeLeftMax, shift.x));
-    shift.y = std::max(-span.homeTopMin, std::min(TravelY() - span.homeTopMax, shift.y));
-    return shift;
+    const ViewGeometry& view = g_geometry;
+    return PixelShift{HeldShift(shift.x, span.homeLeftMin, span.homeLeftMax, view.rangeX),
+                      HeldShift(shift.y, span.homeTopMin, span.homeTopMax, view.rangeY)};
 }
 
-bool FitsOnBoard(const int* members, int count, PixelShift shift)
-{
-    for (int k = 0; k < count; ++k) {
-        const PieceRecord& piece = g_game.pieces[members[k]];
-        const int left = HomeLeft(piece) + shift.x, top = HomeTop(piece) + shift.y;
-        if (left < 0 || top < 0 || left > TravelX() || top > TravelY())
-            return false;
-    }
-    return true;
-}
-
-void RelabelGroup(int from, int to, int oldKey, int newKey)
-{
-    for (int i = from; i < to; ++i)
-        if (GroupKeyOf(g_game.pieces[i]) == oldKey)
-            SetGroupKey(g_game.pieces[i], newKey);
-}
-
-// The loose piece at the cell beside `piece` on `side`, or -1.
-int LooseNeighbour(const PieceRecord& piece, int side)
-{
-    const GameHeader& header = g_game.header;
-    int column = piece.column, row = piece.row;
-    // clang-format off
-    switch (side) {
-    case kSideBottom: ++row; break;
-    case kSideTop:    --row; break;
-    case kSideRight:  ++column; break;
-    default:          --column; break;
-    }
-    // clang-format on
-    if (column < 0 || row < 0 || column >= header.columns || row >= header.rows)
-        return -1;
-    return s_indexOfCell[column * header.rows + row];
-}
-
-// Only the loose pieces can be neighbours to join; every other cell says -1.
-void IndexLooseCells()
-{
-    const GameHeader& header = g_game.header;
-    const int cells = header.columns * header.rows;
-    std::fill(s_indexOfCell, s_indexOfCell + std::min(cells, kMaxPieces), -1);
-    for (int i = header.fixedCount; i < header.boardCount - header.selectedCount; ++i) {
-        const int cell = CellOf(g_game.pieces[i]);
-        if (cell >= 0 && cell < cells)
-            s_indexOfCell[cell] = i;
-    }
-}
-
-// In the forest of cells that SetJoining grows in s_members, with path halving.
-int RootCell(int cell)
-{
-    while (s_members[cell] != cell) {
-        s_members[cell] = s_members[s_members[cell]];
-        cell = s_members[cell];
-    }
-    return cell;
-}
+}  // namespace
 
 bool SameShift(PixelShift a, PixelShift b)
 {
     return a.x == b.x && a.y == b.y;
 }
-
-}  // namespace
 
 int CellOf(const PieceRecord& piece)
 {
@@ -183,54 +121,39 @@ void ClearGroups()
     std::memset(g_groups.groupOfCell, 0, sizeof g_groups.groupOfCell);
 }
 
-void SetJoining(bool joining)
-{
-    g_groups.joining = joining ? 1 : 0;
-    ClearGroups();
-    if (!joining)
-        return;
-    const GameHeader& header = g_game.header;
-    const int looseEnd = header.boardCount - header.selectedCount;
-    // Each loose piece in turn counts as put down where it lies: it joins every neighbour
-    // that sits exactly beside it, and only those. The groups grow as a forest of cells
-    // whose roots become the keys, so that a board of pieces all in place joins in one pass.
-    IndexLooseCells();
-    for (int i = header.fixedCount; i < looseEnd; ++i)
-        s_members[CellOf(g_game.pieces[i])] = CellOf(g_game.pieces[i]);
-    for (int i = header.fixedCount; i < looseEnd; ++i) {
-        const PieceRecord& piece = g_game.pieces[i];
-        const PixelShift shift = ShiftFromHome(i);
-        for (int side = 0; side < 4; ++side) {
-            const int j = LooseNeighbour(piece, side);
-            if (j < 0 || !SameShift(ShiftFromHome(j), shift))
-                continue;
-            const int root = RootCell(CellOf(piece)), other = RootCell(CellOf(g_game.pieces[j]));
-            s_members[other] = root;
-        }
-    }
-    // A root that no other piece leads stands alone.
-    ++s_pass;
-    for (int i = header.fixedCount; i < looseEnd; ++i) {
-        const int cell = CellOf(g_game.pieces[i]), root = RootCell(cell);
-        if (root != cell) {
-            s_spanStamp[root] = s_pass;
-            SetGroupKey(g_game.pieces[i], root);
-        }
-    }
-    for (int i = header.fixedCount; i < looseEnd; ++i) {
-        const int cell = CellOf(g_game.pieces[i]);
-        if (s_spanStamp[cell] == s_pass && RootCell(cell) == cell)
-            SetGroupKey(g_game.pieces[i], cell);
-    }
-    PlaceGroups(header.fixedCount, looseEnd);
-}
-
 PixelShift ShiftFromHome(int index)
 {
     const ViewGeometry& view = g_geometry;
     const PieceRecord& piece = g_game.pieces[index];
     return PixelShift{(int)(piece.posX * view.rangeX) - HomeLeft(piece),
                       (int)(piece.posY * view.rangeY) - HomeTop(piece)};
+}
+
+PixelWithin WithinOf(int index)
+{
+    const ViewGeometry& view = g_geometry;
+    const PieceRecord& piece = g_game.pieces[index];
+    return PixelWithin{WithinPixel(piece.posX * view.rangeX), WithinPixel(piece.posY * view.rangeY)};
+}
+
+void PlaceAtShift(int index, PixelShift shift, PixelWithin within)
+{
+    const ViewGeometry& view = g_geometry;
+    PieceRecord& piece = g_game.pieces[index];
+    piece.posX = ClampPosition(PixelsToPosition(HomeLeft(piece) + shift.x + within.x, view.rangeX));
+    piece.posY = ClampPosition(PixelsToPosition(HomeTop(piece) + shift.y + within.y, view.rangeY));
+}
+
+bool FitsOnBoard(const int* indices, int count, PixelShift shift)
+{
+    const ViewGeometry& view = g_geometry;
+    for (int k = 0; k < count; ++k) {
+        const PieceRecord& piece = g_game.pieces[indices[k]];
+        if (!FitsTravel(HomeLeft(piece) + shift.x, view.rangeX) ||
+            !FitsTravel(HomeTop(piece) + shift.y, view.rangeY))
+            return false;
+    }
+    return true;
 }
 
 void PlaceGroups(int from, int to)
@@ -243,15 +166,7 @@ void PlaceGroups(int from, int to)
         const int left = HomeLeft(piece), top = HomeTop(piece);
         if (s_spanStamp[key] != s_pass) {
             s_spanStamp[key] = s_pass;
-            span = GroupSpan{0,
-                             i,
-                             ShiftFromHome(i),
-                             WithinPixel(piece.posX * g_geometry.rangeX),
-                             WithinPixel(piece.posY * g_geometry.rangeY),
-                             left,
-                             left,
-                             top,
-                             top};
+            span = GroupSpan{0, i, ShiftFromHome(i), WithinOf(i), left, left, top, top};
         }
         ++span.count;
         span.homeLeftMin = std::min(span.homeLeftMin, left);
@@ -266,7 +181,7 @@ void PlaceGroups(int from, int to)
         const GroupSpan& span = s_spans[GroupKeyOf(piece)];
         const PixelShift shift = HeldOnBoard(span, span.shift);
         if (span.count > 1 && (i != span.first || !SameShift(shift, span.shift)))
-            PlaceAtShift(&piece, shift, span.withinX, span.withinY);
+            PlaceAtShift(i, shift, span.within);
     }
 }
 
@@ -289,64 +204,6 @@ void ReseatGroups()
     PlaceGroups(g_game.header.fixedCount, g_game.header.boardCount);
 }
 
-int JoinPutDownGroup(int key)
-{
-    const GameHeader& header = g_game.header;
-    if (!g_groups.joining)
-        return key;
-    const int looseEnd = header.boardCount - header.selectedCount;
-    int count = 0;
-    for (int i = header.fixedCount; i < looseEnd; ++i)
-        if (GroupKeyOf(g_game.pieces[i]) == key)
-            s_members[count++] = i;
-    if (count == 0)
-        return key;
-    IndexLooseCells();
-    const PixelShift shift = ShiftFromHome(s_members[0]);
-    int bestKey = key, bestDistance = 0, bestNeighbour = -1;
-    PixelShift best = shift;
-    for (int k = 0; k < count; ++k) {
-        for (int side = 0; side < 4; ++side) {
-            const int j = LooseNeighbour(g_game.pieces[s_members[k]], side);
-            if (j < 0 || GroupKeyOf(g_game.pieces[j]) == key)
-                continue;
-            const PixelShift there = ShiftFromHome(j);
-            const int dx = there.x - shift.x, dy = there.y - shift.y;
-            const int distance = std::abs(dx) + std::abs(dy);
-            if (!IsWithinHomeTolerance(dx, dy) || (bestKey != key && distance >= bestDistance) ||
-                !FitsOnBoard(s_members, count, there))
-                continue;
-            bestKey = GroupKeyOf(g_game.pieces[j]);
-            bestNeighbour = j;
-            bestDistance = distance;
-            best = there;
-        }
-    }
-    if (bestKey == key)
-        return key;
-    // A neighbour that stood alone leads the group from now on.
-    SetGroupKey(g_game.pieces[bestNeighbour], bestKey);
-    for (int k = 0; k < count; ++k) {
-        PlaceAtShift(&g_game.pieces[s_members[k]], best, 0.5, 0.5);
-        SetGroupKey(g_game.pieces[s_members[k]], bestKey);
-    }
-    // Now in place, the group also fits every other neighbour that sits exactly so.
-    for (int k = 0; k < count; ++k) {
-        for (int side = 0; side < 4; ++side) {
-            const int j = LooseNeighbour(g_game.pieces[s_members[k]], side);
-            if (j < 0 || !SameShift(ShiftFromHome(j), best))
-                continue;
-            const int other = GroupKeyOf(g_game.pieces[j]);
-            if (other != bestKey)
-                RelabelGroup(header.fixedCount, looseEnd, other, bestKey);
-        }
-    }
-    // Pieces that stood alone lay anywhere within their pixels; in a group each lies where
-    // its first piece lies in its own, as a saved game is laid out again when it is opened.
-    PlaceGroups(header.fixedCount, looseEnd);
-    return bestKey;
-}
-
 int LiftGroupsToTop(const int* keys, int keyCount)
 {
     GameHeader& header = g_game.header;
@@ -357,12 +214,28 @@ int LiftGroupsToTop(const int* keys, int keyCount)
     int lifted = 0, kept = header.fixedCount;
     for (int i = header.fixedCount; i < header.boardCount; ++i) {
         if (i < looseEnd && s_spanStamp[GroupKeyOf(g_game.pieces[i])] == s_pass)
-            s_lifted[lifted++] = g_game.pieces[i];
+            s_moving[lifted++] = g_game.pieces[i];
         else
             g_game.pieces[kept++] = g_game.pieces[i];
     }
-    std::memcpy(&g_game.pieces[kept], s_lifted, lifted * sizeof(PieceRecord));
+    std::memcpy(&g_game.pieces[kept], s_moving, lifted * sizeof(PieceRecord));
     return lifted;
+}
+
+int LowerGroupToFixed(int key)
+{
+    GameHeader& header = g_game.header;
+    const int looseEnd = header.boardCount - header.selectedCount;
+    int lowered = 0;
+    for (int i = header.fixedCount; i < looseEnd; ++i)
+        if (GroupKeyOf(g_game.pieces[i]) == key)
+            s_moving[lowered++] = g_game.pieces[i];
+    int kept = looseEnd;
+    for (int i = looseEnd - 1; i >= header.fixedCount; --i)
+        if (GroupKeyOf(g_game.pieces[i]) != key)
+            g_game.pieces[--kept] = g_game.pieces[i];
+    std::memcpy(&g_game.pieces[header.fixedCount], s_moving, lowered * sizeof(PieceRecord));
+    return lowered;
 }
 
 int LiftGroupToTop(int index)

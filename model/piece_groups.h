@@ -30,14 +30,24 @@ bool IsAlone(const PieceRecord& piece);
 
 // Every piece stands alone again.
 void ClearGroups();
-// Off breaks every group; on joins the loose pieces that already sit together exactly.
-void SetJoining(bool joining);
 
 // How the piece at `index` lies from its home, in whole board pixels at the current zoom.
 struct PixelShift {
     int x, y;
 };
 PixelShift ShiftFromHome(int index);
+bool SameShift(PixelShift a, PixelShift b);
+
+// Where within its pixel a piece lies, to one of a few steps held off the pixel's edges:
+// pieces placed at one step read back as the pixels they were placed at.
+struct PixelWithin {
+    double x, y;
+};
+PixelWithin WithinOf(int index);
+// Puts the piece at `shift` from its home, at `within` in the pixel.
+void PlaceAtShift(int index, PixelShift shift, PixelWithin within);
+// Whether the pieces at these table indices would all lie on the board at `shift` from home.
+bool FitsOnBoard(const int* indices, int count, PixelShift shift);
 
 // Puts the group members of the table's range [from, to) where their group's first piece in
 // the range says, the whole group held on the board. Pieces that stand alone keep their place.
@@ -51,16 +61,14 @@ int FirstOfEachGroup(int from, int to, int* firsts);
 // again from its first piece.
 void ReseatGroups();
 
-// The group of loose pieces named `key` has just been put down. Where one of its pieces lies
-// within the home test's tolerance of its place beside a loose side neighbour of another
-// group, the group moves by that little to sit exactly there and joins it, together with
-// every other neighbour then sitting exactly. Returns the key of the group it is now part of.
-int JoinPutDownGroup(int key);
-
 // Lifts the loose pieces of the groups named by `keys` to the top of the board, above the
-// selection, in their own order, and returns how many there are.
+// selection, in their own order, and returns how many there are; the caller counts them
+// into the selection.
 int LiftGroupsToTop(const int* keys, int keyCount);
 // The same for the group that holds the loose piece at `index`.
 int LiftGroupToTop(int index);
+// Moves the loose pieces of the group named `key` down to the end of the fixed range, in
+// their own order, and returns how many there are; the caller seats them and counts them in.
+int LowerGroupToFixed(int key);
 
 #endif

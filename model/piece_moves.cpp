@@ -2,6 +2,7 @@
 
 #include "board/view_geometry.h"
 #include "model/game_state.h"
+#include "model/group_joining.h"
 #include "model/home_test.h"
 #include "model/move_record.h"
 #include "model/piece_groups.h"
@@ -20,14 +21,9 @@ int SelectionLeads()
     return FirstOfEachGroup(header.boardCount - header.selectedCount, header.boardCount, s_leads);
 }
 
-// The pieces and groups of the table's range [from, to) have just been put down loose.
-void JoinPutDown(int from, int to)
+bool IsSelectionOneGroup()
 {
-    if (!g_groups.joining)
-        return;
-    const int count = FirstOfEachGroup(from, to, s_leads);
-    for (int k = 0; k < count; ++k)
-        JoinPutDownGroup(GroupKeyOf(g_game.pieces[s_leads[k]]));
+    return g_game.header.selectedCount > 0 && SelectionLeads() == 1;
 }
 
 }  // namespace
@@ -224,6 +220,7 @@ void DropSelection(int x, int y)
         lead.posX = ClampPosition(fx);
         lead.posY = ClampPosition(fy);
         PlaceGroups(selectionStart, header.boardCount);
+        SetModified(true);
         PutDownSelection();
         return;
     }
@@ -240,11 +237,9 @@ void DropSelection(int x, int y)
     JoinPutDown(selectionStart, header.boardCount);
 }
 
-bool IsSelectionOneGroup()
-{
-    return g_game.header.selectedCount > 0 && SelectionLeads() == 1;
-}
-
+// Home comes first: a piece put down near home is seated there even where a loose neighbour
+// lies as near. Joining moves no record, so the lead still stands for its group, joined or
+// not, and a group that joined may now lie near home itself.
 void PutDownSelection()
 {
     GameHeader& header = g_game.header;
@@ -252,8 +247,20 @@ void PutDownSelection()
         return;
     const int lead = header.boardCount - header.selectedCount;
     header.selectedCount = 0;
-    SetModified(true);
-    JoinPutDown(lead, header.boardCount);
-    // Joining moves no record, so the lead still stands for its group, joined or not.
+    const int fixedBefore = header.fixedCount;
     TryFixGroup(lead);
+    if (header.fixedCount != fixedBefore || !g_groups.joining)
+        return;
+    JoinPutDown(lead, header.boardCount);
+    TryFixGroup(lead);
+}
+
+void SwitchJoining(bool joining)
+{
+    const GameHeader& header = g_game.header;
+    const bool groupsSelected = SelectionLeads() < header.selectedCount;
+    SetJoining(joining);
+    // A selected group that comes apart is a fan of its pieces now.
+    if (groupsSelected)
+        ArrangeFan();
 }

@@ -34,12 +34,13 @@ void MoveSelection(int dx, int dy);
 // With joining on, whatever is put down joins the neighbours it fits.
 void DropSelection(int x, int y);
 
-// Whether the selection is a single piece or a single group: a drag of it ends with it put
-// down rather than held as a fan.
-bool IsSelectionOneGroup();
-
-// Puts a selection of one piece or one group down where it lies, joins what it fits and
-// tests it against its home; any other selection stays as it is.
+// Puts a selection of one piece or one group down where it lies, as a drag of it ends: it is
+// tested against its home and, where it is not seated, joins what it fits and is tested
+// again. Any other selection stays as it is, a fan.
 void PutDownSelection();
+
+// The player's option: off breaks every group, on joins the loose pieces already lying
+// together.
+void SwitchJoining(bool joining);
 
 #endif

@@ -243,9 +243,9 @@ void RunCommand(WORD command)
     case IDM_OPTGRAYBORDER: FlipFrameOption(&g_board.OptGrayBorder); break;
     case IDM_OPTGOALBORDER: FlipFrameOption(&g_board.OptGoalBorder); break;
     case IDM_OPTJOINPIECES:
-        // Turned on, pieces already lying together join; nothing moves, so nothing is drawn.
-        SetJoining(!g_groups.joining);
+        SwitchJoining(!g_groups.joining);
         UpdateOptionChecks();
+        InvalidateBoardChanges();
         break;
     default:
         if (g_board.gameActive)

@@ -10,6 +10,7 @@
 #include "files/file_names.h"
 #include "model/game_state.h"
 #include "model/home_test.h"
+#include "model/group_joining.h"
 #include "model/piece_groups.h"
 #include "shell/menu_state.h"
 #include "shell/recovery.h"
@@ -54,6 +55,10 @@ void BeginGameView()
     GetWindowRect(g_shell.mainWindow, &frame);
     // The board is 1.4 times the picture: 70 % of the frame's width leaves it 98 % of it.
     SelectZoom((int)((frame.right - frame.left) * 70.0 / g_view.pictureInfo.biWidth), false);
+    // An opened game's loose pieces count as put down where they lie: those sitting exactly
+    // together join, whether or not the file said so.
+    if (g_groups.joining)
+        JoinLooseNeighbours();
     UpdateTitle();
     UpdateGameMenuState();
     BuildPieceImages();

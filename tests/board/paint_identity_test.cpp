@@ -13,6 +13,8 @@
 #include "box/box_state.h"
 #include "box/box_window.h"
 #include "model/cut_pieces.h"
+#include "model/group_joining.h"
+#include "model/piece_groups.h"
 #include "model/random.h"
 #include "resources/resource_ids.h"
 #include "shell/game_view.h"
@@ -185,6 +187,8 @@ protected:
         g_box.goalPictureShown = 0;
         g_board.OptGrayBorder = 0;
         g_board.OptGoalBorder = 1;
+        g_box.edgesOnly = 0;
+        SetJoining(false);
         BeginGameView();
         // The real pointer stays off the board, so that no move of its own comes in.
         SetCursorPos(0, 0);
@@ -505,6 +509,10 @@ protected:
             Act(doing, [=] { Command(place); });
         } else if (roll < 98) {
             RunCommand("Wizard", IDM_WIZARD);
+        } else if (roll < 99) {
+            RunCommand("joining pieces", IDM_OPTJOINPIECES);
+        } else {
+            RunCommand("edge pieces only", IDM_EDGESONLY);
         }
     }
 

@@ -197,11 +197,6 @@ PixelShift AwayFromHome(int row)
     return PixelShift{4 - homeLeft, row == 0 ? down : -down};
 }
 
-bool SameShift(PixelShift a, PixelShift b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 // A piece put down alone lies where the pointer left it, give or take the pixel that its
 // position rounds to.
 void ExpectNear(PixelShift expected, PixelShift actual, const char* what)

@@ -164,7 +164,7 @@ TEST_F(GameFormat, PathBlocksAfterTheRecordsLoadWithTheSameGame)
     std::vector<unsigned char> longest;
     ASSERT_TRUE(AppendPathBlock(kGamePathBlock, kLongest.c_str(), &longest));
     EXPECT_EQ(kGameFileMaxSize, kGameFilePrefixSize + sizeof(PieceRecord) * kMaxPieces +
-                                    2 * longest.size() + 8 + 8 * kMaxPieces);
+                                    2 * longest.size() + 8 + 4 * kMaxPieces);
 }
 
 // Groups load as they were saved, whole; a block that does not make whole groups of pieces on
@@ -183,7 +183,7 @@ TEST_F(GameFormat, GroupsLoadWholeOrNotAtAll)
         groups[cell(i)] = cell(18) + 1;
     const std::vector<unsigned char> records = bytes;
     AppendGroupBlock(h, g_game.pieces, groups, &bytes);
-    ASSERT_EQ(records.size() + 8 + 8 * 7, bytes.size());
+    ASSERT_EQ(records.size() + 8 + 4 * 7, bytes.size());
     EXPECT_EQ(0, memcmp(&bytes[records.size()], "JOIN", 4));
     ASSERT_EQ(kGameFileOk, Parse());
     ExpectTheSameGame();
@@ -207,10 +207,10 @@ TEST_F(GameFormat, GroupsLoadWholeOrNotAtAll)
         damaged[cell(change.index)] = change.group;
         // By hand: the program's writer lists only pieces on the board.
         std::string pairs;
-        for (int32_t c = 0; c < 35; ++c) {
-            const int32_t key = damaged[c] - 1;
+        for (int16_t c = 0; c < 35; ++c) {
+            const int16_t key = (int16_t)(damaged[c] - 1);
             if (damaged[c])
-                pairs += std::string((const char*)&c, 4) + std::string((const char*)&key, 4);
+                pairs += std::string((const char*)&c, 2) + std::string((const char*)&key, 2);
         }
         bytes = records;
         Append(&bytes, Block(kGroupBlock, pairs));
@@ -220,7 +220,7 @@ TEST_F(GameFormat, GroupsLoadWholeOrNotAtAll)
             EXPECT_EQ(0, loaded.groupOfCell[c]) << change.what;
     }
     bytes = records;
-    Append(&bytes, Block(kGroupBlock, std::string("\x05\0\0\0", 4)));  // cut short of a key
+    Append(&bytes, Block(kGroupBlock, std::string("\x05\0", 2)));  // cut short of a key
     ASSERT_EQ(kGameFileOk, Parse());
     for (int c = 0; c < 35; ++c)
         EXPECT_EQ(0, loaded.groupOfCell[c]);

@@ -11,15 +11,11 @@
 #include "files/game_format.h"
 #include "model/home_test.h"
 #include "model/home_tolerance.h"
+#include "model/group_joining.h"
 #include "model/piece_groups.h"
 #include "model/piece_moves.h"
 
 namespace {
-
-bool SameShift(PixelShift a, PixelShift b)
-{
-    return a.x == b.x && a.y == b.y;
-}
 
 // Every group lies whole on the board at one shift from home, loose or selected as a whole;
 // every two loose side neighbours that sit exactly together are of one group; the table

@@ -1,4 +1,7 @@
+#include "model/group_joining.h"
 #include "model/piece_groups.h"
+
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -12,9 +15,11 @@ namespace {
 // less than 8 pixels across and 7 down.
 class PieceGroupsTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Start(10, 10); }
+
+    void Start(int columns, int rows)
     {
-        StartPuzzle(10, 10);
+        StartPuzzle(columns, rows);
         SetJoining(true);
     }
 
@@ -29,8 +34,11 @@ protected:
         TakeFromBox(index);
         const int top = h.boardCount - 1;
         SeatAtHome(top);
-        g_game.pieces[top].posX += (shift.x + 0.5) / g_geometry.rangeX;
-        g_game.pieces[top].posY += (shift.y + 0.5) / g_geometry.rangeY;
+        // A single column or row has no travel that way: every position there is 0.
+        if (g_geometry.rangeX > 0)
+            g_game.pieces[top].posX += (shift.x + 0.5) / g_geometry.rangeX;
+        if (g_geometry.rangeY > 0)
+            g_game.pieces[top].posY += (shift.y + 0.5) / g_geometry.rangeY;
         h.selectedCount = 0;
         return top;
     }
@@ -63,6 +71,51 @@ TEST_F(PieceGroupsTest, APieceJoinsItsNeighbourWithinTheToleranceAndNotBeyond)
     EXPECT_TRUE(Together(left, below));
     EXPECT_EQ(away.x, ShiftFromHome(below).x);
     EXPECT_EQ(away.y, ShiftFromHome(below).y);
+}
+
+// Home comes first: a piece put down near home is seated even beside a loose neighbour that
+// lies as near, which joining would carry it away with.
+TEST_F(PieceGroupsTest, APiecePutDownNearHomeIsSeatedRatherThanJoined)
+{
+    LayLoose(3, 3, PixelShift{14, 0});
+    PutDown(4, 3, PixelShift{7, 0});
+    ASSERT_EQ(1, g_game.header.fixedCount);
+    EXPECT_EQ(4, g_game.pieces[0].column);
+    EXPECT_TRUE(IsAlone(g_game.pieces[1]));
+    EXPECT_EQ(14, ShiftFromHome(1).x);
+}
+
+// A single column has no travel across: its pieces join down it all the same.
+TEST_F(PieceGroupsTest, PiecesOfASingleColumnOrRowJoin)
+{
+    for (const auto& cut : {std::make_pair(1, 5), std::make_pair(5, 1)}) {
+        Start(cut.first, cut.second);
+        const bool column = cut.first == 1;
+        const int first = LayLoose(0, 0, column ? PixelShift{0, 150} : PixelShift{150, 0});
+        const int second = PutDown(column ? 0 : 1, column ? 1 : 0,
+                                   column ? PixelShift{0, 152} : PixelShift{152, 0});
+        EXPECT_TRUE(Together(first, second)) << cut.first << " x " << cut.second;
+    }
+}
+
+// Turned off, joining lets a selected group come apart into a fan at once, not at the next
+// move.
+TEST_F(PieceGroupsTest, ASelectedGroupBecomesAFanWhenJoiningIsTurnedOff)
+{
+    const PixelShift away{150, 90};
+    const int left = LayLoose(3, 3, away);
+    PutDown(4, 3, away);
+    const ViewGeometry& g = g_geometry;
+    const PieceRecord& picked = g_game.pieces[left];
+    ASSERT_TRUE(PickAt((int)(picked.posX * g.rangeX + g.tabMarginX + 5),
+                       (int)(picked.posY * g.rangeY + g.tabMarginY + 5), true));
+    ASSERT_EQ(2, g_game.header.selectedCount);
+    EXPECT_EQ(0, g_game.header.fanSpreadX);
+    SwitchJoining(false);
+    EXPECT_LT(0, g_game.header.fanSpreadX);
+    const std::vector<char> fanned = TableBytes();
+    MoveSelection(0, 0);
+    EXPECT_EQ(fanned, TableBytes());
 }
 
 // A piece dropped into the corner of two groups that lie exactly in line joins both at once;

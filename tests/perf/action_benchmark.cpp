@@ -20,6 +20,7 @@
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
 #include "model/move_record.h"
+#include "model/group_joining.h"
 #include "model/piece_groups.h"
 #include "model/random.h"
 #include "resources/resource_ids.h"
