@@ -20,6 +20,7 @@
 #include "model/cut_pieces.h"
 #include "model/game_state.h"
 #include "model/move_record.h"
+#include "model/piece_moves.h"
 #include "model/group_joining.h"
 #include "model/piece_groups.h"
 #include "model/random.h"
@@ -28,6 +29,7 @@
 #include "shell/shell_state.h"
 #include "shell/zoom_steps.h"
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <psapi.h>
 #include <stdio.h>
@@ -232,7 +234,7 @@ static double FixPiece()
 }
 
 // From the fourth visible row, so that the slots after it move up.
-static double TakeFromBox()
+static double TakeFromTheBox()
 {
     return TimeStep(
         [] {
@@ -412,7 +414,7 @@ static void ZoomTable(int fitPercent, const WorkingSet& beforeGame, double pictu
     row("scroll line at 500 %", atZoom(500, [] { return Scroll(SB_LINEDOWN, SB_LINEUP); }));
     row("scroll page at 500 %", atZoom(500, [] { return Scroll(SB_PAGEDOWN, SB_PAGEUP); }));
     s_current = &s_boxed;
-    const double take = atZoom(300, TakeFromBox)();
+    const double take = atZoom(300, TakeFromTheBox)();
     if (take < 0)
         printf("| %-28s |                   | %-17s |\n", "take from the box at 300 %", "refused");
     else
@@ -600,6 +602,25 @@ static double ToggleEdgeFilter(bool on)
     return time;
 }
 
+// Every loose piece gathered into the selection, then put down in a row by a click on free
+// board: with joining on, each of the 10000 joins what it fits, looking only at its
+// neighbours.
+static double DropEveryLoosePiece(bool joining)
+{
+    s_current = &s_loose;
+    POINT free;
+    const double time = TimeStep(
+        [&] {
+            Restore();
+            SetJoining(joining);
+            SelectInRect(INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2);
+            free = FreePoint();
+        },
+        [&] { Click(g_board.window, free); });
+    SetJoining(false);
+    return time;
+}
+
 static void GroupRow(const char* name, double time)
 {
     printf("| %-44s | %7.1f ms | %6.2f |\n", name, time, time / kFrameMs);
@@ -635,6 +656,8 @@ static void GroupTable(int fitPercent)
         snprintf(name, sizeof name, "drop a group of %d, joining (up, paint)", group.size);
         GroupRow(name, TimeStep(DraggedGroup, DropGroup));
     }
+    GroupRow("drop 10000 selected, joining off (click)", DropEveryLoosePiece(false));
+    GroupRow("drop 10000 selected, joining on (click)", DropEveryLoosePiece(true));
     GroupRow("box edge filter on, 10000 boxed", ToggleEdgeFilter(true));
     GroupRow("box edge filter off, 10000 boxed", ToggleEdgeFilter(false));
     s_current = &s_loose;
@@ -721,7 +744,7 @@ int main(int argc, char** argv)
         {"select by a click", SelectByClick},
         {"drop by a click", DropByClick},
         {"fix a piece (click at home)", FixPiece},
-        {"take from the box", TakeFromBox},
+        {"take from the box", TakeFromTheBox},
         {"put the selection into the box", PutIntoBox},
         {"band (press, 4 moves, release)", Band},
         {zoomUp, [=] { return ZoomStep(fitPercent, IDM_ENLARGE); }},
