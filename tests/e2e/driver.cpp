@@ -54,6 +54,15 @@ HWND FindChild(HWND parent, const wchar_t* className)
     return FindWindowExW(parent, nullptr, className, nullptr);
 }
 
+HWND WaitForChild(HWND parent, const wchar_t* className, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    HWND child;
+    while (!(child = FindChild(parent, className)) && GetTickCount() - start < timeoutMs)
+        Sleep(50);
+    return child;
+}
+
 std::wstring WindowTitle(HWND window)
 {
     wchar_t text[1024] = L"";

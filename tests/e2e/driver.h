@@ -35,6 +35,9 @@ void EndQuiltra(Player* player);
 
 HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD timeoutMs);
 HWND FindChild(HWND parent, const wchar_t* className);
+// A child that the program makes after what the driver waited for: a new game's title comes
+// before its box, for one.
+HWND WaitForChild(HWND parent, const wchar_t* className, DWORD timeoutMs);
 std::wstring WindowTitle(HWND window);
 // Another process's control texts come by WM_GETTEXT, which the system carries across.
 std::wstring SentText(HWND window);

@@ -11,7 +11,7 @@ TEST_F(GameFile, TheBoxHoldsOutTheEdgePiecesAndGivesOneToAClick)
     ExpectTitleHas(L"(0/108 ピース)");
     HWND board = FindChild(player.mainWindow, L"Quiltra Sight");
     ASSERT_NE(nullptr, board);
-    HWND box = FindChild(board, L"QuiltraBox");
+    HWND box = WaitForChild(board, L"QuiltraBox", 10000);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(L"箱", SentText(box));
     PostCommand(player.mainWindow, IDM_EDGESONLY);

@@ -42,7 +42,7 @@ protected:
         PressButton(settings, IDOK);
         WaitUntilTitleHas(L"(0/6 ピース)");
         board = FindChild(player.mainWindow, L"Quiltra Sight");
-        box = FindChild(board, L"QuiltraBox");
+        box = WaitForChild(board, L"QuiltraBox", 10000);
         ASSERT_TRUE(board && box);
         ASSERT_NO_FATAL_FAILURE(ZoomToHalf());
     }
