@@ -143,8 +143,9 @@ void Absorb(int other, int key, PixelShift shift, PixelWithin within)
 }
 
 // One group put down: it moves to its nearest fitting neighbour's group, if it may still move,
-// and then takes in every other neighbour sitting exactly beside it. Each group lies within
-// its pixels as its first piece does, as a saved game is laid out again when it is opened.
+// and then takes in every other neighbour sitting exactly beside it. Whatever joins is laid
+// out whole at one step within the pixel, so that laying the group out again from whichever
+// piece is now its first, as opening a saved game does, moves nothing.
 void JoinGroup(const int* pieces, int count, bool mayMove)
 {
     const int nearest = mayMove ? NearestFittingNeighbour(pieces, count) : -1;
@@ -154,9 +155,10 @@ void JoinGroup(const int* pieces, int count, bool mayMove)
     const PixelWithin within = WithinOf(lead);
     bool joined = false;
     if (nearest >= 0) {
-        // A neighbour that stood alone leads its new group.
-        if (IsAlone(g_game.pieces[nearest]))
-            Settle(&nearest, 1, key, shift, within);
+        // The neighbour's group is laid out anew at the step its piece gives: a piece that
+        // stood alone, or a group's first, lies anywhere in its pixel and may not be first
+        // once these pieces join.
+        Absorb(key, key, shift, within);
         Settle(pieces, count, key, shift, within);
         s_settledStamp[key] = s_putDowns;
         joined = true;
@@ -167,7 +169,7 @@ void JoinGroup(const int* pieces, int count, bool mayMove)
             if (j < 0 || GroupKeyOf(g_game.pieces[j]) == key ||
                 !SameShift(ShiftFromHome(j), shift))
                 continue;
-            if (!joined && IsAlone(g_game.pieces[pieces[0]]))
+            if (!joined)
                 Settle(pieces, count, key, shift, within);
             Absorb(GroupKeyOf(g_game.pieces[j]), key, shift, within);
             joined = true;
