@@ -201,7 +201,9 @@ int FirstOfEachGroup(int from, int to, int* firsts)
 
 void ReseatGroups()
 {
-    PlaceGroups(g_game.header.fixedCount, g_game.header.boardCount);
+    // Groups exist only while joining is on: a zoom step of the game without it needs no pass.
+    if (g_groups.joining)
+        PlaceGroups(g_game.header.fixedCount, g_game.header.boardCount);
 }
 
 int LiftGroupsToTop(const int* keys, int keyCount)

@@ -26,6 +26,15 @@ bool IsSelectionOneGroup()
     return g_game.header.selectedCount > 0 && SelectionLeads() == 1;
 }
 
+// The selection's groups follow their leads; with `leads` leads for as many pieces there is
+// no group, and a drag's every move is spared the pass.
+void FollowLeads(int leads)
+{
+    const GameHeader& header = g_game.header;
+    if (leads < header.selectedCount)
+        PlaceGroups(header.boardCount - header.selectedCount, header.boardCount);
+}
+
 }  // namespace
 
 void TakeFromBox(int index)
@@ -70,7 +79,6 @@ void ArrangeFan()
     const ViewGeometry& view = g_geometry;
     header.fanSpreadX = 0;
     header.fanSpreadY = 0;
-    const int selectionStart = header.boardCount - header.selectedCount;
     if (header.selectedCount < 2)
         return;
     // The fan is of pieces alone and groups; a group follows its first piece.
@@ -91,7 +99,7 @@ void ArrangeFan()
             lead.posY = ClampPosition(base.posY - k * header.fanSpreadY / (n - 1));
         }
     }
-    PlaceGroups(selectionStart, header.boardCount);
+    FollowLeads(n);
     SetModified(true);
 }
 
@@ -219,7 +227,7 @@ void DropSelection(int x, int y)
         PieceRecord& lead = g_game.pieces[selectionStart];
         lead.posX = ClampPosition(fx);
         lead.posY = ClampPosition(fy);
-        PlaceGroups(selectionStart, header.boardCount);
+        FollowLeads(n);
         SetModified(true);
         PutDownSelection();
         return;
@@ -231,7 +239,7 @@ void DropSelection(int x, int y)
         lead.posX = ClampPosition(bx + k * (fx - bx) / (n - 1));
         lead.posY = ClampPosition(by + k * (fy - by) / (n - 1));
     }
-    PlaceGroups(selectionStart, header.boardCount);
+    FollowLeads(n);
     header.selectedCount = 0;
     SetModified(true);
     JoinPutDown(selectionStart, header.boardCount);
